@@ -1,0 +1,13 @@
+// Locale-aware text comparison.
+#pragma once
+
+#include <string>
+
+namespace pixdeck::platform {
+
+// Compares two UTF-8 texts ignoring case in the user's locale: negative, zero
+// or positive like strcmp. Windows: CompareStringW with NORM_IGNORECASE;
+// elsewhere: case-fold, then wcscoll under LC_COLLATE.
+int CompareTextLocale(const std::string& a, const std::string& b);
+
+}  // namespace pixdeck::platform

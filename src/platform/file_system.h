@@ -1,0 +1,62 @@
+// File-system calls that differ by operating system. Paths are UTF-8 in the
+// native style ("\" on Windows, "/" elsewhere).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace pixdeck::platform {
+
+// One entry of a wildcard directory search.
+struct DirEntry {
+  std::string name;  // bare name, as the directory holds it
+  std::uint64_t size = 0;
+  bool isDirectory = false;
+};
+
+// Searches the folder part of searchPath for entries whose names match its last
+// component ("*" and "?", case-insensitive, the Windows wildcard rules).
+// Directories, hidden files and "." / ".." are reported when they match.
+// Calls onEntry for each match in directory order; returns false when the
+// folder cannot be read (nothing is reported then).
+bool FindMatches(const std::string& searchPath, const std::function<void(const DirEntry&)>& onEntry);
+
+// True for an existing regular file (a directory is no file).
+bool FileExists(const std::string& path);
+// True when the path names an existing directory.
+bool DirectoryExists(const std::string& path);
+// True when the file can be opened for reading with all sharing allowed.
+bool CanOpenForReading(const std::string& path);
+// True when the file is marked read-only (or not writable for this user).
+bool IsReadOnlyFile(const std::string& path);
+// Deletes a file; false when that fails.
+bool RemoveFile(const std::string& path);
+
+// Writes contents to a temporary file beside path and renames it over path, so
+// that readers see the old file or the new one, never half of one. On failure
+// the old file is untouched, the temporary file is gone and error says why.
+bool ReplaceFileAtomically(const std::string& path, const std::string& contents, std::string& error);
+
+// The system's temporary directory, ending with a separator; empty when none.
+std::string TempDirectory();
+// Creates a new empty file in dir named prefix + unique part + ".tmp" and
+// returns its full path; empty when no such file could be created.
+std::string CreateUniqueTempFile(const std::string& dir, const std::string& prefix);
+
+// Full path of the running program file.
+std::string ProgramFilePath();
+// The process's current directory.
+std::string CurrentDirectory();
+// Where per-user settings live when the program's own folder cannot hold them:
+// the Windows directory on Windows, the user's pixdeck config folder elsewhere
+// (created on first need).
+std::string PerUserConfigDirectory();
+// True when the drive (Windows: a letter; ignored elsewhere) that holds the
+// folder is a CD-ROM, or elsewhere when the folder is on a read-only file
+// system or not writable for this user.
+bool IsOnReadOnlyMedium(const std::string& folder);
+// The short (8.3) form on Windows; the path unchanged elsewhere.
+std::string ShortPath(const std::string& path);
+
+}  // namespace pixdeck::platform
