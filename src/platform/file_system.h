@@ -20,7 +20,8 @@ struct DirEntry {
 // Directories, hidden files and "." / ".." are reported when they match.
 // Calls onEntry for each match in directory order; returns false when the
 // folder cannot be read (nothing is reported then).
-bool FindMatches(const std::string& searchPath, const std::function<void(const DirEntry&)>& onEntry);
+bool FindMatches(const std::string& searchPath,
+                 const std::function<void(const DirEntry&)>& onEntry);
 
 // True for an existing regular file (a directory is no file).
 bool FileExists(const std::string& path);
@@ -36,7 +37,8 @@ bool RemoveFile(const std::string& path);
 // Writes contents to a temporary file beside path and renames it over path, so
 // that readers see the old file or the new one, never half of one. On failure
 // the old file is untouched, the temporary file is gone and error says why.
-bool ReplaceFileAtomically(const std::string& path, const std::string& contents, std::string& error);
+bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
+                           std::string& error);
 
 // The system's temporary directory, ending with a separator; empty when none.
 std::string TempDirectory();

@@ -21,13 +21,22 @@ std::string TempFileName();
 
 // The program's folder and the folder for per-user settings.
 std::string CurrentDir();
-std::string ProgramDir();   // cached
-std::string WindowsDir();   // cached; the per-user config folder on POSIX
-std::string HomeDir();      // WindowsDir when running from read-only media
+std::string ProgramDir();  // cached
+std::string WindowsDir();  // cached; the per-user config folder on POSIX
+std::string HomeDir();     // WindowsDir when running from read-only media
 void SetOnCdRom(bool onCdRom);
 bool OnCdRom();
-// True when the program's folder cannot hold its settings file.
+// True when the program's folder cannot hold its settings file: on Windows its
+// drive is a CD-ROM; elsewhere it is on a read-only file system or not
+// writable for this user.
 bool ProgramOnReadOnlyMedium();
+// Windows: true when the system reports the drive as a CD-ROM; false for a
+// blank letter and on other systems.
+bool IsCdRomDrive(char driveLetter);
+// True when no file can be created where dir lives: on Windows in the root of
+// dir's drive, elsewhere in dir itself. Probes by creating and deleting the
+// file "pdk~.tmp".
+bool IsDriveReadOnly(const std::string& dir);
 
 std::string ShortPathOf(const std::string& path);
 

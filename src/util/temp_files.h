@@ -1,6 +1,7 @@
 // Files made under temporary names during the run, deleted when it ends.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,10 @@ class TempFileList {
   // Adds the path unless an equal entry (case ignored, locale rules) is there.
   void Register(const std::string& path);
   // Deletes the entries in sorted order until one cannot be deleted; the ones
-  // after it are not tried. Returns true when all were deleted.
-  bool DeleteAll();
+  // after it are not tried. Returns true when all were deleted. The deleter is
+  // DeleteFileIfFree unless a caller supplies another.
+  using Deleter = std::function<bool(const std::string&)>;
+  bool DeleteAll(const Deleter& deleter = {});
   const std::vector<std::string>& Entries() const { return entries_; }
 
  private:
@@ -21,7 +24,11 @@ class TempFileList {
 
 // The program's one list.
 TempFileList& TempFiles();
-inline void RegisterTempFile(const std::string& path) { TempFiles().Register(path); }
-inline bool DeleteTempFiles() { return TempFiles().DeleteAll(); }
+inline void RegisterTempFile(const std::string& path) {
+  TempFiles().Register(path);
+}
+inline bool DeleteTempFiles() {
+  return TempFiles().DeleteAll();
+}
 
 }  // namespace pixdeck

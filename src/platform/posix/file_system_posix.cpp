@@ -1,0 +1,211 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "util/wildcard.h"
+
+namespace pixdeck::platform {
+
+namespace {
+
+struct DirCloser {
+  void operator()(DIR* dir) const { closedir(dir); }
+};
+
+std::string ErrnoText(const std::string& what) {
+  return what + ": " + std::strerror(errno);
+}
+
+// Writes all of contents to fd; false on any short or failed write.
+bool WriteAll(int fd, const std::string& contents) {
+  const char* data = contents.data();
+  std::size_t left = contents.size();
+  while (left > 0) {
+    const ssize_t written = ::write(fd, data, left);
+    if (written < 0) {
+      if (errno == EINTR)
+        continue;
+      return false;
+    }
+    data += written;
+    left -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+mode_t DefaultFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool FindMatches(const std::string& searchPath,
+                 const std::function<void(const DirEntry&)>& onEntry) {
+  const std::size_t slash = searchPath.rfind('/');
+  std::string dirPath = slash == std::string::npos ? "." : searchPath.substr(0, slash);
+  if (dirPath.empty())
+    dirPath = "/";
+  const std::string pattern =
+      slash == std::string::npos ? searchPath : searchPath.substr(slash + 1);
+
+  std::unique_ptr<DIR, DirCloser> dir(::opendir(dirPath.c_str()));
+  if (!dir)
+    return false;
+  const int dirFd = ::dirfd(dir.get());
+  DirEntry entry;
+  while (const dirent* item = ::readdir(dir.get())) {
+    if (!MatchesWildcard(pattern, item->d_name))
+      continue;
+    struct stat info {};
+    if (::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+      continue;  // vanished
+    entry.name = item->d_name;
+    entry.size = static_cast<std::uint64_t>(info.st_size);
+    entry.isDirectory = S_ISDIR(info.st_mode);
+    onEntry(entry);
+  }
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool CanOpenForReading(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    return false;
+  ::close(fd);
+  return true;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0)
+    return false;
+  // The owner's write bit plays the part of the read-only attribute (root
+  // would pass an access() test on any file).
+  return (info.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+bool RemoveFile(const std::string& path) {
+  return ::unlink(path.c_str()) == 0;
+}
+
+bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
+                           std::string& error) {
+  std::string temp = path + ".pdkXXXXXX";
+  std::vector<char> name(temp.begin(), temp.end());
+  name.push_back('\0');
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) {
+    error = ErrnoText("Cannot create file " + path);
+    return false;
+  }
+  temp.assign(name.data());
+  struct stat old {};
+  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : DefaultFileMode();
+  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, contents);
+  if (!ok)
+    error = ErrnoText("Cannot write file " + path);
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = ErrnoText("Cannot write file " + path);
+  }
+  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+    ok = false;
+    error = ErrnoText("Cannot create file " + path);
+  }
+  if (!ok)
+    ::unlink(temp.c_str());
+  return ok;
+}
+
+std::string TempDirectory() {
+  const char* env = std::getenv("TMPDIR");
+  std::string dir = (env && *env) ? env : "/tmp";
+  if (!DirectoryExists(dir))
+    return {};
+  if (dir.back() != '/')
+    dir += '/';
+  return dir;
+}
+
+std::string CreateUniqueTempFile(const std::string& dir, const std::string& prefix) {
+  std::string pattern = dir;
+  if (!pattern.empty() && pattern.back() != '/')
+    pattern += '/';
+  pattern += prefix + "XXXXXX.tmp";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const int fd = ::mkstemps(name.data(), 4);
+  if (fd < 0)
+    return {};
+  ::close(fd);
+  return std::string(name.data());
+}
+
+std::string ProgramFilePath() {
+  std::vector<char> buffer(PATH_MAX + 1);
+  const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (length <= 0)
+    return {};
+  return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+
+std::string CurrentDirectory() {
+  std::vector<char> buffer(PATH_MAX + 1);
+  if (::getcwd(buffer.data(), buffer.size()) == nullptr)
+    return {};
+  return std::string(buffer.data());
+}
+
+std::string PerUserConfigDirectory() {
+  std::string base;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    base = std::string(home) + "/.config";
+  } else {
+    base = "/tmp";
+  }
+  const std::string dir = base + "/pixdeck";
+  // Created on first need, parents included.
+  for (std::size_t at = 1; at != std::string::npos; at = dir.find('/', at + 1)) {
+    ::mkdir(dir.substr(0, at).c_str(), 0700);
+  }
+  ::mkdir(dir.c_str(), 0700);
+  return dir;
+}
+
+bool IsOnReadOnlyMedium(const std::string& folder) {
+  struct statvfs fs {};
+  if (::statvfs(folder.c_str(), &fs) == 0 && (fs.f_flag & ST_RDONLY) != 0)
+    return true;
+  return ::access(folder.c_str(), W_OK) != 0;
+}
+
+std::string ShortPath(const std::string& path) {
+  return path;
+}
+
+}  // namespace pixdeck::platform

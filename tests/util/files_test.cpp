@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "scratch_dir.h"
+#include "util/files.h"
+#include "util/paths.h"
+#include "util/temp_files.h"
+
+namespace pixdeck {
+namespace {
+
+using test::ScratchDir;
+
+std::vector<platform::DirEntry> Search(const std::string& searchPath) {
+  std::vector<platform::DirEntry> found;
+  platform::FindMatches(searchPath, [&](const platform::DirEntry& e) { found.push_back(e); });
+  std::sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.name < b.name; });
+  return found;
+}
+
+TEST(DirectorySearch, ReportsMatchingFilesAndFoldersWithSizes) {
+  ScratchDir dir;
+  dir.write("b.GIF", "12345");
+  dir.write("a.jpg", "1");
+  dir.write("old.gif/inner.txt", "x");
+  dir.write(".hidden.gif", "");
+  const auto found = Search(JoinPath(dir.path().string(), "*.gif"));
+  ASSERT_EQ(found.size(), 3u);
+  EXPECT_EQ(found[0].name, ".hidden.gif");
+  EXPECT_EQ(found[1].name, "b.GIF");
+  EXPECT_EQ(found[1].size, 5u);
+  EXPECT_FALSE(found[1].isDirectory);
+  EXPECT_EQ(found[2].name, "old.gif");
+  EXPECT_TRUE(found[2].isDirectory);
+}
+
+TEST(DirectorySearch, DotEntriesMatchAStar) {
+  ScratchDir dir;
+  const auto found = Search(JoinPath(dir.path().string(), "*"));
+  ASSERT_EQ(found.size(), 2u);
+  EXPECT_EQ(found[0].name, ".");
+  EXPECT_EQ(found[1].name, "..");
+}
+
+TEST(DirectorySearch, MissingFolderFindsNothing) {
+  ScratchDir dir;
+  bool called = false;
+  EXPECT_FALSE(platform::FindMatches(dir.file("none/*.gif"), [&](auto&) { called = true; }));
+  EXPECT_FALSE(called);
+}
+
+TEST(FileStatus, DistinguishesMissingFilesAndFolders) {
+  ScratchDir dir;
+  const std::string file = dir.write("a.htm", "x");
+  EXPECT_EQ(FileStatusIfExists(file), 1);
+  EXPECT_EQ(FileStatusIfExists(dir.file("missing.htm")), 0);
+  EXPECT_EQ(FileStatusIfExists(dir.path().string()), 0) << "a folder is no file";
+  EXPECT_TRUE(DirExists(dir.path().string()));
+  EXPECT_FALSE(DirExists(file));
+  EXPECT_TRUE(DirExists("/"));
+}
+
+TEST(DeleteFileIfFree, DeletesFreeFilesAndAcceptsMissingOnes) {
+  ScratchDir dir;
+  const std::string file = dir.write("a.htm", "x");
+  EXPECT_TRUE(DeleteFileIfFree(file));
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_TRUE(DeleteFileIfFree(file)) << "nothing left to delete";
+}
+
+TEST(DeleteFileIfFree, ReportsAFileThatCannotBeDeleted) {
+  ScratchDir dir;
+  const std::string file = dir.write("locked/a.htm", "x");
+  ::chmod(dir.file("locked").c_str(), 0500);
+  const bool deleted = DeleteFileIfFree(file);
+  ::chmod(dir.file("locked").c_str(), 0700);
+  if (::geteuid() == 0)
+    GTEST_SKIP() << "root may delete in a read-only folder";
+  EXPECT_FALSE(deleted);
+  EXPECT_TRUE(std::filesystem::exists(file));
+}
+
+TEST(TempFileName, GivesNewEmptyFilesWithThePrefix) {
+  ScratchDir dir;
+  ::setenv("TMPDIR", dir.path().c_str(), 1);
+  const std::string first = TempFileName();
+  const std::string second = TempFileName();
+  ::unsetenv("TMPDIR");
+  ASSERT_FALSE(first.empty());
+  EXPECT_NE(first, second);
+  EXPECT_EQ(DirOf(first), dir.path().string());
+  EXPECT_EQ(NameOf(first).rfind("pdk", 0), 0u);
+  EXPECT_EQ(ExtOf(first), "tmp");
+  EXPECT_EQ(std::filesystem::file_size(first), 0u);
+  EXPECT_EQ(std::filesystem::file_size(second), 0u);
+}
+
+TEST(TempFileName, IsEmptyWithoutATemporaryFolder) {
+  ScratchDir dir;
+  ::setenv("TMPDIR", dir.file("gone").c_str(), 1);
+  const std::string name = TempFileName();
+  ::unsetenv("TMPDIR");
+  EXPECT_EQ(name, "");
+}
+
+TEST(TempFileList, KeepsOneSortedEntryPerName) {
+  TempFileList list;
+  list.Register("/tmp/pdkB.htm");
+  list.Register("/tmp/pdkA.htm");
+  list.Register("/tmp/PDKa.htm");
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/tmp/pdkA.htm", "/tmp/pdkB.htm"}));
+}
+
+TEST(TempFileList, StopsAtTheFirstFileThatCannotBeDeleted) {
+  TempFileList list;
+  list.Register("/t/pdk2.htm");
+  list.Register("/t/pdk1.htm");
+  list.Register("/t/pdk3.htm");
+  std::vector<std::string> tried;
+  const bool all = list.DeleteAll([&](const std::string& path) {
+    tried.push_back(path);
+    return path != "/t/pdk2.htm";  // still open elsewhere
+  });
+  EXPECT_FALSE(all);
+  EXPECT_EQ(tried, (std::vector<std::string>{"/t/pdk1.htm", "/t/pdk2.htm"}))
+      << "entries after the stuck one are not tried";
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/t/pdk2.htm", "/t/pdk3.htm"}));
+}
+
+TEST(TempFileList, DeletesEverythingWhenFree) {
+  ScratchDir dir;
+  TempFileList list;
+  list.Register(dir.write("pdk1.htm", "x"));
+  list.Register(dir.write("pdk2.htm", "x"));
+  EXPECT_TRUE(list.DeleteAll());
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(ReplaceFileAtomically, ReplacesWholeAndKeepsTheOldFileOnFailure) {
+  ScratchDir dir;
+  const std::string page = dir.write("page.htm", "old");
+  std::string error;
+  ASSERT_TRUE(platform::ReplaceFileAtomically(page, "new", error)) << error;
+  EXPECT_EQ(ScratchDir::read(page), "new");
+
+  const std::string inMissingFolder = dir.file("missing/page.htm");
+  EXPECT_FALSE(platform::ReplaceFileAtomically(inMissingFolder, "x", error));
+  EXPECT_NE(error.find(inMissingFolder), std::string::npos) << error;
+
+  // A folder where the new page cannot be renamed into place: the old content stays.
+  const std::string folderPage = dir.file("sub.htm");
+  std::filesystem::create_directories(folderPage + "/inner");
+  EXPECT_FALSE(platform::ReplaceFileAtomically(folderPage, "x", error));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2)
+      << "no temporary file is left behind";
+}
+
+TEST(ReadOnlyMedium, ProbesTheFolder) {
+  ScratchDir dir;
+  EXPECT_FALSE(IsDriveReadOnly(dir.path().string()));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "the probe is removed";
+  EXPECT_TRUE(IsDriveReadOnly(dir.file("missing")));
+}
+
+TEST(ProgramFolders, ProgramDirHoldsThisTest) {
+  EXPECT_TRUE(DirExists(ProgramDir()));
+  EXPECT_EQ(HomeDir(), ProgramDir());
+  SetOnCdRom(true);
+  EXPECT_EQ(HomeDir(), WindowsDir());
+  SetOnCdRom(false);
+}
+
+}  // namespace
+}  // namespace pixdeck
