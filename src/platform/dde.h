@@ -1,0 +1,32 @@
+// The DDE request transport: one request to a running program's DDE service.
+//
+// Windows: a DDEML client conversation (DdeConnect on service and topic, one
+// XTYP_REQUEST transaction in CF_TEXT, DdeDisconnect).
+//
+// POSIX: a local stream socket per service, at
+//   $XDG_RUNTIME_DIR/pixdeck-dde/<service>   (else /tmp/pixdeck-dde-<uid>/<service>)
+// One connection carries one conversation with exactly one request:
+//   client -> service: the topic, a zero byte, the item, a zero byte; then the
+//                      client shuts down its sending side.
+//   service -> client: the reply data, every byte up to the service closing the
+//                      connection (the bytes may hold zeros or lack a final zero).
+// A service that closes without sending anything has given no data.
+#pragma once
+
+#include <string>
+
+namespace pixdeck::platform {
+
+// How long a browser may take to answer one request.
+inline constexpr int kDdeTimeoutMs = 10000;
+
+// Opens a conversation with service on topic, requests item, closes the
+// conversation and returns the reply's data exactly as sent (all of its bytes,
+// zero bytes included; the caller cuts the text at the first zero). Empty when
+// the service name is empty, nobody listens as that service, the service gives
+// no data, or the whole exchange does not finish within timeoutMs. Blocks the
+// caller; never throws.
+std::string DdeRequest(const std::string& service, const std::string& topic,
+                       const std::string& item, int timeoutMs = kDdeTimeoutMs);
+
+}  // namespace pixdeck::platform
