@@ -1,0 +1,181 @@
+// DDE requests over a local stream socket, one connection per conversation.
+#include "platform/posix/dde_socket.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include "platform/dde.h"
+
+namespace pixdeck::platform {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class SocketHandle {
+ public:
+  explicit SocketHandle(int fd) : fd_(fd) {}
+  ~SocketHandle() {
+    if (fd_ >= 0)
+      ::close(fd_);
+  }
+  SocketHandle(const SocketHandle&) = delete;
+  SocketHandle& operator=(const SocketHandle&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Milliseconds left until the deadline, at least 0.
+int RemainingMs(Clock::time_point deadline) {
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  return left > 0 ? static_cast<int>(left) : 0;
+}
+
+// Waits until fd is ready for events or the deadline passes; false on time-out
+// or error.
+bool WaitFor(int fd, short events, Clock::time_point deadline) {
+  for (;;) {
+    pollfd entry{fd, events, 0};
+    const int ready = ::poll(&entry, 1, RemainingMs(deadline));
+    if (ready > 0)
+      return true;
+    if (ready == 0)
+      return false;
+    if (errno != EINTR)
+      return false;
+  }
+}
+
+bool ConnectBefore(int fd, const sockaddr_un& address, Clock::time_point deadline) {
+  for (;;) {
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+      return true;
+    }
+    if (errno == EINTR)
+      continue;
+    if (errno == EINPROGRESS) {
+      if (!WaitFor(fd, POLLOUT, deadline))
+        return false;
+      int error = 0;
+      socklen_t size = sizeof error;
+      return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+    }
+    // A full backlog: the service is busy, try again shortly.
+    if (errno == EAGAIN && RemainingMs(deadline) > 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      continue;
+    }
+    return false;  // nobody listens (no socket, refused) or another failure
+  }
+}
+
+bool SendAllBefore(int fd, const std::string& data, Clock::time_point deadline) {
+  std::size_t sent = 0;
+  while (sent < data.size()) {
+    const ssize_t n = ::send(fd, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+    if (n > 0) {
+      sent += static_cast<std::size_t>(n);
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      if (!WaitFor(fd, POLLOUT, deadline))
+        return false;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Reads until the peer closes; false on time-out or error.
+bool ReceiveAllBefore(int fd, std::string& reply, Clock::time_point deadline) {
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+    if (n > 0) {
+      reply.append(buffer, static_cast<std::size_t>(n));
+    } else if (n == 0) {
+      return true;
+    } else if (errno == EINTR) {
+      continue;
+    } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      if (!WaitFor(fd, POLLIN, deadline))
+        return false;
+    } else {
+      return false;
+    }
+  }
+}
+
+// DDE strings end at their first zero byte.
+std::string UpToZero(const std::string& text) {
+  return text.substr(0, text.find('\0'));
+}
+
+}  // namespace
+
+std::string DdeSocketDirectory() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  struct stat info {};
+  if (runtime != nullptr && runtime[0] == '/' && ::stat(runtime, &info) == 0 &&
+      S_ISDIR(info.st_mode)) {
+    std::string dir = runtime;
+    if (dir.back() != '/')
+      dir += '/';
+    return dir + "pixdeck-dde";
+  }
+  return "/tmp/pixdeck-dde-" + std::to_string(::getuid());
+}
+
+std::string DdeSocketPath(const std::string& service) {
+  if (service.empty() || service == "." || service == ".." ||
+      service.find_first_of(std::string("/\0", 2)) != std::string::npos) {
+    return {};
+  }
+  return DdeSocketDirectory() + "/" + service;
+}
+
+std::string DdeRequest(const std::string& service, const std::string& topic,
+                       const std::string& item, int timeoutMs) {
+  const std::string path = DdeSocketPath(service);
+  sockaddr_un address{};
+  if (path.empty() || path.size() >= sizeof address.sun_path)
+    return {};
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  SocketHandle socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+  if (socket.get() < 0)
+    return {};
+  if (!ConnectBefore(socket.get(), address, deadline))
+    return {};
+
+  std::string request = UpToZero(topic);
+  request += '\0';
+  request += UpToZero(item);
+  request += '\0';
+  if (!SendAllBefore(socket.get(), request, deadline))
+    return {};
+  ::shutdown(socket.get(), SHUT_WR);
+
+  std::string reply;
+  if (!ReceiveAllBefore(socket.get(), reply, deadline))
+    return {};
+  return reply;
+}
+
+}  // namespace pixdeck::platform
