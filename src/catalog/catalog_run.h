@@ -1,0 +1,75 @@
+// The Filter command without its window: searches a folder for every file
+// specification, sorts the matches by name and writes the page that shows them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/color_table.h"
+#include "util/messages.h"
+#include "util/paths.h"
+
+namespace pixdeck {
+
+inline constexpr const char* kDefaultSpecs = "*.gif;*.jpg";
+inline constexpr const char* kDefaultOutputName = "images.htm";
+inline constexpr const char* kDefaultUrlBase = "file:///";
+
+// The window's inputs at the moment Filter is pressed.
+struct CatalogInputs {
+  std::string directory;                        // full path, no trailing separator except a root
+  std::string specs = kDefaultSpecs;            // patterns separated by ";"
+  std::string outputName = kDefaultOutputName;  // empty: a temporary page
+  std::string pattern;                          // background picture; may be empty
+  std::string colorName;                        // a name of the colour table; may be empty
+  std::string urlBase = kDefaultUrlBase;
+  const ColorTable* colors = nullptr;  // none: no colour codes
+};
+
+enum class CatalogStatus {
+  NoSpecs,      // empty specifications: nothing done
+  NoFiles,      // nothing matched: "No files found!" shown, nothing written
+  NoTempName,   // a temporary page was wanted but no name could be had
+  WriteFailed,  // the page could not be written; an earlier page is intact
+  Written,
+};
+
+struct CatalogResult {
+  CatalogStatus status = CatalogStatus::NoSpecs;
+  std::size_t count = 0;       // pictures listed, duplicates included
+  std::string outputName;      // the output name used (the temporary page's path
+                               // when the input was empty)
+  bool temporaryName = false;  // outputName is a new temporary name: the window
+                               // shows it; the run has already registered it
+                               // for deletion at exit if the page was written
+  std::string pagePath;        // the page file (set once known)
+};
+
+struct CatalogEntry {
+  std::string name;  // bare name as the folder holds it
+  std::uint64_t size = 0;
+};
+
+// Appends every entry of directory that matches one of the ";"-separated
+// patterns, pattern by pattern; nothing is filtered or de-duplicated.
+void SearchCatalog(std::string_view directory, std::string_view specs,
+                   std::vector<CatalogEntry>& catalog);
+// Sorts by name, case ignored by the user's locale; equal names in any order.
+void SortCatalog(std::vector<CatalogEntry>& catalog);
+
+// True when the page goes into the scanned folder: the output name has no
+// folder, or its folder is the scanned one.
+bool IsPageInScanDir(std::string_view outputName, std::string_view directory,
+                     PathStyle style = kNativeStyle);
+// The file the page is written to: the output name when it has a folder, else
+// the name inside the scanned folder.
+std::string PageFileOf(std::string_view outputName, std::string_view directory,
+                       PathStyle style = kNativeStyle);
+
+// Runs the whole command and reports to the user through messages.
+CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages);
+
+}  // namespace pixdeck

@@ -1,0 +1,57 @@
+// The background colours a page can have: names and codes read from the text
+// file "Bkcolors.txt", one "Name=CODE" line per colour.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "util/messages.h"
+
+namespace pixdeck {
+
+inline constexpr const char* kColorFileName = "Bkcolors.txt";
+
+struct ColorEntry {
+  std::string name;  // everything before the line's first "=", untrimmed
+  std::string code;  // up to six characters after it, untrimmed, unchecked
+};
+
+class ColorTable {
+ public:
+  // Adds one entry per line that has an "=" after at least one character, in
+  // file order; other lines are skipped. Lines end at CR LF, CR or LF; a NUL
+  // ends the text.
+  void AddFromText(std::string_view text);
+  // Reads the whole file into the table; false (table unchanged) when it is
+  // missing, a directory or unreadable.
+  bool LoadFromFile(const std::string& path);
+
+  // The code of the first entry whose name equals name (case ignored by the
+  // user's locale); empty for an empty or unknown name.
+  std::string ColorCodeOf(std::string_view name) const;
+  // True when some entry carries this name (case ignored by locale).
+  bool HasName(std::string_view name) const;
+
+  const std::vector<ColorEntry>& Entries() const { return entries_; }
+  bool Empty() const { return entries_.empty(); }
+  void Clear() { entries_.clear(); }
+
+ private:
+  const ColorEntry* Find(std::string_view name) const;
+
+  std::vector<ColorEntry> entries_;
+};
+
+// Where the colour file is looked for: beside the program first, then, for an
+// installed program, in <prefix>/share/pixdeck. The first existing file wins;
+// when none exists the result is the path beside the program.
+std::vector<std::string> ColorFileCandidates();
+std::string FindColorFile();
+
+// Fills table from the colour file. When no file can be read, tells the user
+// "File "<path>" not found! Background Colors not available." (with a beep)
+// and returns false; the program then runs without colours.
+bool LoadBackColors(ColorTable& table, Messages& messages);
+
+}  // namespace pixdeck

@@ -1,0 +1,132 @@
+#include "catalog/url.h"
+
+#include <filesystem>
+
+#include "platform/file_system.h"
+#include "util/utf8_path.h"
+
+namespace pixdeck {
+
+namespace {
+
+bool NeedsEncoding(unsigned char c, PathStyle style) {
+  return c == '%' || c == '#' || c == '?' || c < 0x20 || c == 0x7F ||
+         (c == '\\' && style == PathStyle::Posix);
+}
+
+// Windows: the drive part of a path that has a folder. A file URL keeps the
+// drive as "C|"; a web URL drops it (and the root's backslash) and uses "/".
+std::string ConvertWindowsPath(std::string_view path, bool fileBase) {
+  std::string converted(path);
+  if (DirOf(path, PathStyle::Windows).empty()) {
+    return converted;
+  }
+  const bool driveColon = converted.find(':') == 1;
+  if (fileBase) {
+    if (driveColon) {
+      converted[1] = '|';
+    }
+    return converted;
+  }
+  if (driveColon) {
+    if (converted.size() >= 4 && converted[3] == '\\') {
+      converted.erase(0, 4);
+    } else if (converted.size() >= 3 && converted[2] == '\\') {
+      converted.erase(0, 3);
+    } else {
+      converted.erase(0, 2);
+    }
+  }
+  for (char& c : converted) {
+    if (c == '\\') {
+      c = '/';
+    }
+  }
+  return converted;
+}
+
+// POSIX: a file URL needs the absolute path; a web URL takes the path below
+// the root (a relative path stays relative to the base).
+std::string ConvertPosixPath(std::string_view path, bool fileBase) {
+  if (DirOf(path, PathStyle::Posix).empty()) {
+    return std::string(path);
+  }
+  if (fileBase) {
+    if (!path.empty() && path.front() == '/') {
+      return std::string(path);
+    }
+    const std::filesystem::path absolute =
+        (PathFromUtf8(platform::CurrentDirectory()) / PathFromUtf8(path)).lexically_normal();
+    return Utf8FromPath(absolute);
+  }
+  const std::size_t first = path.find_first_not_of('/');
+  return first == std::string_view::npos ? std::string() : std::string(path.substr(first));
+}
+
+}  // namespace
+
+bool IsFileUrl(std::string_view text) {
+  // Only the first four characters count; a shorter text is never "FILE".
+  return text.empty() || (text.size() >= 4 && EqualsNoCaseAscii(text.substr(0, 4), "FILE"));
+}
+
+void AppendUrlEncoded(std::string& out, std::string_view text, PathStyle style) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (NeedsEncoding(c, style)) {
+      out.push_back('%');
+      out.push_back(kHex[c >> 4]);
+      out.push_back(kHex[c & 0x0F]);
+    } else {
+      out.push_back(ch);
+    }
+  }
+}
+
+std::string UrlEncoded(std::string_view text, PathStyle style) {
+  std::string out;
+  out.reserve(text.size());
+  AppendUrlEncoded(out, text, style);
+  return out;
+}
+
+std::string PathToUrl(std::string_view path, std::string_view base, PathStyle style) {
+  if (path.empty()) {
+    return {};
+  }
+  const bool fileBase = IsFileUrl(base);
+  const std::string converted = style == PathStyle::Windows ? ConvertWindowsPath(path, fileBase)
+                                                            : ConvertPosixPath(path, fileBase);
+  std::string url;
+  if (fileBase) {
+    url = (style == PathStyle::Posix && !converted.empty() && converted.front() == '/')
+              ? "file://"
+              : "file:///";
+  } else {
+    url.assign(base);
+    if (url.empty() || url.back() != '/') {
+      url.push_back('/');
+    }
+  }
+  AppendUrlEncoded(url, converted, style);
+  return url;
+}
+
+std::string DirectoryUrl(std::string_view directory, std::string_view base, PathStyle style) {
+  std::string url = PathToUrl(directory, base, style);
+  const char separator = IsFileUrl(url) ? SeparatorOf(style) : '/';
+  if (url.empty() || url.back() != separator) {
+    url.push_back(separator);
+  }
+  return url;
+}
+
+std::string PatternUrl(std::string_view pattern, std::string_view base, PathStyle style) {
+  if (DirOf(pattern, style).empty()) {
+    return UrlEncoded(pattern, style);
+  }
+  return PathToUrl(pattern, base, style);
+}
+
+}  // namespace pixdeck

@@ -1,0 +1,112 @@
+#include "cli/cli_app.h"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <ostream>
+
+#include "catalog/color_table.h"
+#include "cli/stream_messages.h"
+#include "platform/file_system.h"
+#include "util/utf8_path.h"
+
+namespace pixdeck::cli {
+
+namespace {
+
+constexpr const char* kProgramName = "pixdeck-cli";
+
+void PrintError(std::ostream& err, std::string text) {
+  for (char& c : text) {
+    if (c == '\n' || c == '\r') {
+      c = ' ';
+    }
+  }
+  err << kProgramName << ": " << text << '\n';
+}
+
+// The folder as a full, normalised path without a trailing separator (a root
+// keeps it), as the page's title and URLs need it.
+std::string FullFolderPath(const std::string& folder) {
+  std::filesystem::path path = std::filesystem::absolute(PathFromUtf8(folder)).lexically_normal();
+  if (!path.has_filename() && path.has_relative_path()) {
+    path = path.parent_path();
+  }
+  return Utf8FromPath(path);
+}
+
+}  // namespace
+
+void AddCatalogOptions(CLI::App& app, CliOptions& options) {
+  app.add_option("-s,--specs", options.specs, "File specifications, separated by \";\"")
+      ->capture_default_str();
+  app.add_option("-o,--output", options.outputName,
+                 "Page name or path; a bare name goes into DIRECTORY, an empty one makes a "
+                 "temporary page")
+      ->capture_default_str();
+  app.add_option("-p,--pattern", options.pattern, "Background picture file");
+  app.add_option("-c,--color", options.colorName, "Background colour, a name from Bkcolors.txt");
+  app.add_option("-b,--base", options.urlBase, "URL base: file:/// or a web server's folder")
+      ->capture_default_str();
+  app.add_option("DIRECTORY", options.directory, "Folder of pictures")->required();
+}
+
+int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  if (!platform::DirectoryExists(options.directory)) {
+    PrintError(err, "no such directory: " + options.directory);
+    return kExitUsage;
+  }
+  if (options.specs.empty()) {
+    PrintError(err, "the file specifications are empty");
+    return kExitUsage;
+  }
+
+  ColorTable colors;
+  if (!options.colorName.empty()) {
+    const std::string colorFile = FindColorFile();
+    if (!colors.LoadFromFile(colorFile)) {
+      PrintError(err, "File \"" + colorFile + "\" not found! Background Colors not available.");
+      return kExitUsage;
+    }
+    if (!colors.HasName(options.colorName)) {
+      PrintError(err, "unknown colour name \"" + options.colorName + "\" (see " + colorFile + ")");
+      return kExitUsage;
+    }
+  }
+
+  CatalogInputs inputs;
+  inputs.directory = FullFolderPath(options.directory);
+  inputs.specs = options.specs;
+  inputs.outputName = options.outputName;
+  inputs.pattern = options.pattern;
+  inputs.colorName = options.colorName;
+  inputs.urlBase = options.urlBase;
+  inputs.colors = &colors;
+
+  StreamMessages messages(err);
+  const CatalogResult result = RunCatalog(inputs, messages);
+  if (result.status != CatalogStatus::Written) {
+    return kExitFailed;
+  }
+  out << "page: " << result.pagePath << '\n' << "count: " << result.count << '\n';
+  return kExitOk;
+}
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app("Makes a web page that shows the pictures of a folder.", kProgramName);
+  app.set_version_flag("--version", std::string(kProgramName) + " " + PIXDECK_VERSION);
+  CliOptions options;
+  AddCatalogOptions(app, options);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::ParseError& e) {
+    PrintError(err, std::string(e.what()) + " (see --help)");
+    return kExitUsage;
+  }
+  return RunCatalogCommand(options, out, err);
+}
+
+}  // namespace pixdeck::cli

@@ -1,0 +1,40 @@
+// pixdeck-cli: makes a catalog page of a folder from the command line.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "catalog/catalog_run.h"
+
+namespace CLI {
+class App;
+}
+
+namespace pixdeck::cli {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // nothing found, or the page not written
+inline constexpr int kExitUsage = 2;   // bad option, unknown colour, no such folder
+
+struct CliOptions {
+  std::string directory;
+  std::string specs = kDefaultSpecs;
+  std::string outputName = kDefaultOutputName;
+  std::string pattern;
+  std::string colorName;
+  std::string urlBase = kDefaultUrlBase;
+};
+
+// Declares the catalog options and the DIRECTORY argument on app, bound to
+// options (whose current values are the defaults shown by --help).
+void AddCatalogOptions(CLI::App& app, CliOptions& options);
+
+// Makes the page for parsed options: prints "page: PATH" and "count: N" to out
+// on success, one-line reports to err otherwise; returns the exit status.
+int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream& err);
+
+// The whole program: parses argv and runs. --help and --version print to out.
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+}  // namespace pixdeck::cli
