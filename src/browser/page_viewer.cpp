@@ -1,0 +1,78 @@
+#include "browser/page_viewer.h"
+
+#include "browser/browser_detection.h"
+#include "catalog/url.h"
+#include "platform/file_system.h"
+#include "platform/shell.h"
+#include "util/files.h"
+#include "util/paths.h"
+
+namespace pixdeck {
+
+namespace {
+
+// The page's full name: a name without a folder (and, on POSIX, any relative
+// name, since a file URL needs the absolute path) is taken from the current
+// directory.
+std::string FullPageName(const std::string& name) {
+  const bool relativePosix = kNativeStyle == PathStyle::Posix && !name.empty() && name[0] != '/';
+  if (!DirOf(name).empty() && !relativePosix)
+    return name;
+  return JoinPath(CurrentDir(), name);
+}
+
+bool IsMailto(const std::string& url) {
+  return url.size() >= 7 && EqualsNoCaseAscii(std::string_view(url).substr(0, 7), "mailto:");
+}
+
+}  // namespace
+
+PageViewer::PageViewer(Messages& messages, int ddeTimeoutMs)
+    : messages_(messages), ddeTimeoutMs_(ddeTimeoutMs) {}
+
+bool PageViewer::ViewFile(const std::string& name) {
+  const std::string full = FullPageName(name);
+  if (!platform::FileExists(full)) {
+    ShowError(messages_, "File \"" + full + "\" not found!");
+    return false;
+  }
+  if (!DetectBrowser(full, messages_))
+    return false;
+  return OpenUrlInBrowser(PathToUrl(full, "file:///"));
+}
+
+bool PageViewer::OpenUrlInBrowser(const std::string& url) {
+  if (BrowserPath().empty())
+    ConfigureBrowser({}, true, messages_);
+  if (UseDde() && BrowserKind() != brUnknown) {
+    if (!browserConv_)
+      browserConv_ = std::make_unique<TBrowserDDE>(ddeTimeoutMs_);
+    browserConv_->SetBrowser(BrowserKind());
+    if (!browserConv_->OpenURL(url).empty()) {
+      // A running browser took the URL: bring it to the front (a mail link
+      // opens a mail window of its own).
+      if (!IsMailto(url))
+        browserConv_->ActivateWindow({});
+      return true;
+    }
+  }
+  // With no browser the detection error has been shown already.
+  if (BrowserPath().empty())
+    return false;
+  return LaunchBrowser(url);
+}
+
+bool PageViewer::LaunchBrowser(const std::string& url) {
+  const std::string browser = BrowserPath();
+  if (ExecCommand(browser, url))
+    return true;
+  ShowInfo(messages_, "Could not execute \"" + browser + "\"!", true);
+  SetBrowserPath({});
+  return false;
+}
+
+bool ExecCommand(const std::string& program, const std::string& argument) {
+  return platform::StartProgram(program, argument);
+}
+
+}  // namespace pixdeck
