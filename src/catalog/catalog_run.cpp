@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "catalog/page_writer.h"
+#include "catalog/sort_key.h"
 #include "catalog/url.h"
 #include "platform/collate.h"
 #include "platform/file_system.h"
@@ -31,9 +32,32 @@ void SearchCatalog(std::string_view directory, std::string_view specs,
 }
 
 void SortCatalog(std::vector<CatalogEntry>& catalog) {
-  std::sort(catalog.begin(), catalog.end(), [](const CatalogEntry& a, const CatalogEntry& b) {
-    return platform::CompareTextLocale(a.name, b.name) < 0;
-  });
+  if (!HaveSortKeys()) {
+    std::sort(catalog.begin(), catalog.end(), [](const CatalogEntry& a, const CatalogEntry& b) {
+      return platform::CompareTextLocale(a.name, b.name) < 0;
+    });
+    return;
+  }
+  // Folding and collating once per name instead of once per comparison keeps
+  // a catalog of 100,000 names fast.
+  struct Keyed {
+    std::wstring key;
+    std::size_t index;
+  };
+  std::vector<Keyed> keyed;
+  keyed.reserve(catalog.size());
+  for (std::size_t i = 0; i < catalog.size(); ++i) {
+    keyed.push_back({SortKeyOf(catalog[i].name), i});
+  }
+  std::sort(keyed.begin(), keyed.end(),
+            [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+  std::vector<CatalogEntry> sorted;
+  sorted.reserve(catalog.size());
+  for (Keyed& item : keyed) {
+    std::wstring().swap(item.key);
+    sorted.push_back(std::move(catalog[item.index]));
+  }
+  catalog = std::move(sorted);
 }
 
 bool IsPageInScanDir(std::string_view outputName, std::string_view directory, PathStyle style) {

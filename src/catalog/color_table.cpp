@@ -98,7 +98,10 @@ std::string FindColorFile() {
 }
 
 bool LoadBackColors(ColorTable& table, Messages& messages) {
-  const std::string path = FindColorFile();
+  return LoadBackColorsFrom(FindColorFile(), table, messages);
+}
+
+bool LoadBackColorsFrom(const std::string& path, ColorTable& table, Messages& messages) {
   if (table.LoadFromFile(path)) {
     return true;
   }

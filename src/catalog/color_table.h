@@ -53,5 +53,6 @@ std::string FindColorFile();
 // "File "<path>" not found! Background Colors not available." (with a beep)
 // and returns false; the program then runs without colours.
 bool LoadBackColors(ColorTable& table, Messages& messages);
+bool LoadBackColorsFrom(const std::string& path, ColorTable& table, Messages& messages);
 
 }  // namespace pixdeck

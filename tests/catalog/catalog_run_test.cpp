@@ -1,0 +1,425 @@
+#include "catalog/catalog_run.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <clocale>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "catalog/sort_key.h"
+#include "page_lines.h"
+#include "platform/collate.h"
+#include "recording_messages.h"
+#include "scratch_dir.h"
+#include "util/temp_files.h"
+
+namespace pixdeck {
+namespace {
+
+namespace fs = std::filesystem;
+using test::PageLines;
+using test::RecordingMessages;
+using test::ScratchDir;
+
+constexpr std::size_t kHeadLines = 11;  // lines before the first entry
+constexpr std::size_t kFootLines = 12;
+
+std::string Entry(const std::string& src, const std::string& text, std::uint64_t size) {
+  return "<IMG SRC=\"" + src + "\"><BR>" + text + " (" + std::to_string(size) + " bytes)<P>";
+}
+
+// The entry lines of a written page.
+std::vector<std::string> EntriesOf(const std::string& pagePath) {
+  const auto lines = PageLines(ScratchDir::read(pagePath));
+  if (lines.size() < kHeadLines + kFootLines) {
+    ADD_FAILURE() << "page too short: " << lines.size() << " lines";
+    return {};
+  }
+  return {lines.begin() + kHeadLines, lines.end() - kFootLines};
+}
+
+std::vector<std::string> FilesIn(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& item : fs::directory_iterator(dir)) {
+    names.push_back(item.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+CatalogInputs InputsFor(const ScratchDir& dir, std::string specs = kDefaultSpecs) {
+  CatalogInputs inputs;
+  inputs.directory = dir.path().string();
+  inputs.specs = std::move(specs);
+  return inputs;
+}
+
+// Points the temporary directory elsewhere for one test.
+class TempDirOverride {
+ public:
+  explicit TempDirOverride(const std::string& dir) {
+    if (const char* old = std::getenv("TMPDIR")) {
+      old_ = old;
+      hadOld_ = true;
+    }
+    setenv("TMPDIR", dir.c_str(), 1);
+  }
+  ~TempDirOverride() {
+    if (hadOld_) {
+      setenv("TMPDIR", old_.c_str(), 1);
+    } else {
+      unsetenv("TMPDIR");
+    }
+  }
+
+ private:
+  std::string old_;
+  bool hadOld_ = false;
+};
+
+// Makes every write beyond maxBytes fail (EFBIG) while it lives.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t maxBytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit limit = old_;
+    limit.rlim_cur = maxBytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+
+ private:
+  rlimit old_{};
+};
+
+TEST(CatalogRun, SortsTheMatchesOfAllSegmentsTogetherIgnoringCase) {
+  ScratchDir dir;
+  dir.write("b.GIF", "bb");
+  dir.write("A.jpg", "a");
+  dir.write("c.gif", "ccc");
+  dir.write("d.png", "dddd");
+  dir.write("e.Jpg", "");
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(InputsFor(dir), messages);
+
+  ASSERT_EQ(result.status, CatalogStatus::Written);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(result.count, 4u);
+  EXPECT_EQ(result.pagePath, dir.file("images.htm"));
+  EXPECT_EQ(result.outputName, "images.htm");
+  EXPECT_FALSE(result.temporaryName);
+  EXPECT_EQ(EntriesOf(result.pagePath),
+            (std::vector<std::string>{Entry("A.jpg", "A.jpg", 1), Entry("b.GIF", "b.GIF", 2),
+                                      Entry("c.gif", "c.gif", 3), Entry("e.Jpg", "e.Jpg", 0)}));
+  const auto lines = PageLines(ScratchDir::read(result.pagePath));
+  EXPECT_EQ(lines[3], "<TITLE>Images: " + dir.path().string() + "/*.gif;*.jpg</TITLE>");
+  EXPECT_EQ(lines[5], "<BODY>");
+}
+
+TEST(CatalogRun, ListsAFileOnceForEverySegmentThatMatchesIt) {
+  ScratchDir dir;
+  dir.write("a.gif", "1");
+  dir.write("B.GIF", "22");
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(InputsFor(dir, "*.gif;*.GIF"), messages);
+  ASSERT_EQ(result.status, CatalogStatus::Written);
+  EXPECT_EQ(result.count, 4u);
+  EXPECT_EQ(EntriesOf(result.pagePath),
+            (std::vector<std::string>{Entry("a.gif", "a.gif", 1), Entry("a.gif", "a.gif", 1),
+                                      Entry("B.GIF", "B.GIF", 2), Entry("B.GIF", "B.GIF", 2)}));
+}
+
+TEST(CatalogRun, ListsAMatchingSubdirectoryLikeAPicture) {
+  ScratchDir dir;
+  dir.write("old.gif/inside.gif", "x");
+  struct stat info {};
+  ASSERT_EQ(lstat(dir.file("old.gif").c_str(), &info), 0);
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(InputsFor(dir, "*.gif"), messages);
+  ASSERT_EQ(result.status, CatalogStatus::Written);
+  EXPECT_EQ(EntriesOf(result.pagePath),
+            (std::vector<std::string>{
+                Entry("old.gif", "old.gif", static_cast<std::uint64_t>(info.st_size))}));
+}
+
+TEST(CatalogRun, SegmentsAreTakenAsTypedAndEmptyOnesAddNothing) {
+  ScratchDir dir;
+  dir.write("a.gif", "1");
+  dir.write("b.jpg", "2");
+  dir.write(" c.jpg", "3");
+  RecordingMessages messages;
+  const CatalogResult blank = RunCatalog(InputsFor(dir, "*.gif; *.jpg"), messages);
+  EXPECT_EQ(EntriesOf(blank.pagePath),
+            (std::vector<std::string>{Entry(" c.jpg", " c.jpg", 1), Entry("a.gif", "a.gif", 1)}));
+  const CatalogResult trailing = RunCatalog(InputsFor(dir, ";*.gif;;"), messages);
+  EXPECT_EQ(trailing.count, 1u);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(CatalogRun, AwkwardNamesLoadAndShowAsTheyAre) {
+  ScratchDir dir;
+  dir.write("my holiday.jpg", "1");
+  dir.write("rock&roll.gif", "22");
+  dir.write("say \"cheese\".gif", "333");
+  dir.write("#1 100%.gif", "4444");
+  dir.write("caf\xC3\xA9 \xE6\x97\xA5.jpg", "55555");
+  dir.write("<b>.gif", "6");
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(InputsFor(dir), messages);
+  ASSERT_EQ(result.status, CatalogStatus::Written);
+  EXPECT_EQ(EntriesOf(result.pagePath),
+            (std::vector<std::string>{
+                Entry("%231 100%25.gif", "#1 100%.gif", 4),
+                Entry("&lt;b&gt;.gif", "&lt;b&gt;.gif", 1),
+                Entry("caf\xC3\xA9 \xE6\x97\xA5.jpg", "caf\xC3\xA9 \xE6\x97\xA5.jpg", 5),
+                Entry("my holiday.jpg", "my holiday.jpg", 1),
+                Entry("rock&amp;roll.gif", "rock&amp;roll.gif", 2),
+                Entry("say &quot;cheese&quot;.gif", "say &quot;cheese&quot;.gif", 3),
+            }));
+}
+
+TEST(CatalogRun, NothingFoundIsReportedAndNothingWritten) {
+  ScratchDir dir;
+  dir.write("a.png", "1");
+  RecordingMessages messages;
+  CatalogInputs inputs = InputsFor(dir);
+  inputs.outputName = "";
+  const CatalogResult result = RunCatalog(inputs, messages);
+  EXPECT_EQ(result.status, CatalogStatus::NoFiles);
+  EXPECT_EQ(result.count, 0u);
+  EXPECT_EQ(result.outputName, "");
+  EXPECT_FALSE(result.temporaryName);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "No files found!");
+  EXPECT_EQ(messages.shown[0].kind, MessageKind::Information);
+  EXPECT_EQ(messages.defaultBeeps, 1);
+  EXPECT_EQ(FilesIn(dir.path()), std::vector<std::string>{"a.png"});
+}
+
+TEST(CatalogRun, EmptySpecificationsDoNothing) {
+  ScratchDir dir;
+  dir.write("a.gif", "1");
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(InputsFor(dir, ""), messages);
+  EXPECT_EQ(result.status, CatalogStatus::NoSpecs);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(messages.defaultBeeps, 0);
+  EXPECT_EQ(FilesIn(dir.path()), std::vector<std::string>{"a.gif"});
+}
+
+TEST(CatalogRun, PageElsewhereReferencesPicturesByFileUrl) {
+  ScratchDir dir;
+  ScratchDir out;
+  dir.write("a.gif", "1");
+  dir.write("back.gif", "22");
+  ColorTable colors;
+  colors.AddFromText("White=FFFFFF\n");
+  CatalogInputs inputs = InputsFor(dir, "a.gif");
+  inputs.outputName = out.file("x.htm");
+  inputs.pattern = dir.file("back.gif");
+  inputs.colorName = "white";
+  inputs.colors = &colors;
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(inputs, messages);
+  ASSERT_EQ(result.status, CatalogStatus::Written);
+  EXPECT_EQ(result.pagePath, out.file("x.htm"));
+  const std::string folderUrl = "file://" + dir.path().string() + "/";
+  EXPECT_EQ(EntriesOf(result.pagePath),
+            std::vector<std::string>{Entry(folderUrl + "a.gif", "a.gif", 1)});
+  EXPECT_EQ(PageLines(ScratchDir::read(result.pagePath))[5],
+            "<BODY BACKGROUND=\"" + folderUrl + "back.gif\" BGCOLOR=#FFFFFF>");
+}
+
+TEST(CatalogRun, WebBaseWritesTheFoldersAddressAndBareNames) {
+  ScratchDir dir;
+  dir.write("a.gif", "1");
+  CatalogInputs inputs = InputsFor(dir);
+  inputs.urlBase = "http://www.example.org/pics";
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(inputs, messages);
+  ASSERT_EQ(result.status, CatalogStatus::Written);
+  const auto lines = PageLines(ScratchDir::read(result.pagePath));
+  EXPECT_EQ(lines[4], "<BASE HREF=\"http://www.example.org/pics" + dir.path().string() + "/\">");
+  EXPECT_EQ(lines[12], Entry("a.gif", "a.gif", 1));
+}
+
+TEST(CatalogRun, FilesOfTwoGibibytesAndMoreShowTheirTrueSize) {
+  ScratchDir dir;
+  fs::resize_file(dir.write("big.jpg", ""), 0x80000000ULL);
+  fs::resize_file(dir.write("huge.jpg", ""), 0x140000000ULL);
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(InputsFor(dir), messages);
+  ASSERT_EQ(result.status, CatalogStatus::Written);
+  EXPECT_EQ(EntriesOf(result.pagePath),
+            (std::vector<std::string>{Entry("big.jpg", "big.jpg", 2147483648ULL),
+                                      Entry("huge.jpg", "huge.jpg", 5368709120ULL)}));
+}
+
+TEST(CatalogRun, EmptyOutputNameWritesATemporaryPageThatIsDeletedAtExit) {
+  ScratchDir dir;
+  ScratchDir temp;
+  TempDirOverride tmpdir(temp.path().string());
+  dir.write("a.gif", "1");
+  CatalogInputs inputs = InputsFor(dir);
+  inputs.outputName = "";
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(inputs, messages);
+
+  ASSERT_EQ(result.status, CatalogStatus::Written);
+  EXPECT_TRUE(result.temporaryName);
+  EXPECT_EQ(result.pagePath, result.outputName);
+  EXPECT_EQ(fs::path(result.outputName).parent_path(), temp.path());
+  const std::string name = fs::path(result.outputName).filename().string();
+  EXPECT_EQ(name.substr(0, 3), "pdk");
+  EXPECT_EQ(fs::path(name).extension(), ".htm");
+  // The empty .tmp file that reserved the name is gone; only the page is left.
+  EXPECT_EQ(FilesIn(temp.path()), std::vector<std::string>{name});
+  EXPECT_EQ(
+      EntriesOf(result.pagePath),
+      std::vector<std::string>{Entry("file://" + dir.path().string() + "/a.gif", "a.gif", 1)});
+  const auto& registered = TempFiles().Entries();
+  EXPECT_NE(std::find(registered.begin(), registered.end(), result.outputName), registered.end());
+  EXPECT_TRUE(DeleteTempFiles());
+  EXPECT_FALSE(fs::exists(result.outputName));
+}
+
+TEST(CatalogRun, NoTemporaryNameStopsTheRunWithAReport) {
+  ScratchDir dir;
+  dir.write("a.gif", "1");
+  TempDirOverride tmpdir(dir.file("no such folder"));
+  CatalogInputs inputs = InputsFor(dir);
+  inputs.outputName = "";
+  const std::size_t registeredBefore = TempFiles().Entries().size();
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(inputs, messages);
+  EXPECT_EQ(result.status, CatalogStatus::NoTempName);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+  EXPECT_EQ(messages.warningBeeps, 1);
+  EXPECT_EQ(TempFiles().Entries().size(), registeredBefore);
+  EXPECT_EQ(FilesIn(dir.path()), std::vector<std::string>{"a.gif"});  // no ".htm" page
+}
+
+TEST(CatalogRun, AFailedWriteKeepsTheEarlierPageAndLeavesNoHalfPage) {
+  ScratchDir dir;
+  for (int i = 0; i < 200; ++i) {
+    dir.write("picture number " + std::to_string(i) + ".gif", "x");
+  }
+  const std::string page = dir.write("images.htm", "the earlier page");
+  RecordingMessages messages;
+  CatalogResult result;
+  {
+    FileSizeLimit limit(4096);
+    result = RunCatalog(InputsFor(dir), messages);
+  }
+  EXPECT_EQ(result.status, CatalogStatus::WriteFailed);
+  EXPECT_EQ(ScratchDir::read(page), "the earlier page");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+  EXPECT_NE(messages.shown[0].text.find(page), std::string::npos) << messages.shown[0].text;
+  EXPECT_EQ(FilesIn(dir.path()).size(), 201u);  // the pictures and the old page only
+}
+
+TEST(CatalogRun, ATemporaryPageThatWasNotWrittenIsNotRegistered) {
+  ScratchDir dir;
+  ScratchDir temp;
+  TempDirOverride tmpdir(temp.path().string());
+  for (int i = 0; i < 200; ++i) {
+    dir.write("picture number " + std::to_string(i) + ".gif", "x");
+  }
+  CatalogInputs inputs = InputsFor(dir);
+  inputs.outputName = "";
+  const std::size_t registeredBefore = TempFiles().Entries().size();
+  RecordingMessages messages;
+  CatalogResult result;
+  {
+    FileSizeLimit limit(4096);
+    result = RunCatalog(inputs, messages);
+  }
+  EXPECT_EQ(result.status, CatalogStatus::WriteFailed);
+  EXPECT_EQ(TempFiles().Entries().size(), registeredBefore);
+  EXPECT_TRUE(FilesIn(temp.path()).empty());
+}
+
+TEST(PagePlacement, PageBesideThePicturesWithWindowsPaths) {
+  constexpr PathStyle kWin = PathStyle::Windows;
+  EXPECT_TRUE(IsPageInScanDir("images.htm", "C:\\PICS", kWin));
+  EXPECT_TRUE(IsPageInScanDir("d:\\web\\images.htm", "D:\\WEB", kWin));
+  EXPECT_FALSE(IsPageInScanDir("C:\\OUT\\x.htm", "C:\\PICS", kWin));
+  EXPECT_TRUE(IsPageInScanDir("C:\\x.htm", "C:\\", kWin));
+  EXPECT_EQ(PageFileOf("images.htm", "C:\\PICS", kWin), "C:\\PICS\\images.htm");
+  EXPECT_EQ(PageFileOf("images.htm", "C:\\", kWin), "C:\\images.htm");
+  EXPECT_EQ(PageFileOf("C:\\OUT\\x.htm", "C:\\PICS", kWin), "C:\\OUT\\x.htm");
+}
+
+TEST(PagePlacement, PosixFoldersCompareExactlyAfterNormalising) {
+  constexpr PathStyle kPosix = PathStyle::Posix;
+  EXPECT_TRUE(IsPageInScanDir("/a/./b/x.htm", "/a/b", kPosix));
+  EXPECT_FALSE(IsPageInScanDir("/PICS/x.htm", "/pics", kPosix));
+  EXPECT_EQ(PageFileOf("x.htm", "/", kPosix), "/x.htm");
+  EXPECT_EQ(PageFileOf("out/x.htm", "/pics", kPosix), "out/x.htm");
+}
+
+TEST(SortCatalog, KeysOrderLikeTheLocaleComparison) {
+  if (!HaveSortKeys()) {
+    GTEST_SKIP() << "this system sorts by direct comparison";
+  }
+  const std::vector<std::string> names = {"a.gif",
+                                          "A.GIF",
+                                          "b.jpg",
+                                          "B.jpg",
+                                          "a b.gif",
+                                          "a-b.gif",
+                                          "a_b.gif",
+                                          "a10.gif",
+                                          "a9.gif",
+                                          "\xC3\x89t\xC3\xA9.jpg",
+                                          "\xC3\xA9t\xC3\xA9.jpg",
+                                          "zed.gif",
+                                          "Zed.GIF",
+                                          "#1.gif",
+                                          "~x.gif",
+                                          "\xD0\x96.gif",
+                                          "\xD0\xB6.gif",
+                                          "\xFF\xFE.gif",
+                                          "",
+                                          "."};
+  for (const char* locale : {"C", "C.UTF-8"}) {
+    if (!std::setlocale(LC_ALL, locale)) {
+      continue;
+    }
+    for (const auto& a : names) {
+      for (const auto& b : names) {
+        const int direct = platform::CompareTextLocale(a, b);
+        const std::wstring ka = SortKeyOf(a);
+        const std::wstring kb = SortKeyOf(b);
+        const int byKey = ka < kb ? -1 : (kb < ka ? 1 : 0);
+        EXPECT_EQ(direct < 0 ? -1 : (direct > 0 ? 1 : 0), byKey)
+            << locale << ": \"" << a << "\" vs \"" << b << "\"";
+      }
+    }
+  }
+  std::setlocale(LC_ALL, "C");
+}
+
+TEST(SortCatalog, SizesMoveWithTheirNames) {
+  std::vector<CatalogEntry> catalog = {{"c.gif", 3}, {"A.gif", 1}, {"b.GIF", 2}, {"a.gif", 1}};
+  SortCatalog(catalog);
+  ASSERT_EQ(catalog.size(), 4u);
+  EXPECT_EQ(catalog[2].name, "b.GIF");
+  EXPECT_EQ(catalog[2].size, 2u);
+  EXPECT_EQ(catalog[3].name, "c.gif");
+  EXPECT_EQ(catalog[3].size, 3u);
+  EXPECT_EQ(catalog[0].size, 1u);
+  EXPECT_EQ(catalog[1].size, 1u);
+}
+
+}  // namespace
+}  // namespace pixdeck

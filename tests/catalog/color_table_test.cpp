@@ -1,0 +1,113 @@
+#include "catalog/color_table.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "recording_messages.h"
+#include "scratch_dir.h"
+#include "util/files.h"
+#include "util/paths.h"
+
+namespace pixdeck {
+namespace {
+
+using test::RecordingMessages;
+using test::ScratchDir;
+
+ColorTable TableOf(std::string_view text) {
+  ColorTable table;
+  table.AddFromText(text);
+  return table;
+}
+
+TEST(ColorTable, SplitsLinesAtTheFirstEqualsSignWithoutTrimming) {
+  const ColorTable table =
+      TableOf("White=FFFFFF\nRed = FF0000\nNavy=000080;dark blue\nBlack=\n=FFFFFF\nno sign\n\n");
+  ASSERT_EQ(table.Entries().size(), 4u);
+  EXPECT_EQ(table.Entries()[0].name, "White");
+  EXPECT_EQ(table.Entries()[0].code, "FFFFFF");
+  EXPECT_EQ(table.Entries()[1].name, "Red ");
+  EXPECT_EQ(table.Entries()[1].code, " FF000");
+  EXPECT_EQ(table.Entries()[2].code, "000080");
+  EXPECT_EQ(table.Entries()[3].name, "Black");
+  EXPECT_EQ(table.Entries()[3].code, "");
+  EXPECT_EQ(table.ColorCodeOf("Black"), "");
+}
+
+TEST(ColorTable, AcceptsEveryLineEndAndStopsAtNul) {
+  static constexpr char kText[] = "A=1\r\nB=2\rC=3\nD=4\r\n\r\nE=5\0F=6\n";
+  const ColorTable table = TableOf(std::string_view(kText, sizeof kText - 1));
+  ASSERT_EQ(table.Entries().size(), 5u);
+  EXPECT_EQ(table.Entries()[1].name, "B");
+  EXPECT_EQ(table.Entries()[2].code, "3");
+  EXPECT_EQ(table.Entries()[4].code, "5");
+}
+
+TEST(ColorTable, LooksNamesUpIgnoringCaseAndTheFirstDuplicateWins) {
+  const ColorTable table = TableOf("Gray=808080\nGRAY=C0C0C0\nSilver=C0C0C0\n");
+  EXPECT_EQ(table.Entries().size(), 3u);
+  EXPECT_EQ(table.ColorCodeOf("Gray"), "808080");
+  EXPECT_EQ(table.ColorCodeOf("GRAY"), "808080");
+  EXPECT_EQ(table.ColorCodeOf("silver"), "C0C0C0");
+  EXPECT_EQ(table.ColorCodeOf("Silver "), "");
+  EXPECT_EQ(table.ColorCodeOf(""), "");
+  EXPECT_TRUE(table.HasName("gray"));
+  EXPECT_FALSE(table.HasName("Purple"));
+  EXPECT_EQ(ColorTable().ColorCodeOf("Gray"), "");
+}
+
+TEST(ColorTable, LoadsAFileAndRefusesMissingFilesAndFolders) {
+  ScratchDir dir;
+  ColorTable table;
+  EXPECT_TRUE(table.LoadFromFile(dir.write("Bkcolors.txt", "Teal=008080\r\n")));
+  EXPECT_EQ(table.ColorCodeOf("teal"), "008080");
+  EXPECT_FALSE(table.LoadFromFile(dir.file("missing.txt")));
+  std::filesystem::create_directory(dir.path() / "folder.txt");
+  EXPECT_FALSE(table.LoadFromFile(dir.file("folder.txt")));
+  EXPECT_EQ(table.Entries().size(), 1u);
+}
+
+TEST(ColorTable, ShippedFileNamesTheSixteenBasicColours) {
+  ColorTable table;
+  ASSERT_TRUE(table.LoadFromFile(PIXDECK_SHIPPED_COLOR_FILE));
+  const std::pair<const char*, const char*> basic[] = {
+      {"Black", "000000"},  {"Silver", "C0C0C0"}, {"Gray", "808080"},   {"White", "FFFFFF"},
+      {"Maroon", "800000"}, {"Red", "FF0000"},    {"Purple", "800080"}, {"Fuchsia", "FF00FF"},
+      {"Green", "008000"},  {"Lime", "00FF00"},   {"Olive", "808000"},  {"Yellow", "FFFF00"},
+      {"Navy", "000080"},   {"Blue", "0000FF"},   {"Teal", "008080"},   {"Aqua", "00FFFF"}};
+  for (const auto& [name, code] : basic) {
+    EXPECT_EQ(table.ColorCodeOf(name), code) << name;
+  }
+}
+
+TEST(ColorFile, AMissingFileIsReportedOnceWithItsPath) {
+  ScratchDir dir;
+  const std::string path = dir.file("Bkcolors.txt");
+  ColorTable table;
+  RecordingMessages messages;
+  EXPECT_FALSE(LoadBackColorsFrom(path, table, messages));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            "File \"" + path + "\" not found! Background Colors not available.");
+  EXPECT_EQ(messages.shown[0].kind, MessageKind::Information);
+  EXPECT_EQ(messages.defaultBeeps, 1);
+  EXPECT_TRUE(table.Empty());
+}
+
+TEST(ColorFile, IsLookedForBesideTheProgramThenInShare) {
+  const auto candidates = ColorFileCandidates();
+  ASSERT_EQ(candidates.size(), 2u);
+  EXPECT_EQ(candidates[0], JoinPath(ProgramDir(), "Bkcolors.txt"));
+  EXPECT_EQ(candidates[1], JoinPath(DirOf(ProgramDir()), "share/pixdeck/Bkcolors.txt"));
+  // The build copies the file beside the programs, the tests included.
+  EXPECT_EQ(FindColorFile(), candidates[0]);
+  ColorTable table;
+  RecordingMessages messages;
+  EXPECT_TRUE(LoadBackColors(table, messages));
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(table.ColorCodeOf("White"), "FFFFFF");
+}
+
+}  // namespace
+}  // namespace pixdeck

@@ -1,0 +1,163 @@
+#include "catalog/page_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalog/credits.h"
+#include "page_lines.h"
+
+namespace pixdeck {
+namespace {
+
+using test::PageLines;
+
+constexpr PathStyle kWin = PathStyle::Windows;
+constexpr PathStyle kPosix = PathStyle::Posix;
+
+std::vector<std::string> OnePicturePage(PageWriter& writer, std::string_view directory,
+                                        std::string_view title, std::string_view name,
+                                        std::uint64_t size) {
+  writer.WritePageHeader(directory, title, "", "");
+  writer.WritePageEntry(name, size);
+  writer.WritePageFooter();
+  return PageLines(writer.Text());
+}
+
+TEST(PageWriter, WritesTheWholePageForOnePictureBesideThePage) {
+  PageWriter writer("file:///", kWin);
+  writer.SetPageInScanDir(true);
+  const std::vector<std::string> expected = {
+      "<HTML>",
+      "<HEAD>",
+      R"(<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">)",
+      "<TITLE>Images: C:\\PICS\\*.gif</TITLE>",
+      "</HEAD>",
+      "<BODY>",
+      "<CENTER>",
+      "<H1>WWW Icons and Other Images</H1>",
+      "<H2>C:\\PICS\\*.gif</H2>",
+      "<HR>",
+      "</CENTER>",
+      R"(<IMG SRC="a.gif"><BR>a.gif (1234 bytes)<P>)",
+      "<P>",
+      "<HR>",
+      "<CENTER><I>",
+      std::string("<B>Pixdeck v1.2a</B><BR>- ") + kMakerCredit + " -<P>",
+      "You can download this program and others by visiting the",
+      "authors web page at</I><BR>",
+      std::string("<A HREF=\"") + kMakerWebAddress + "\">" + kMakerWebAddress + "</A><BR>",
+      "<I>You can also reach him by E-mail at the following address:</I>",
+      std::string("<A HREF=\"mailto:") + kMakerMailAddress + "\">" + kMakerMailAddress +
+          "</A></CENTER>",
+      "<HR>",
+      "</BODY>",
+      "</HTML>",
+  };
+  EXPECT_EQ(OnePicturePage(writer, "C:\\PICS", "C:\\PICS\\*.gif", "a.gif", 1234), expected);
+  EXPECT_EQ(writer.ImagePrefix(), "");
+  EXPECT_EQ(writer.Text().substr(writer.Text().size() - 9), "</HTML>\r\n");
+}
+
+TEST(PageWriter, PageOutsideTheFolderReferencesPicturesByFileUrl) {
+  PageWriter writer("file:///", kWin);
+  writer.SetPageInScanDir(false);
+  const auto lines = OnePicturePage(writer, "C:\\PICS", "C:\\PICS\\*.gif", "a.gif", 1);
+  EXPECT_EQ(writer.ImagePrefix(), "file:///C|\\PICS\\");
+  EXPECT_EQ(lines[11], R"(<IMG SRC="file:///C|\PICS\a.gif"><BR>a.gif (1 bytes)<P>)");
+  EXPECT_EQ(lines.size(), 24u);  // no BASE line under a file base
+
+  PageWriter root("file:///", kWin);
+  root.SetPageInScanDir(false);
+  EXPECT_EQ(OnePicturePage(root, "C:\\", "C:\\*.gif", "a.gif", 1)[11],
+            R"(<IMG SRC="file:///C|\a.gif"><BR>a.gif (1 bytes)<P>)");
+}
+
+TEST(PageWriter, WebBaseWritesABaseAddressAndBareNames) {
+  PageWriter writer("http://www.example.org/pics/", kWin);
+  writer.SetPageInScanDir(false);
+  const auto lines = OnePicturePage(writer, "C:\\PICS", "C:\\PICS\\*.gif", "a.gif", 7);
+  EXPECT_EQ(lines[4], R"(<BASE HREF="http://www.example.org/pics/PICS/">)");
+  EXPECT_EQ(lines[5], "</HEAD>");
+  EXPECT_EQ(lines[12], R"(<IMG SRC="a.gif"><BR>a.gif (7 bytes)<P>)");
+  EXPECT_EQ(writer.ImagePrefix(), "");
+
+  PageWriter root("http://h", kWin);
+  EXPECT_EQ(OnePicturePage(root, "C:\\", "C:\\*.gif", "a.gif", 7)[4], R"(<BASE HREF="http://h/">)");
+}
+
+TEST(PageWriter, PosixFolderUrls) {
+  PageWriter writer("file:///", kPosix);
+  writer.SetPageInScanDir(false);
+  const auto lines = OnePicturePage(writer, "/srv/pics", "/srv/pics/*.gif", "a.gif", 1);
+  EXPECT_EQ(lines[11], R"(<IMG SRC="file:///srv/pics/a.gif"><BR>a.gif (1 bytes)<P>)");
+}
+
+TEST(PageWriter, BodyTagCarriesPatternThenColour) {
+  auto bodyOf = [](std::string_view pattern, std::string_view code) {
+    PageWriter writer("file:///", kWin);
+    writer.WritePageHeader("C:\\PICS", "t", pattern, code);
+    return PageLines(writer.Text())[5];
+  };
+  EXPECT_EQ(bodyOf("", ""), "<BODY>");
+  EXPECT_EQ(bodyOf("", "FFFFFF"), "<BODY BGCOLOR=#FFFFFF>");
+  EXPECT_EQ(bodyOf("file:///C|\\PICS\\back.gif", ""),
+            R"(<BODY BACKGROUND="file:///C|\PICS\back.gif">)");
+  EXPECT_EQ(bodyOf("back.gif", "C0C0C0"), R"(<BODY BACKGROUND="back.gif" BGCOLOR=#C0C0C0>)");
+}
+
+TEST(PageWriter, NamesAndTitleCannotBreakOutOfThePage) {
+  PageWriter writer("file:///", kPosix);
+  writer.SetPageInScanDir(true);
+  writer.WritePageHeader("/p/<b>&\"", "/p/<b>&\"/*.gif", "", "");
+  writer.WritePageEntry("a \"b\" & <c>.gif", 3);
+  writer.WritePageEntry("x#1?.gif", 4);
+  const auto lines = PageLines(writer.Text());
+  EXPECT_EQ(lines[3], "<TITLE>Images: /p/&lt;b&gt;&amp;&quot;/*.gif</TITLE>");
+  EXPECT_EQ(lines[8], "<H2>/p/&lt;b&gt;&amp;&quot;/*.gif</H2>");
+  EXPECT_EQ(lines[11],
+            R"(<IMG SRC="a &quot;b&quot; &amp; &lt;c&gt;.gif"><BR>a &quot;b&quot; &amp; )"
+            R"(&lt;c&gt;.gif (3 bytes)<P>)");
+  EXPECT_EQ(lines[12], R"(<IMG SRC="x%231%3F.gif"><BR>x#1?.gif (4 bytes)<P>)");
+}
+
+TEST(PageWriter, PrefixOfAFolderWithSpecialCharactersIsEncodedAndEscaped) {
+  PageWriter writer("file:///", kPosix);
+  writer.SetPageInScanDir(false);
+  const auto lines = OnePicturePage(writer, "/p/#&q", "t", "a.gif", 1);
+  EXPECT_EQ(writer.ImagePrefix(), "file:///p/%23&q/");
+  EXPECT_EQ(lines[11], R"(<IMG SRC="file:///p/%23&amp;q/a.gif"><BR>a.gif (1 bytes)<P>)");
+}
+
+TEST(PageWriter, SizesOfTwoGibibytesAndMoreArePrintedWhole) {
+  PageWriter writer("file:///", kWin);
+  writer.WritePageEntry("big.jpg", 0x80000000ULL);
+  writer.WritePageEntry("huge.jpg", 5ULL * 1024 * 1024 * 1024);
+  writer.WritePageEntry("empty.gif", 0);
+  const auto lines = PageLines(writer.Text());
+  EXPECT_EQ(lines[0], R"(<IMG SRC="big.jpg"><BR>big.jpg (2147483648 bytes)<P>)");
+  EXPECT_EQ(lines[1], R"(<IMG SRC="huge.jpg"><BR>huge.jpg (5368709120 bytes)<P>)");
+  EXPECT_EQ(lines[2], R"(<IMG SRC="empty.gif"><BR>empty.gif (0 bytes)<P>)");
+}
+
+TEST(PageWriter, FooterOpensEveryBlockItCloses) {
+  PageWriter writer("file:///", kWin);
+  writer.WritePageFooter();
+  const std::string& text = writer.Text();
+  auto count = [&](std::string_view tag) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(tag); at != std::string::npos; at = text.find(tag, at + 1)) {
+      ++n;
+    }
+    return n;
+  };
+  EXPECT_EQ(PageLines(text).size(), 12u);
+  EXPECT_EQ(count("<I>"), count("</I>"));
+  EXPECT_EQ(count("<CENTER>"), count("</CENTER>"));
+  EXPECT_EQ(count("<B>"), count("</B>"));
+  EXPECT_EQ(count("<A "), count("</A>"));
+}
+
+}  // namespace
+}  // namespace pixdeck

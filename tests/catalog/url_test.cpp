@@ -1,0 +1,96 @@
+#include "catalog/url.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/file_system.h"
+
+namespace pixdeck {
+namespace {
+
+constexpr PathStyle kWin = PathStyle::Windows;
+constexpr PathStyle kPosix = PathStyle::Posix;
+
+TEST(IsFileUrl, DecidesByTheFirstFourLettersIgnoringCase) {
+  EXPECT_TRUE(IsFileUrl(""));
+  EXPECT_TRUE(IsFileUrl("file:///"));
+  EXPECT_TRUE(IsFileUrl("File://"));
+  EXPECT_TRUE(IsFileUrl("FILE:///"));
+  EXPECT_TRUE(IsFileUrl("fIlEs"));
+  EXPECT_FALSE(IsFileUrl("fil"));
+  EXPECT_FALSE(IsFileUrl("F"));
+  EXPECT_FALSE(IsFileUrl("http://www.example.org/pics"));
+  EXPECT_FALSE(IsFileUrl(" file:///"));
+}
+
+TEST(PathToUrlWindows, FileBaseKeepsBackslashesAndTurnsTheDriveColonIntoABar) {
+  EXPECT_EQ(PathToUrl("C:\\PICS\\a.gif", "file:///", kWin), "file:///C|\\PICS\\a.gif");
+  EXPECT_EQ(PathToUrl("C:\\", "FILE:///", kWin), "file:///C|\\");
+  EXPECT_EQ(PathToUrl("C:\\PICS\\a.gif", "", kWin), "file:///C|\\PICS\\a.gif");
+  // Only a colon in second place is a drive.
+  EXPECT_EQ(PathToUrl("\\\\server\\share\\a.gif", "file:///", kWin),
+            "file:///\\\\server\\share\\a.gif");
+}
+
+TEST(PathToUrlWindows, WebBaseDropsTheDriveAndUsesSlashes) {
+  EXPECT_EQ(PathToUrl("C:\\PICS\\a.gif", "http://www.example.org/", kWin),
+            "http://www.example.org/PICS/a.gif");
+  EXPECT_EQ(PathToUrl("C:\\PICS\\a.gif", "http://www.example.org", kWin),
+            "http://www.example.org/PICS/a.gif");
+  EXPECT_EQ(PathToUrl("C:PICS\\a.gif", "http://h/x/", kWin), "http://h/x/PICS/a.gif");
+  EXPECT_EQ(PathToUrl("C:\\", "http://h/x/", kWin), "http://h/x/");
+  EXPECT_EQ(PathToUrl("C:\\PICS\\a.gif", "fil", kWin), "fil/PICS/a.gif");
+}
+
+TEST(PathToUrlWindows, BareNamesAndEmptyPathsAreNotConverted) {
+  EXPECT_EQ(PathToUrl("", "file:///", kWin), "");
+  EXPECT_EQ(PathToUrl("a.gif", "file:///", kWin), "file:///a.gif");
+  EXPECT_EQ(PathToUrl("a.gif", "http://h", kWin), "http://h/a.gif");
+}
+
+TEST(PathToUrlPosix, FileBaseGivesTheAbsolutePath) {
+  EXPECT_EQ(PathToUrl("/home/u/a.gif", "file:///", kPosix), "file:///home/u/a.gif");
+  EXPECT_EQ(PathToUrl("/", "file:///", kPosix), "file:///");
+  const std::string cwd = platform::CurrentDirectory();
+  EXPECT_EQ(PathToUrl("pics/../pics/a.gif", "file:///", kPosix),
+            "file://" + (cwd == "/" ? std::string() : cwd) + "/pics/a.gif");
+}
+
+TEST(PathToUrlPosix, WebBaseTakesThePathBelowTheRoot) {
+  EXPECT_EQ(PathToUrl("/home/u/a.gif", "http://h/x/", kPosix), "http://h/x/home/u/a.gif");
+  EXPECT_EQ(PathToUrl("/home/u/a.gif", "http://h/x", kPosix), "http://h/x/home/u/a.gif");
+  EXPECT_EQ(PathToUrl("/", "http://h/x", kPosix), "http://h/x/");
+}
+
+TEST(UrlEncoding, EncodesOnlyWhatChangesAUrlsMeaning) {
+  EXPECT_EQ(UrlEncoded("a#1 100%?.gif", kPosix), "a%231 100%25%3F.gif");
+  EXPECT_EQ(UrlEncoded("tab\there\nnew\x7F", kPosix), "tab%09here%0Anew%7F");
+  // A browser reads "\" as "/" in a file URL; only POSIX names can hold one.
+  EXPECT_EQ(UrlEncoded("a\\b.gif", kPosix), "a%5Cb.gif");
+  EXPECT_EQ(UrlEncoded("a\\b.gif", kWin), "a\\b.gif");
+  EXPECT_EQ(UrlEncoded("caf\xC3\xA9 & \"x\".gif", kPosix), "caf\xC3\xA9 & \"x\".gif");
+  EXPECT_EQ(PathToUrl("C:\\PICS #1\\a?.gif", "file:///", kWin), "file:///C|\\PICS %231\\a%3F.gif");
+  EXPECT_EQ(PathToUrl("/p/100%/a#.gif", "http://h/", kPosix), "http://h/p/100%25/a%23.gif");
+  // The base is the user's URL and is left alone.
+  EXPECT_EQ(PathToUrl("/p/a.gif", "http://h/?x=#", kPosix), "http://h/?x=#/p/a.gif");
+}
+
+TEST(DirectoryUrl, EndsWithTheSeparatorOfItsKind) {
+  EXPECT_EQ(DirectoryUrl("C:\\PICS", "file:///", kWin), "file:///C|\\PICS\\");
+  EXPECT_EQ(DirectoryUrl("C:\\", "file:///", kWin), "file:///C|\\");
+  EXPECT_EQ(DirectoryUrl("C:\\PICS", "http://h/base/", kWin), "http://h/base/PICS/");
+  EXPECT_EQ(DirectoryUrl("C:\\", "http://h/base", kWin), "http://h/base/");
+  EXPECT_EQ(DirectoryUrl("/home/u", "file:///", kPosix), "file:///home/u/");
+  EXPECT_EQ(DirectoryUrl("/", "file:///", kPosix), "file:///");
+  EXPECT_EQ(DirectoryUrl("/home/u", "http://h", kPosix), "http://h/home/u/");
+}
+
+TEST(PatternUrl, ConvertsPathsAndKeepsBareNamesAsTyped) {
+  EXPECT_EQ(PatternUrl("C:\\PICS\\back.gif", "file:///", kWin), "file:///C|\\PICS\\back.gif");
+  EXPECT_EQ(PatternUrl("back.gif", "file:///", kWin), "back.gif");
+  EXPECT_EQ(PatternUrl("", "file:///", kWin), "");
+  EXPECT_EQ(PatternUrl("/pics/back.gif", "http://h/", kPosix), "http://h/pics/back.gif");
+  EXPECT_EQ(PatternUrl("back #2.gif", "file:///", kPosix), "back %232.gif");
+}
+
+}  // namespace
+}  // namespace pixdeck
