@@ -1,0 +1,241 @@
+// Browser state and detection, with the desktop's answers coming from fake
+// xdg-mime, desktop entries and programs inside a scratch folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "browser/browser_detection.h"
+#include "browser_test_env.h"
+#include "platform/shell.h"
+#include "recording_messages.h"
+#include "util/files.h"
+#include "util/paths.h"
+
+namespace pixdeck {
+namespace {
+
+namespace fs = std::filesystem;
+using test::BrowserTestEnv;
+using test::RecordingMessages;
+using Lines = std::vector<std::string>;
+
+constexpr const char* kNoBrowser = "Error: Could not detect a Web browser!";
+
+TEST(BrowserState, KindIsReadFromThePathIgnoringCase) {
+  BrowserTestEnv env;
+  EXPECT_EQ(BrowserKind(), brUnknown);
+  SetBrowser("C:\\NETSCAPE\\PROGRAM\\netscape.exe");
+  EXPECT_EQ(BrowserPath(), "C:\\NETSCAPE\\PROGRAM\\netscape.exe");
+  EXPECT_EQ(BrowserKind(), brNetscape);
+  SetBrowser("C:\\IE\\Iexplore.exe");
+  EXPECT_EQ(BrowserKind(), brExplorer);
+  SetBrowser("/opt/NetScape/bin/navigator");
+  EXPECT_EQ(BrowserKind(), brNetscape);
+  // A path naming neither keeps the kind found before.
+  SetBrowser("/usr/bin/firefox");
+  EXPECT_EQ(BrowserPath(), "/usr/bin/firefox");
+  EXPECT_EQ(BrowserKind(), brNetscape);
+  SetBrowser("");
+  EXPECT_EQ(BrowserPath(), "");
+  EXPECT_EQ(BrowserKind(), brNetscape);
+}
+
+TEST(BrowserState, HtmlNames) {
+  for (const char* name : {"a.htm", "a.html", "A.HTML", "x/y.shtml", "page.HtM", "a.xhtml"}) {
+    EXPECT_TRUE(IsHtmlName(name)) << name;
+  }
+  // Only the first four characters of the extension count.
+  for (const char* name : {"a.txt", "a", "", "htm", "a.xxhtm", "a.ht", "dir.htm/page"}) {
+    EXPECT_FALSE(IsHtmlName(name)) << name;
+  }
+}
+
+TEST(BrowserState, ConfigureWithANameTakesItAsIs) {
+  BrowserTestEnv env;
+  env.AddXdgMime("should-not-be-asked.desktop");
+  RecordingMessages messages;
+  ConfigureBrowser("/opt/iexplore/bin/ie", false, messages);
+  EXPECT_EQ(BrowserPath(), "/opt/iexplore/bin/ie");
+  EXPECT_EQ(BrowserKind(), brExplorer);
+  EXPECT_FALSE(UseDde());
+  ConfigureBrowser("", false, messages);  // nothing else happens
+  EXPECT_EQ(BrowserPath(), "/opt/iexplore/bin/ie");
+  EXPECT_TRUE(env.XdgMimeCalls().empty());
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(BrowserState, OptionsHandOver) {
+  BrowserTestEnv env;
+  // A detected browser driven over DDE stays when the options keep DDE on.
+  SetBrowser("/usr/bin/netscape");
+  ApplyBrowserOptions("", true);
+  EXPECT_EQ(BrowserPath(), "/usr/bin/netscape");
+  EXPECT_TRUE(UseDde());
+  // A browser chosen by name replaces it; the kind is not read again.
+  ApplyBrowserOptions("/opt/iexplore", false);
+  EXPECT_EQ(BrowserPath(), "/opt/iexplore");
+  EXPECT_EQ(BrowserKind(), brNetscape);
+  EXPECT_FALSE(UseDde());
+  // Clearing the name: DDE was off, so the path empties and the next view detects.
+  ApplyBrowserOptions("", true);
+  EXPECT_EQ(BrowserPath(), "");
+  EXPECT_TRUE(UseDde());
+}
+
+// A desktop whose default for text/html is a fake Netscape.
+struct RegisteredBrowser {
+  explicit RegisteredBrowser(BrowserTestEnv& env, const std::string& watchFile = {}) {
+    path = env.AddFakeBrowser("bin/netscape-fake");
+    env.AddXdgMime("fake-netscape.desktop", watchFile);
+    env.AddDesktopEntry("fake-netscape.desktop", "Exec=netscape-fake %u");
+  }
+  std::string path;
+};
+
+TEST(BrowserDetection, AnHtmlPageIsAskedAboutItself) {
+  BrowserTestEnv env;
+  const std::string page = env.scratch().write("pics/images.htm", "<html>");
+  RegisteredBrowser browser(env, BrowserTestEnv::ProbeInConfigDir());
+  RecordingMessages messages;
+  EXPECT_TRUE(DetectBrowser(page, messages));
+  EXPECT_EQ(BrowserPath(), browser.path);  // the full path, found on PATH
+  EXPECT_EQ(BrowserKind(), brNetscape);
+  EXPECT_EQ(env.XdgMimeCalls(), Lines{"query default text/html"});  // no probe
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(BrowserDetection, OtherPagesAreAskedThroughTheProbe) {
+  BrowserTestEnv env;
+  const std::string probe = BrowserTestEnv::ProbeInConfigDir();
+  const std::string page = env.scratch().write("pics/images.txt", "text");
+  RegisteredBrowser browser(env, probe);
+  RecordingMessages messages;
+  EXPECT_TRUE(DetectBrowser(page, messages));
+  EXPECT_EQ(BrowserPath(), browser.path);
+  // The probe existed while the desktop was asked, and is gone afterwards.
+  EXPECT_EQ(env.XdgMimeCalls(), (Lines{"query default text/html", "probe present"}));
+  EXPECT_FALSE(fs::exists(probe));
+}
+
+TEST(BrowserDetection, AnExistingProbeIsUsedAndKept) {
+  BrowserTestEnv env;
+  const std::string probe = BrowserTestEnv::ProbeInConfigDir();
+  std::ofstream(probe) << "mine";
+  RegisteredBrowser browser(env, probe);
+  RecordingMessages messages;
+  EXPECT_TRUE(DetectBrowser("", messages));
+  EXPECT_EQ(BrowserPath(), browser.path);
+  EXPECT_EQ(test::ScratchDir::read(probe), "mine");
+}
+
+TEST(BrowserDetection, ProbeBesideTheProgramUnlessReadOnly) {
+  BrowserTestEnv env;
+  SetOnCdRom(false);
+  const std::string probe = JoinPath(ProgramDir(), "~.HTM");
+  if (fs::exists(probe) || IsDriveReadOnly(ProgramDir()))
+    GTEST_SKIP() << "program folder in use";
+  RegisteredBrowser browser(env, probe);
+  RecordingMessages messages;
+  EXPECT_TRUE(DetectBrowser("page.txt", messages));
+  EXPECT_EQ(env.XdgMimeCalls(), (Lines{"query default text/html", "probe present"}));
+  EXPECT_FALSE(fs::exists(probe));
+}
+
+TEST(BrowserDetection, ASecondDetectionCostsNothing) {
+  BrowserTestEnv env;
+  const std::string page = env.scratch().write("images.htm", "<html>");
+  RegisteredBrowser browser(env);
+  RecordingMessages messages;
+  ASSERT_TRUE(DetectBrowser(page, messages));
+  ASSERT_EQ(env.XdgMimeCalls().size(), 1u);
+  EXPECT_TRUE(DetectBrowser(page, messages));
+  EXPECT_TRUE(DetectBrowser("other.txt", messages));
+  EXPECT_EQ(env.XdgMimeCalls().size(), 1u);
+  EXPECT_FALSE(fs::exists(BrowserTestEnv::ProbeInConfigDir()));
+}
+
+TEST(BrowserDetection, NoBrowserShowsTheError) {
+  BrowserTestEnv env;
+  RecordingMessages messages;
+  EXPECT_FALSE(DetectBrowser("page.txt", messages));
+  EXPECT_EQ(BrowserPath(), "");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, kNoBrowser);
+  EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+  EXPECT_EQ(messages.warningBeeps, 1);
+  EXPECT_FALSE(fs::exists(BrowserTestEnv::ProbeInConfigDir()));
+}
+
+TEST(BrowserDetection, ConfigureWithoutANameDetectsAtOnce) {
+  BrowserTestEnv env;
+  RegisteredBrowser browser(env);
+  RecordingMessages messages;
+  SetUseDde(false);
+  ConfigureBrowser("", true, messages);
+  EXPECT_TRUE(UseDde());
+  EXPECT_EQ(BrowserPath(), browser.path);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(BrowserDetection, ProbeThatCannotBeCreatedFindsNothing) {
+  BrowserTestEnv env;
+  RegisteredBrowser browser(env);
+  EXPECT_EQ(FindExecutableViaProbe(env.scratch().file("missing-folder/~.HTM")), "");
+  EXPECT_TRUE(env.XdgMimeCalls().empty());
+  EXPECT_EQ(FindExecutableViaProbe(env.scratch().file("~.HTM")), browser.path);
+  EXPECT_FALSE(fs::exists(env.scratch().file("~.HTM")));
+}
+
+// The desktop's lookup itself: each source in turn, always a full path.
+TEST(FindExecutable, DesktopEntryComesFirst) {
+  BrowserTestEnv env;
+  const std::string doc = env.scratch().write("a.html", "");
+  const std::string quoted = env.AddFakeBrowser("My Apps/the \"browser\"");
+  env.AddFakeBrowser("bin/x-www-browser");
+  ::setenv("BROWSER", env.AddFakeBrowser("bin/from-variable").c_str(), 1);
+  env.AddXdgMime("vendor-browser.desktop");
+  // A quoted program with blanks and an escaped quote, in a nested folder.
+  env.scratch().write("data/applications/vendor/browser.desktop",
+                      "[Desktop Entry]\nExec=\"" +
+                          env.scratch().file("My Apps/the \\\\\"browser\\\\\"") +
+                          "\" --new-window %U\n");
+  EXPECT_EQ(platform::FindExecutable(doc), quoted);
+}
+
+TEST(FindExecutable, FallsBackToTheBrowserVariableThenTheUsualCommands) {
+  BrowserTestEnv env;
+  const std::string doc = env.scratch().write("a.HTM", "");
+  EXPECT_EQ(platform::FindExecutable(doc), "");
+
+  const std::string xdgOpen = env.AddFakeBrowser("bin/xdg-open");
+  EXPECT_EQ(platform::FindExecutable(doc), xdgOpen);
+  const std::string sensible = env.AddFakeBrowser("bin/sensible-browser");
+  EXPECT_EQ(platform::FindExecutable(doc), sensible);
+  const std::string www = env.AddFakeBrowser("bin/x-www-browser");
+  EXPECT_EQ(platform::FindExecutable(doc), www);
+
+  // $BROWSER: the first entry that names a program; "%s" and options ignored.
+  const std::string variable = env.AddFakeBrowser("bin/chosen");
+  ::setenv("BROWSER", "no-such-browser:chosen %s --private", 1);
+  EXPECT_EQ(platform::FindExecutable(doc), variable);
+
+  // A desktop default whose entry is missing or whose program is not
+  // installed does not stop the search.
+  env.AddXdgMime("missing.desktop");
+  EXPECT_EQ(platform::FindExecutable(doc), variable);
+  env.AddDesktopEntry("missing.desktop", "Exec=not-installed %u");
+  EXPECT_EQ(platform::FindExecutable(doc), variable);
+}
+
+TEST(FindExecutable, NeedsAnExistingDocumentOfAKnownType) {
+  BrowserTestEnv env;
+  env.AddFakeBrowser("bin/x-www-browser");
+  EXPECT_EQ(platform::FindExecutable(env.scratch().file("absent.htm")), "");
+  // xdg-mime's fake answers no file type, so a text file has no program.
+  env.AddXdgMime("fake.desktop");
+  EXPECT_EQ(platform::FindExecutable(env.scratch().write("notes.txt", "x")), "");
+}
+
+}  // namespace
+}  // namespace pixdeck
