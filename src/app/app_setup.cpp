@@ -1,0 +1,24 @@
+#include "app/app_setup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+namespace pixdeck {
+
+void SetUpApplication() {
+  QApplication::setApplicationName(QStringLiteral("Pixdeck"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Pixdeck"));
+  QApplication::setDesktopFileName(QStringLiteral("pixdeck"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pixdeck/pixdeck.png")));
+  // The forms name the fonts of the system they were drawn on; take the
+  // nearest ones a Linux desktop has.
+  QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  QFont::insertSubstitutions(QStringLiteral("Arial"),
+                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  QFont::insertSubstitutions(QStringLiteral("Courier New"), {QStringLiteral("Liberation Mono"),
+                                                             QStringLiteral("DejaVu Sans Mono")});
+}
+
+}  // namespace pixdeck

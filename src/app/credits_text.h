@@ -1,0 +1,14 @@
+// The window texts made from the maker's credit.
+#pragma once
+
+#include <string>
+
+namespace pixdeck {
+
+// "by the Pixdeck project": follows "Pixdeck - " in the main window's caption.
+std::string WindowCredit();
+std::string MainWindowCaption();
+// The About box's text, one paragraph per line group.
+std::string AboutText();
+
+}  // namespace pixdeck

@@ -1,0 +1,149 @@
+#include "app/file_dialogs.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+#include "util/files.h"
+#include "util/paths.h"
+
+namespace pixdeck {
+namespace {
+
+FileDialogRunner& Runner() {
+  static FileDialogRunner runner;
+  return runner;
+}
+
+std::string& LastDir() {
+  static std::string dir;
+  return dir;
+}
+
+// One pattern as the platform's dialog reads it: "*.*" means every file,
+// also those without an extension.
+QString QtPattern(const QString& pattern) {
+  return pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern;
+}
+
+FileDialogAnswer RunQtDialog(const FileDialogRequest& request) {
+  QFileDialog dialog(request.owner, QString::fromStdString(request.title));
+  const bool open = request.kind == FileDialogRequest::Kind::Open;
+  dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  // Extensions are case-sensitive here: "HTM" is offered as ".htm".
+  dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt).toLower());
+  dialog.setNameFilters(QtNameFilters(request.filter));
+  if (!request.startDir.empty())
+    dialog.setDirectory(QString::fromStdString(request.startDir));
+  if (!request.proposedName.empty())
+    dialog.selectFile(QString::fromStdString(request.proposedName));
+  FileDialogAnswer answer;
+  answer.readOnly = request.readOnly;
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return answer;
+  answer.accepted = true;
+  answer.chosenPath = dialog.selectedFiles().constFirst().toStdString();
+  return answer;
+}
+
+FileDialogAnswer Run(const FileDialogRequest& request) {
+  return Runner() ? Runner()(request) : RunQtDialog(request);
+}
+
+// Steps shared by both dialogs: where the dialog starts and what it proposes.
+void PlaceRequest(FileDialogRequest& request, const std::string& fileName, bool useFileDir) {
+  if (LastDir().empty())
+    LastDir() = CurrentDir();
+  std::string proposed;
+  std::string nameDir;
+  if (!fileName.empty()) {
+    proposed = RelativeTo(LastDir(), fileName);
+    nameDir = DirOf(proposed);
+  }
+  if (useFileDir && !nameDir.empty()) {
+    request.startDir = nameDir;
+    proposed = NameOf(proposed);
+  } else {
+    request.startDir = LastDir();
+  }
+  // A wildcard is no file name to propose.
+  if (proposed.find('*') != std::string::npos)
+    proposed.clear();
+  request.proposedName = proposed;
+}
+
+}  // namespace
+
+void SetFileDialogRunner(FileDialogRunner runner) {
+  Runner() = std::move(runner);
+}
+
+const std::string& LastBrowseDir() {
+  return LastDir();
+}
+
+void SetLastBrowseDir(const std::string& dir) {
+  LastDir() = dir;
+}
+
+QStringList QtNameFilters(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+  QStringList result;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i].trimmed();
+    // The description may already show its patterns in the Windows way;
+    // they are shown again in the form the dialog reads.
+    const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+    if (open > 0 && description.endsWith(QLatin1Char(')')))
+      description = description.left(open).trimmed();
+    QStringList patterns;
+    for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+      patterns << QtPattern(p.trimmed());
+    result << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                  QLatin1Char(')');
+  }
+  return result;
+}
+
+bool BrowseOpenFile(QWidget* owner, std::string& fileName, bool& readOnly, bool useFileDir,
+                    const std::string& defaultExt, const std::string& filter,
+                    const std::string& title) {
+  FileDialogRequest request;
+  request.kind = FileDialogRequest::Kind::Open;
+  request.owner = owner;
+  request.title = title;
+  request.defaultExt = defaultExt;
+  request.filter = filter;
+  request.showReadOnly = readOnly;
+  request.readOnly = readOnly;
+  PlaceRequest(request, fileName, useFileDir);
+  const FileDialogAnswer answer = Run(request);
+  if (!answer.accepted || answer.chosenPath.empty())
+    return false;
+  LastDir() = DirOf(answer.chosenPath);
+  fileName = answer.chosenPath;
+  if (readOnly)
+    readOnly = answer.readOnly;
+  return true;
+}
+
+bool BrowseSaveFile(QWidget* owner, std::string& fileName, bool useFileDir,
+                    const std::string& defaultExt, const std::string& filter,
+                    const std::string& title) {
+  FileDialogRequest request;
+  request.kind = FileDialogRequest::Kind::Save;
+  request.owner = owner;
+  request.title = title;
+  request.defaultExt = defaultExt;
+  request.filter = filter;
+  PlaceRequest(request, fileName, useFileDir);
+  const FileDialogAnswer answer = Run(request);
+  if (!answer.accepted || answer.chosenPath.empty())
+    return false;
+  if (useFileDir)
+    LastDir() = DirOf(answer.chosenPath);
+  fileName = answer.chosenPath;
+  return true;
+}
+
+}  // namespace pixdeck

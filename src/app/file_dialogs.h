@@ -1,0 +1,55 @@
+// The open and save dialogs behind every browse button. The last folder a
+// dialog confirmed is remembered for the run and shared by all buttons.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace pixdeck {
+
+// What a browse asks of the dialog; tests inspect it through the runner seam.
+struct FileDialogRequest {
+  enum class Kind { Open, Save };
+  Kind kind = Kind::Open;
+  QWidget* owner = nullptr;
+  std::string title;
+  std::string defaultExt;  // without dot, as the caller gave it ("HTM")
+  std::string filter;      // "description|patterns|description|patterns"
+  std::string startDir;
+  std::string proposedName;   // empty, a bare name or a path
+  bool showReadOnly = false;  // open dialog: the read-only check box is offered
+  bool readOnly = false;      // its initial state
+};
+
+struct FileDialogAnswer {
+  bool accepted = false;
+  std::string chosenPath;  // full path
+  bool readOnly = false;   // state of the read-only check box
+};
+
+using FileDialogRunner = std::function<FileDialogAnswer(const FileDialogRequest&)>;
+// Replaces the real dialog (tests); an empty runner restores it.
+void SetFileDialogRunner(FileDialogRunner runner);
+
+// Both return true when the user confirmed a non-empty name, which then
+// replaces fileName (and readOnly, when it was true on entry). With
+// useFileDir the dialog starts in the proposed name's folder.
+bool BrowseOpenFile(QWidget* owner, std::string& fileName, bool& readOnly, bool useFileDir,
+                    const std::string& defaultExt, const std::string& filter,
+                    const std::string& title);
+bool BrowseSaveFile(QWidget* owner, std::string& fileName, bool useFileDir,
+                    const std::string& defaultExt, const std::string& filter,
+                    const std::string& title);
+
+// The folder remembered between browses (empty until the first browse).
+const std::string& LastBrowseDir();
+void SetLastBrowseDir(const std::string& dir);
+
+// "HTML (*.htm,*.html)|*.htm;*.html|All Files (*.*)|*.*" as Qt name filters:
+// "HTML (*.htm *.html)", "All Files (*)".
+QStringList QtNameFilters(const std::string& filter);
+
+}  // namespace pixdeck

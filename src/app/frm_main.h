@@ -1,0 +1,85 @@
+// The main window: the folder, the file specifications, the page name, the
+// background, then Filter and View. It owns the colour table, the page viewer
+// and the settings for the whole run.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "catalog/color_table.h"
+
+class QComboBox;
+
+namespace Ui {
+class TfrmMain;
+}
+
+namespace pixdeck {
+
+class AppHintFilter;
+class PageViewer;
+
+class TfrmMain : public QWidget {
+  Q_OBJECT
+
+ public:
+  // settingsName: where the settings live; empty means the program's own
+  // file (its path with extension "INI", or the per-user folder when the
+  // program sits on read-only media).
+  explicit TfrmMain(QWidget* parent = nullptr, std::string settingsName = {});
+  ~TfrmMain() override;
+
+  // Handlers.
+  void ResetCounter();
+  void edtOutputNameChange();
+  void btnFilterClick();
+  void btnViewClick();
+  void btnOutputNameClick();
+  void btnBackgroundClick();
+  void btnOptionsClick();
+  void btnAboutClick();
+  void lbxBackColorListPick();
+  void ShowAppHint(const QString& hint);
+
+  // The colour code of a colour name; empty when unknown or no table.
+  std::string ColorCodeOf(std::string_view name) const;
+  bool ColorsAvailable() const;
+  QStringList ColorNames() const;
+
+  // The saved defaults handed back by the Options dialog.
+  void SetOutputNameInitial(const std::string& text);
+  void SetPatternInitial(const std::string& text);
+  void SetBackColorInitial(const std::string& text);
+
+  // Writes every option, the current folder and the three histories.
+  void SaveSettings();
+  const std::string& SettingsName() const { return settingsName_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void Loaded();
+  void ApplyDesign();
+  void ConnectHandlers();
+  void OpenSettings();
+  void LoadSettings();
+  void CloseSettings();
+  bool FormCloseQuery();
+  QComboBox* OutputBox() const;
+
+  std::unique_ptr<Ui::TfrmMain> ui_;
+  std::string settingsName_;
+  ColorTable colors_;
+  bool colorsLoaded_ = false;
+  std::unique_ptr<PageViewer> viewer_;
+  AppHintFilter* hintFilter_ = nullptr;
+  bool closed_ = false;
+};
+
+}  // namespace pixdeck

@@ -1,0 +1,37 @@
+// The Options dialog: the browser, the default page name, pattern and
+// colour, and the URL base. Save stores them and writes all settings at once;
+// Cancel changes nothing.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class TfrmOptions;
+}
+
+namespace pixdeck {
+
+class TfrmMain;
+
+class TfrmOptions : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfrmOptions(TfrmMain& main);
+  ~TfrmOptions() override;
+
+  void btnBrowserNameClick();
+  void btnOutputNameClick();
+  void btnBackgroundClick();
+  void btnSaveClick();
+
+ private:
+  void FormCreate();
+
+  std::unique_ptr<Ui::TfrmOptions> ui_;
+  TfrmMain& main_;
+  bool colorModified_ = false;
+};
+
+}  // namespace pixdeck
