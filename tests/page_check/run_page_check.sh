@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Makes pages of the sample pictures with pixdeck-cli and has Debian's chromium
+# load them (tests/page_check/check_page.mjs). Exits 77 (skipped) only when
+# node, npm or chromium is not installed.
+#   run_page_check.sh PIXDECK_CLI SAMPLES_DIR WORK_DIR
+set -euo pipefail
+cli=$1 samples=$2 work=$3
+here=$(cd "$(dirname "$0")" && pwd)
+chromium=${CHROMIUM:-/usr/bin/chromium}
+
+for tool in node npm; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+[ -x "$chromium" ] || { echo "skipped: $chromium is not installed"; exit 77; }
+
+# playwright-core from the lock file, in the build tree; it never fetches a
+# browser of its own.
+mkdir -p "$work"
+cp "$here/package.json" "$here/package-lock.json" "$here/check_page.mjs" "$work/"
+if ! cmp -s "$here/package-lock.json" "$work/node_modules/.package-lock.json" 2>/dev/null; then
+  (cd "$work" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+fi
+export CHROMIUM=$chromium
+
+count=$(find "$samples" -maxdepth 1 -type f \( -iname '*.gif' -o -iname '*.jpg' \) | wc -l)
+
+# The page beside the pictures refers to them by bare name ...
+pictures="$work/pictures"
+rm -rf "$pictures" && mkdir -p "$pictures"
+cp "$samples"/* "$pictures/"
+"$cli" -c White -p tile.gif "$pictures"
+node "$work/check_page.mjs" "$pictures/images.htm" "$count"
+
+# ... a page elsewhere refers to them by file URL.
+"$cli" -o "$work/elsewhere.htm" "$samples"
+node "$work/check_page.mjs" "$work/elsewhere.htm" "$count"
