@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "browser/page_viewer.h"
 #include "catalog/color_table.h"
 #include "cli/stream_messages.h"
 #include "platform/file_system.h"
@@ -47,6 +48,7 @@ void AddCatalogOptions(CLI::App& app, CliOptions& options) {
   app.add_option("-c,--color", options.colorName, "Background colour, a name from Bkcolors.txt");
   app.add_option("-b,--base", options.urlBase, "URL base: file:/// or a web server's folder")
       ->capture_default_str();
+  app.add_flag("--view", options.view, "Open the page in the web browser");
   app.add_option("DIRECTORY", options.directory, "Folder of pictures")->required();
 }
 
@@ -88,6 +90,11 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
     return kExitFailed;
   }
   out << "page: " << result.pagePath << '\n' << "count: " << result.count << '\n';
+  if (options.view) {
+    PageViewer viewer(messages);
+    if (!viewer.ViewFile(result.pagePath))
+      return kExitFailed;
+  }
   return kExitOk;
 }
 

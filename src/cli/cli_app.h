@@ -24,6 +24,7 @@ struct CliOptions {
   std::string pattern;
   std::string colorName;
   std::string urlBase = kDefaultUrlBase;
+  bool view = false;  // open the page in the web browser once it is written
 };
 
 // Declares the catalog options and the DIRECTORY argument on app, bound to
@@ -31,7 +32,9 @@ struct CliOptions {
 void AddCatalogOptions(CLI::App& app, CliOptions& options);
 
 // Makes the page for parsed options: prints "page: PATH" and "count: N" to out
-// on success, one-line reports to err otherwise; returns the exit status.
+// on success, one-line reports to err otherwise; returns the exit status. With
+// view set the page is then shown in the browser; a view that fails gives
+// kExitFailed.
 int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 // The whole program: parses argv and runs. --help and --version print to out.
