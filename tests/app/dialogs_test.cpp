@@ -1,0 +1,178 @@
+// The About box and the Options dialog.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "app/frm_about.h"
+#include "app/frm_main.h"
+#include "app/frm_options.h"
+#include "app/options_interim.h"
+#include "gui_fixture.h"
+
+namespace pixdeck::test {
+namespace {
+
+using AboutTest = GuiTest;
+
+TEST_F(AboutTest, TheTextIsReadOnlyCentredAndScrollsOnlyDownwards) {
+  TfrmAbout about(nullptr);
+  about.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+  auto* memo = about.findChild<QPlainTextEdit*>("edtAbout");
+  ASSERT_NE(memo, nullptr);
+  EXPECT_EQ(about.windowTitle(), "About Pixdeck");
+  EXPECT_TRUE(memo->isReadOnly());
+  const QString text = memo->toPlainText();
+  EXPECT_TRUE(text.startsWith("Pixdeck v1.2a\n"));
+  EXPECT_TRUE(text.contains(QString(39, '=')));
+  EXPECT_TRUE(text.contains("Hope you enjoy using it!"));
+  EXPECT_EQ(memo->document()->defaultTextOption().alignment() & Qt::AlignHorizontal_Mask,
+            Qt::AlignHCenter);
+  QTest::keyClicks(memo, "typed");
+  EXPECT_EQ(memo->toPlainText(), text);
+  // Longer than the memo: it scrolls vertically, never sideways.
+  EXPECT_GT(memo->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_TRUE(about.findChild<QPushButton*>("btnClose")->hasFocus());
+}
+
+TEST_F(AboutTest, TheMenuOffersCopyAndSelectAllWhichCopyTheWholeText) {
+  TfrmAbout about(nullptr);
+  auto* menu = about.findChild<QMenu*>("InputBoxMenu1");
+  ASSERT_NE(menu, nullptr);
+  QStringList captions;
+  for (QAction* a : menu->actions())
+    captions << a->text();
+  EXPECT_EQ(captions, (QStringList{"&Copy", "Select &All"}));
+  menu->actions()[1]->trigger();
+  menu->actions()[0]->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            about.findChild<QPlainTextEdit*>("edtAbout")->toPlainText());
+}
+
+TEST_F(AboutTest, EscapeAndCloseEndTheBox) {
+  TfrmAbout about(nullptr);
+  QTimer::singleShot(0, [&about] { QTest::keyClick(&about, Qt::Key_Escape); });
+  EXPECT_EQ(about.exec(), QDialog::Rejected);
+  QTimer::singleShot(0, [&about] { about.findChild<QPushButton*>("btnClose")->click(); });
+  EXPECT_EQ(about.exec(), QDialog::Rejected);
+}
+
+class OptionsTest : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    saved = Interim();
+    main = std::make_unique<TfrmMain>(nullptr, scratch.file("pixdeck.INI"));
+  }
+  void TearDown() override {
+    main.reset();
+    Interim() = saved;
+    GuiTest::TearDown();
+  }
+  template <typename T>
+  T* Find(QWidget* in, const char* name) {
+    T* found = in->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  void Retype(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+  }
+  InterimOptions saved;
+  std::unique_ptr<TfrmMain> main;
+};
+
+TEST_F(OptionsTest, TheDialogShowsTheCurrentOptions) {
+  SetUrlBaseNameOption("http://example.net/pics/");
+  SetBgColorOption("Navy");
+  TfrmOptions dialog(*main);
+  EXPECT_EQ(dialog.windowTitle(), "Options");
+  EXPECT_EQ(Find<QLineEdit>(&dialog, "edtBrowser")->text(), "");
+  EXPECT_EQ(Find<QLineEdit>(&dialog, "edtDefOutName")->text(), "images.htm");
+  EXPECT_EQ(Find<QLineEdit>(&dialog, "edtBase")->text(), "http://example.net/pics/");
+  EXPECT_EQ(Find<QComboBox>(&dialog, "lbxBackColor")->currentText(), "Navy");
+  EXPECT_EQ(Find<QComboBox>(&dialog, "lbxBackColor")->count(), main->ColorNames().size());
+  EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+  EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+TEST_F(OptionsTest, SaveStoresTheChangedValuesAndHandsThemToTheMainWindow) {
+  TfrmOptions dialog(*main);
+  Retype(Find<QLineEdit>(&dialog, "edtBrowser"), "/usr/bin/firefox");
+  Retype(Find<QLineEdit>(&dialog, "edtDefOutName"), "album.htm");
+  Retype(Find<QLineEdit>(&dialog, "edtBase"), "http://example.net/");
+  const std::string tile = scratch.write("tile.gif", "GIF89a");
+  AnswerNextDialog(tile);
+  Find<QToolButton>(&dialog, "btnBackground")->click();
+  ASSERT_EQ(dialogRequests.size(), 1u);
+  EXPECT_EQ(dialogRequests[0].title, "Default Background Pattern");
+
+  QTimer::singleShot(0, [&] { Find<QPushButton>(&dialog, "btnSave")->click(); });
+  EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+  EXPECT_EQ(BrowserNameOption(), "/usr/bin/firefox");
+  EXPECT_FALSE(UseRegSettingsOption());
+  EXPECT_EQ(OutputNameOption(), "album.htm");
+  EXPECT_EQ(UrlBaseNameOption(), "http://example.net/");
+  EXPECT_EQ(PatternNameOption(), tile);
+  EXPECT_EQ(Find<QComboBox>(main.get(), "edtOutputName")->currentText(), "album.htm");
+  EXPECT_EQ(Find<QComboBox>(main.get(), "edtBackground")->currentText().toStdString(), tile);
+}
+
+TEST_F(OptionsTest, SaveWithoutTouchingTheDefaultsKeepsThemAndTheMainWindow) {
+  SetUrlBaseNameOption("http://example.net/pics/");
+  auto* mainOutput = Find<QComboBox>(main.get(), "edtOutputName");
+  mainOutput->setEditText("current.htm");
+  TfrmOptions dialog(*main);
+  Find<QPushButton>(&dialog, "btnSave")->click();
+  EXPECT_EQ(OutputNameOption(), "images.htm");
+  EXPECT_EQ(UrlBaseNameOption(), "http://example.net/pics/");
+  EXPECT_TRUE(UseRegSettingsOption());
+  EXPECT_EQ(mainOutput->currentText(), "current.htm");
+}
+
+TEST_F(OptionsTest, CancelAfterTypingInEveryBoxChangesNothing) {
+  TfrmOptions dialog(*main);
+  for (const char* name : {"edtBrowser", "edtDefOutName", "edtPattern", "edtBase"})
+    Retype(Find<QLineEdit>(&dialog, name), "changed");
+  QTimer::singleShot(0, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
+  EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+  EXPECT_EQ(BrowserNameOption(), "");
+  EXPECT_EQ(OutputNameOption(), "images.htm");
+  EXPECT_EQ(PatternNameOption(), "");
+  EXPECT_EQ(UrlBaseNameOption(), "file:///");
+  EXPECT_EQ(Find<QComboBox>(main.get(), "edtOutputName")->currentText(), "images.htm");
+}
+
+TEST_F(OptionsTest, BrowseButtonsAskWithTheirTitlesAndFilters) {
+  TfrmOptions dialog(*main);
+  AnswerNextDialog("/usr/bin/browser");
+  Find<QToolButton>(&dialog, "btnBrowserName")->click();
+  AnswerNextDialog(scratch.file("web/index.htm"));
+  Find<QToolButton>(&dialog, "btnOutputName")->click();
+  ASSERT_EQ(dialogRequests.size(), 2u);
+  EXPECT_EQ(dialogRequests[0].title, "Search for Web Browser");
+  EXPECT_EQ(dialogRequests[0].filter, "Program (*.exe)|*.exe|All Files (*.*)|*.*");
+  EXPECT_EQ(dialogRequests[0].defaultExt, "EXE");
+  EXPECT_EQ(dialogRequests[1].title, "Default Output Name");
+  EXPECT_EQ(dialogRequests[1].kind, FileDialogRequest::Kind::Save);
+  EXPECT_EQ(Find<QLineEdit>(&dialog, "edtBrowser")->text(), "/usr/bin/browser");
+  EXPECT_EQ(Find<QLineEdit>(&dialog, "edtDefOutName")->text().toStdString(),
+            scratch.file("web/index.htm"));
+  Find<QPushButton>(&dialog, "btnSave")->click();
+  EXPECT_EQ(OutputNameOption(), scratch.file("web/index.htm"));
+}
+
+}  // namespace
+}  // namespace pixdeck::test
