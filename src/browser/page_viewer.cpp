@@ -1,22 +1,27 @@
 #include "browser/page_viewer.h"
 
+#include <filesystem>
+
 #include "browser/browser_detection.h"
 #include "catalog/url.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
 #include "util/files.h"
 #include "util/paths.h"
+#include "util/utf8_path.h"
 
 namespace pixdeck {
 
 namespace {
 
-// The page's full name: a name without a folder (and, on POSIX, any relative
-// name, since a file URL needs the absolute path) is taken from the current
-// directory.
+// The page's full name: a name without a folder is taken from the current
+// directory. On POSIX so is any relative name, normalised, since a file URL
+// needs the absolute path.
 std::string FullPageName(const std::string& name) {
-  const bool relativePosix = kNativeStyle == PathStyle::Posix && !name.empty() && name[0] != '/';
-  if (!DirOf(name).empty() && !relativePosix)
+  if (kNativeStyle == PathStyle::Posix && !name.empty() && name[0] != '/') {
+    return Utf8FromPath(std::filesystem::absolute(PathFromUtf8(name)).lexically_normal());
+  }
+  if (!DirOf(name).empty())
     return name;
   return JoinPath(CurrentDir(), name);
 }

@@ -148,26 +148,31 @@ std::string BrowserTestEnv::AddFakeBrowser(const std::string& relPath) {
   return path;
 }
 
-std::optional<std::vector<std::string>> BrowserTestEnv::WaitForLaunch(
-    const std::string& browser) const {
-  const std::string record = RecordOf(browser);
-  const bool ran = WaitUntil(
-      [&] {
-        const auto lines = ReadLines(record);
-        return !lines.empty() && lines.back() == "end";
-      },
-      std::chrono::seconds(10));
-  if (!ran)
-    return std::nullopt;
-  std::vector<std::string> lines = ReadLines(record);
-  // "<count>", "[arg]"..., "end" -> the arguments.
-  std::vector<std::string> arguments;
-  for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
-    arguments.push_back(lines[i].substr(1, lines[i].size() - 2));
+std::vector<std::vector<std::string>> BrowserTestEnv::Launches(const std::string& browser) const {
+  // Each start appends "<count>", "[arg]" per argument, and "end".
+  std::vector<std::vector<std::string>> launches;
+  const std::vector<std::string> lines = ReadLines(RecordOf(browser));
+  std::size_t i = 0;
+  while (i < lines.size()) {
+    const std::size_t count = std::stoul(lines[i]);
+    if (i + count + 1 >= lines.size() || lines[i + count + 1] != "end")
+      break;  // still writing
+    std::vector<std::string> arguments;
+    for (std::size_t k = 1; k <= count; ++k) {
+      arguments.push_back(lines[i + k].substr(1, lines[i + k].size() - 2));
+    }
+    launches.push_back(arguments);
+    i += count + 2;
   }
-  if (lines.front() != std::to_string(arguments.size()))
+  return launches;
+}
+
+std::optional<std::vector<std::string>> BrowserTestEnv::WaitForLaunch(const std::string& browser,
+                                                                      std::size_t number) const {
+  if (!WaitUntil([&] { return Launches(browser).size() >= number; }, std::chrono::seconds(10))) {
     return std::nullopt;
-  return arguments;
+  }
+  return Launches(browser)[number - 1];
 }
 
 bool BrowserTestEnv::NeverLaunched(const std::string& browser) const {

@@ -40,9 +40,12 @@ class BrowserTestEnv {
   // An executable script at relPath (inside the scratch folder) that records
   // its arguments; returns its full path.
   std::string AddFakeBrowser(const std::string& relPath);
-  // The arguments a fake browser was started with (one entry per argument),
-  // waiting a while for it to run; nullopt when it never ran.
-  std::optional<std::vector<std::string>> WaitForLaunch(const std::string& browser) const;
+  // The arguments of each completed start of a fake browser, in order.
+  std::vector<std::vector<std::string>> Launches(const std::string& browser) const;
+  // The arguments of the number-th start (from 1), waiting a while for it;
+  // nullopt when it does not happen.
+  std::optional<std::vector<std::string>> WaitForLaunch(const std::string& browser,
+                                                        std::size_t number = 1) const;
   // True when the fake browser has not been started (checked after a pause).
   bool NeverLaunched(const std::string& browser) const;
 

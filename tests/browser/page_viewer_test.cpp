@@ -146,10 +146,15 @@ TEST_F(PageViewerTest, BareNameIsTakenFromTheCurrentDirectory) {
   fs::current_path(fs::path(page).parent_path());
   const bool viewed = viewer.ViewFile("index.htm");
   const bool missing = viewer.ViewFile("absent.htm");
+  // A relative name with a folder still gives a file URL of the full path.
+  fs::current_path(env.scratch().path());
+  const bool viewedRelative = viewer.ViewFile("here/./index.htm");
   fs::current_path(before);
   EXPECT_TRUE(viewed);
   EXPECT_FALSE(missing);
-  EXPECT_EQ(env.WaitForLaunch(browser), Args{"file://" + page});
+  EXPECT_TRUE(viewedRelative);
+  EXPECT_EQ(env.WaitForLaunch(browser, 1), Args{"file://" + page});
+  EXPECT_EQ(env.WaitForLaunch(browser, 2), Args{"file://" + page});
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text,
             "File \"" + env.scratch().file("here/absent.htm") + "\" not found!");
