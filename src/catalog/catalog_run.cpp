@@ -135,9 +135,10 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   std::string error;
   if (!platform::ReplaceFileAtomically(result.pagePath, writer.Text(), error)) {
     result.status = CatalogStatus::WriteFailed;
-    std::string text = "Cannot create file " + result.pagePath;
-    if (!error.empty()) {
-      text += " (" + error + ")";
+    // The platform's reason usually names the file already; make sure it does.
+    std::string text = error;
+    if (text.find(result.pagePath) == std::string::npos) {
+      text = "Cannot create file " + result.pagePath + (error.empty() ? "" : ": " + error);
     }
     ShowError(messages, text);
     return result;
