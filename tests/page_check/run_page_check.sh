@@ -17,8 +17,9 @@ done
 # browser of its own.
 mkdir -p "$work"
 cp "$here/package.json" "$here/package-lock.json" "$here/check_page.mjs" "$work/"
-if ! cmp -s "$here/package-lock.json" "$work/node_modules/.package-lock.json" 2>/dev/null; then
+if ! cmp -s "$here/package-lock.json" "$work/installed-lock.json" 2>/dev/null; then
   (cd "$work" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+  cp "$here/package-lock.json" "$work/installed-lock.json"
 fi
 export CHROMIUM=$chromium
 
