@@ -10,7 +10,9 @@
 //                      client shuts down its sending side.
 //   service -> client: the reply data, every byte up to the service closing the
 //                      connection (the bytes may hold zeros or lack a final zero).
-// A service that closes without sending anything has given no data.
+// A service that closes without sending anything has given no data. The
+// folder must belong to the user and be writable by nobody else; otherwise no
+// conversation is opened.
 #pragma once
 
 #include <string>

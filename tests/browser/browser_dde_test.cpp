@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 
 #include "browser/browser_dde.h"
 #include "browser_test_env.h"
@@ -116,6 +117,20 @@ TEST(BrowserDde, NoListenerOrUnknownBrowserGivesEmpty) {
   EXPECT_TRUE(peer.Requests().empty());
   EXPECT_EQ(platform::DdeRequest("", "WWW_OpenURL", "x"), "");
   EXPECT_EQ(platform::DdeRequest("../NETSCAPE", "WWW_OpenURL", "x"), "");
+}
+
+TEST(BrowserDde, SocketFolderOthersCanWriteToIsNotTrusted) {
+  BrowserTestEnv env;
+  DdePeer peer(env, "NETSCAPE", {{"WWW_OpenURL", "text:ok"}});
+  ASSERT_TRUE(peer.Ready());
+  const std::string folder = env.scratch().file("run/pixdeck-dde");
+  std::filesystem::permissions(folder, std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::add);
+  EXPECT_EQ(TBrowserDDE().OpenURL("file:///x.htm"), "");
+  EXPECT_TRUE(peer.Requests().empty());
+  std::filesystem::permissions(folder, std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+  EXPECT_EQ(TBrowserDDE().OpenURL("file:///x.htm"), "ok");
 }
 
 TEST(BrowserDde, SilencePastTheLimitGivesEmpty) {

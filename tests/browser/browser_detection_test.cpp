@@ -228,6 +228,16 @@ TEST(FindExecutable, FallsBackToTheBrowserVariableThenTheUsualCommands) {
   EXPECT_EQ(platform::FindExecutable(doc), variable);
 }
 
+TEST(FindExecutable, ProgramStartedThroughEnvIsTheOneAfterIt) {
+  BrowserTestEnv env;
+  const std::string doc = env.scratch().write("a.htm", "");
+  env.AddFakeBrowser("bin/env");
+  const std::string browser = env.AddFakeBrowser("bin/real-browser");
+  env.AddXdgMime("wrapped.desktop");
+  env.AddDesktopEntry("wrapped.desktop", "Exec=env -u X MOZ_FLAG=1 real-browser %u");
+  EXPECT_EQ(platform::FindExecutable(doc), browser);
+}
+
 TEST(FindExecutable, NeedsAnExistingDocumentOfAKnownType) {
   BrowserTestEnv env;
   env.AddFakeBrowser("bin/x-www-browser");

@@ -120,6 +120,14 @@ bool ReceiveAllBefore(int fd, std::string& reply, Clock::time_point deadline) {
   }
 }
 
+// Only a folder of our own that nobody else can write to is trusted: another
+// user must not be able to take the page's URL or answer for the browser.
+bool IsPrivateFolder(const std::string& dir) {
+  struct stat info {};
+  return ::lstat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
+         (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 // DDE strings end at their first zero byte.
 std::string UpToZero(const std::string& text) {
   return text.substr(0, text.find('\0'));
@@ -152,7 +160,8 @@ std::string DdeRequest(const std::string& service, const std::string& topic,
                        const std::string& item, int timeoutMs) {
   const std::string path = DdeSocketPath(service);
   sockaddr_un address{};
-  if (path.empty() || path.size() >= sizeof address.sun_path)
+  if (path.empty() || path.size() >= sizeof address.sun_path ||
+      !IsPrivateFolder(DdeSocketDirectory()))
     return {};
   address.sun_family = AF_UNIX;
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);

@@ -231,15 +231,14 @@ std::string UnescapeValue(const std::string& value) {
   return out;
 }
 
-// The first word of an Exec command line: the program. Double quotes group
-// blanks; inside them a backslash escapes the next character.
-std::string FirstExecWord(const std::string& command) {
+// The words of an Exec command line. Double quotes group blanks; inside them
+// a backslash escapes the next character.
+std::vector<std::string> ExecWords(const std::string& command) {
+  std::vector<std::string> words;
   std::string word;
-  std::size_t i = command.find_first_not_of(" \t");
-  if (i == std::string::npos)
-    return {};
+  bool inWord = false;
   bool quoted = false;
-  for (; i < command.size(); ++i) {
+  for (std::size_t i = 0; i < command.size(); ++i) {
     const char c = command[i];
     if (quoted) {
       if (c == '"') {
@@ -249,15 +248,45 @@ std::string FirstExecWord(const std::string& command) {
       } else {
         word += c;
       }
+    } else if (c == ' ' || c == '\t') {
+      if (inWord)
+        words.push_back(word);
+      word.clear();
+      inWord = false;
+      continue;
     } else if (c == '"') {
       quoted = true;
-    } else if (c == ' ' || c == '\t') {
-      break;
     } else {
       word += c;
     }
+    inWord = true;
   }
-  return word;
+  if (inWord)
+    words.push_back(word);
+  return words;
+}
+
+// The program of an Exec command line: its first word, or, when that is
+// "env", the first word after env's options and variable settings.
+std::string FirstExecWord(const std::string& command) {
+  const std::vector<std::string> words = ExecWords(command);
+  if (words.empty())
+    return {};
+  const std::string& first = words.front();
+  if (first != "env" && NameOf(first, PathStyle::Posix) != "env")
+    return first;
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    // These options take the next word as their value.
+    if (word == "-u" || word == "--unset" || word == "-C" || word == "--chdir") {
+      ++i;
+      continue;
+    }
+    if (word.empty() || word.front() == '-' || word.find('=') != std::string::npos)
+      continue;
+    return word;
+  }
+  return {};
 }
 
 // The program named by the Exec key of a desktop entry file; empty when the
