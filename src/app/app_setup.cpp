@@ -8,7 +8,6 @@ namespace pixdeck {
 
 void SetUpApplication() {
   QApplication::setApplicationName(QStringLiteral("Pixdeck"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Pixdeck"));
   QApplication::setDesktopFileName(QStringLiteral("pixdeck"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/pixdeck/pixdeck.png")));
   // The forms name the fonts of the system they were drawn on; take the

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Starts the real pixdeck under Xvfb, finds its window by title, presses Enter
+# and expects the page on disk; then Alt+X (Exit) and expects the settings.
+# Usage: gui_smoke.sh <pixdeck binary> <colour file>
+set -euo pipefail
+program=$1
+colors=$2
+for tool in xvfb-run xdotool; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d /tmp/pixdeck-smoke.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+# A copy of the program keeps its settings file out of the build folder.
+mkdir -p "$work/bin" "$work/pics" "$work/runtime"
+cp "$program" "$work/bin/pixdeck"
+cp "$colors" "$work/bin/"
+printf 'GIF89a' >"$work/pics/b.gif"
+printf 'GIF89a' >"$work/pics/A.GIF"
+printf '\xff\xd8\xff' >"$work/pics/c.jpg"
+chmod 700 "$work/runtime"
+
+cat >"$work/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -euo pipefail
+work=$1
+cd "$work/pics"
+XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" BROWSER=/bin/true \
+  "$work/bin/pixdeck" >"$work/pixdeck.log" 2>&1 &
+pid=$!
+finish() { kill "$pid" 2>/dev/null || true; }
+trap finish EXIT
+wid=$(timeout 20 xdotool search --sync --name '^Pixdeck - ' | head -n1)
+[ -n "$wid" ] || { echo "no window titled 'Pixdeck - ...'"; exit 1; }
+echo "window $wid: $(xdotool getwindowname "$wid")"
+xdotool windowfocus --sync "$wid"
+xdotool key --clearmodifiers Return
+for _ in $(seq 50); do [ -s "$work/pics/images.htm" ] && break; sleep 0.2; done
+[ -s "$work/pics/images.htm" ] || { echo "Enter wrote no page"; cat "$work/pixdeck.log"; exit 1; }
+xdotool key --clearmodifiers alt+x
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+if kill -0 "$pid" 2>/dev/null; then echo "Exit did not end the program"; exit 1; fi
+trap - EXIT
+wait "$pid"
+SESSION
+chmod +x "$work/session.sh"
+
+xvfb-run -a -s "-screen 0 1024x768x24" "$work/session.sh" "$work"
+
+page=$work/pics/images.htm
+grep -q 'A.GIF' "$page" && grep -q 'b.gif' "$page" && grep -q 'c.jpg' "$page" ||
+  { echo "the page lacks a picture:"; cat "$page"; exit 1; }
+# The count of three, sorted without regard to case: A.GIF, b.gif, c.jpg.
+order=$(grep -o -e 'A\.GIF' -e 'b\.gif' -e 'c\.jpg' "$page" | awk '!seen[$0]++' | tr '\n' ' ')
+[ "$order" = "A.GIF b.gif c.jpg " ] || { echo "wrong order: $order"; exit 1; }
+settings=$work/bin/pixdeck.INI
+[ -s "$settings" ] || { echo "no settings file after Exit"; exit 1; }
+grep -q "^DefaultDir=$work/pics\$" "$settings" ||
+  { echo "the folder was not saved:"; cat "$settings"; exit 1; }
+echo "smoke test passed: page and settings written"
