@@ -17,22 +17,6 @@ using Requests = std::vector<std::string>;
 
 constexpr const char* kUrl = "file:///C|\\PICS\\images.htm";
 
-TEST(BrowserDde, ServiceNamesByBrowser) {
-  TBrowserDDE conv;
-  EXPECT_EQ(conv.Browser(), brNetscape);  // the default
-  EXPECT_EQ(conv.ServiceName(), "NETSCAPE");
-  conv.SetBrowser(brExplorer);
-  EXPECT_EQ(conv.ServiceName(), "IExplore");
-  conv.SetBrowser(brUnknown);
-  EXPECT_EQ(conv.ServiceName(), "");
-}
-
-TEST(BrowserDde, ItemTextsAreExact) {
-  EXPECT_EQ(TBrowserDDE::OpenUrlItem(kUrl), "\"file:///C|\\PICS\\images.htm\",,0xFFFFFFFF,0x0,,,,");
-  EXPECT_EQ(TBrowserDDE::ActivateItem(""), "0xFFFFFFFF,0x0");
-  EXPECT_EQ(TBrowserDDE::ActivateItem("0x2A"), "0x2A,0x0");
-}
-
 TEST(BrowserDde, OpenUrlThenActivateTravelToTheService) {
   BrowserTestEnv env;
   DdePeer peer(env, "NETSCAPE",

@@ -22,35 +22,6 @@ using Lines = std::vector<std::string>;
 
 constexpr const char* kNoBrowser = "Error: Could not detect a Web browser!";
 
-TEST(BrowserState, KindIsReadFromThePathIgnoringCase) {
-  BrowserTestEnv env;
-  EXPECT_EQ(BrowserKind(), brUnknown);
-  SetBrowser("C:\\NETSCAPE\\PROGRAM\\netscape.exe");
-  EXPECT_EQ(BrowserPath(), "C:\\NETSCAPE\\PROGRAM\\netscape.exe");
-  EXPECT_EQ(BrowserKind(), brNetscape);
-  SetBrowser("C:\\IE\\Iexplore.exe");
-  EXPECT_EQ(BrowserKind(), brExplorer);
-  SetBrowser("/opt/NetScape/bin/navigator");
-  EXPECT_EQ(BrowserKind(), brNetscape);
-  // A path naming neither keeps the kind found before.
-  SetBrowser("/usr/bin/firefox");
-  EXPECT_EQ(BrowserPath(), "/usr/bin/firefox");
-  EXPECT_EQ(BrowserKind(), brNetscape);
-  SetBrowser("");
-  EXPECT_EQ(BrowserPath(), "");
-  EXPECT_EQ(BrowserKind(), brNetscape);
-}
-
-TEST(BrowserState, HtmlNames) {
-  for (const char* name : {"a.htm", "a.html", "A.HTML", "x/y.shtml", "page.HtM", "a.xhtml"}) {
-    EXPECT_TRUE(IsHtmlName(name)) << name;
-  }
-  // Only the first four characters of the extension count.
-  for (const char* name : {"a.txt", "a", "", "htm", "a.xxhtm", "a.ht", "dir.htm/page"}) {
-    EXPECT_FALSE(IsHtmlName(name)) << name;
-  }
-}
-
 TEST(BrowserState, ConfigureWithANameTakesItAsIs) {
   BrowserTestEnv env;
   env.AddXdgMime("should-not-be-asked.desktop");
@@ -63,24 +34,6 @@ TEST(BrowserState, ConfigureWithANameTakesItAsIs) {
   EXPECT_EQ(BrowserPath(), "/opt/iexplore/bin/ie");
   EXPECT_TRUE(env.XdgMimeCalls().empty());
   EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST(BrowserState, OptionsHandOver) {
-  BrowserTestEnv env;
-  // A detected browser driven over DDE stays when the options keep DDE on.
-  SetBrowser("/usr/bin/netscape");
-  ApplyBrowserOptions("", true);
-  EXPECT_EQ(BrowserPath(), "/usr/bin/netscape");
-  EXPECT_TRUE(UseDde());
-  // A browser chosen by name replaces it; the kind is not read again.
-  ApplyBrowserOptions("/opt/iexplore", false);
-  EXPECT_EQ(BrowserPath(), "/opt/iexplore");
-  EXPECT_EQ(BrowserKind(), brNetscape);
-  EXPECT_FALSE(UseDde());
-  // Clearing the name: DDE was off, so the path empties and the next view detects.
-  ApplyBrowserOptions("", true);
-  EXPECT_EQ(BrowserPath(), "");
-  EXPECT_TRUE(UseDde());
 }
 
 // A desktop whose default for text/html is a fake Netscape.
