@@ -17,7 +17,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # readable on a minimal system.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xdg-utils")
+# The summary line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the
+# long text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Turns a folder of pictures into a web page\n Pixdeck lists the GIF and JPG pictures of a folder, sorted by name, with\n their names and sizes, on a background colour or pattern of your choice,\n and opens the page in your web browser. pixdeck-cli makes the same page\n from the command line.")
+    "Pixdeck lists the GIF and JPG pictures of a folder, sorted by name, with
+their names and sizes, on a background colour or pattern of your choice, and
+opens the page in your web browser. pixdeck-cli makes the same page from the
+command line.")
 
 include(CPack)

@@ -31,11 +31,12 @@ void TakeBrowsed(QLineEdit* edit, const std::string& name) {
 }  // namespace
 
 TfrmOptions::TfrmOptions(TfrmMain& main)
-    : QDialog(&main, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
+    : TEnhForm(&main, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
       ui_(std::make_unique<Ui::TfrmOptions>()),
       main_(main) {
   ui_->setupUi(this);
+  Loaded();
   setWindowIcon(main.windowIcon());
   QStyle* s = style();
   for (QToolButton* b : {ui_->btnBrowserName, ui_->btnOutputName, ui_->btnBackground})
@@ -70,7 +71,7 @@ void TfrmOptions::FormCreate() {
   SetBoxInitialText(colors, BgColorOption());
   connect(colors, &QComboBox::editTextChanged, this, [this] { colorModified_ = true; });
   // The dialog keeps the size it was designed with.
-  setFixedSize(size());
+  SetFixedSize(true);
 }
 
 void TfrmOptions::btnBrowserNameClick() {

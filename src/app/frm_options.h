@@ -3,8 +3,9 @@
 // Cancel changes nothing.
 #pragma once
 
-#include <QDialog>
 #include <memory>
+
+#include "forms/enh_form.h"
 
 namespace Ui {
 class TfrmOptions;
@@ -14,7 +15,7 @@ namespace pixdeck {
 
 class TfrmMain;
 
-class TfrmOptions : public QDialog {
+class TfrmOptions : public TEnhForm {
   Q_OBJECT
 
  public:

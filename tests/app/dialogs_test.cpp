@@ -104,7 +104,13 @@ TEST_F(OptionsTest, TheDialogShowsTheCurrentOptions) {
   EXPECT_EQ(Find<QLineEdit>(&dialog, "edtBase")->text(), "http://example.net/pics/");
   EXPECT_EQ(Find<QComboBox>(&dialog, "lbxBackColor")->currentText(), "Navy");
   EXPECT_EQ(Find<QComboBox>(&dialog, "lbxBackColor")->count(), main->ColorNames().size());
-  EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+  // Once shown, its border cannot change its size.
+  const QSize designed = dialog.size();
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  EXPECT_TRUE(dialog.FixedSize());
+  EXPECT_EQ(dialog.minimumSize(), designed);
+  EXPECT_EQ(dialog.maximumSize(), designed);
   EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 }
 
