@@ -1,0 +1,224 @@
+#include "inputs/input_box_menu.h"
+
+#include <QAction>
+
+#include "inputs/menu_targets.h"
+
+namespace pixdeck {
+
+namespace {
+
+struct EntryTexts {
+  const char* suffix;
+  const char* caption;
+  const char* hint;
+};
+
+constexpr std::array<EntryTexts, kShowMenuCount> kEntries = {{
+    {"_Undo", "&Undo", "Undo changes to input text"},
+    {"_Overwrite", "&Overwrite Mode", "Toggle Insert/Overwrite mode"},
+    {"_Break1", "-", ""},
+    {"_Cut", "Cu&t", "Cut selected text to clipboard"},
+    {"_Copy", "&Copy", "Copy selected text to clipboard"},
+    {"_Paste", "&Paste", "Paste text from clipboard to input box"},
+    {"_Delete", "&Delete", "Delete selected text"},
+    {"_Clear", "C&lear All", "Clear all text from input box"},
+    {"_Break2", "-", ""},
+    {"_SelectAll", "Select &All", "Select all text in input box"},
+}};
+
+const QString kSeparatorCaption = QStringLiteral("-");
+
+bool IsSeparatorItem(const QAction* item) {
+  return item->isSeparator() || item->text() == kSeparatorCaption;
+}
+
+}  // namespace
+
+TInputBoxMenu::TInputBoxMenu(QWidget* parent) : QMenu(parent) {
+  FShowInMenu = TShowMenuSet::All();
+  FTrackRemovals = true;
+  FLastName = objectName();
+  connect(this, &QObject::objectNameChanged, this, &TInputBoxMenu::Renamed);
+  connect(this, &QMenu::aboutToShow, this, &TInputBoxMenu::AboutToShow);
+}
+
+TInputBoxMenu::~TInputBoxMenu() {
+  // The entry items belong to the window and outlive the menu; they must no
+  // longer call back into it.
+  FTrackRemovals = false;
+  for (int e = 0; e < kShowMenuCount; ++e) {
+    disconnect(FClickLinks[e]);
+    disconnect(FRemovalLinks[e]);
+  }
+}
+
+QObject* TInputBoxMenu::Owner() const {
+  QWidget* parent = parentWidget();
+  return parent != nullptr ? parent->window() : nullptr;
+}
+
+QString TInputBoxMenu::ItemName(TShowMenu entry) const {
+  return objectName() + QLatin1String(kEntries[entry].suffix);
+}
+
+QString TInputBoxMenu::ItemCaption(TShowMenu entry) {
+  return QString::fromLatin1(kEntries[entry].caption);
+}
+
+QString TInputBoxMenu::ItemHint(TShowMenu entry) {
+  return QString::fromLatin1(kEntries[entry].hint);
+}
+
+void TInputBoxMenu::SetShowInMenu(TShowMenuSet entries) {
+  FShowInMenu = entries;
+  RebuildItems();
+}
+
+void TInputBoxMenu::Loaded() {
+  BuildMenu();
+}
+
+void TInputBoxMenu::BuildMenu() {
+  RebuildItems();
+  FPopupHooked = true;
+}
+
+void TInputBoxMenu::RebuildItems() {
+  FTrackRemovals = false;
+  for (int e = 0; e < kShowMenuCount; ++e) {
+    const auto entry = static_cast<TShowMenu>(e);
+    ShowItem(entry, FShowInMenu.Contains(entry));
+  }
+  FTrackRemovals = true;
+}
+
+int TInputBoxMenu::ItemPosition(TShowMenu entry) const {
+  int position = 0;
+  for (int e = 0; e < entry; ++e) {
+    if (FShowInMenu.Contains(static_cast<TShowMenu>(e))) {
+      ++position;
+    }
+  }
+  return position;
+}
+
+void TInputBoxMenu::ShowItem(TShowMenu entry, bool show) {
+  if (FEntryItems[entry].isNull() != show) {
+    return;
+  }
+  if (!show) {
+    const bool tracking = FTrackRemovals;
+    FTrackRemovals = false;
+    QAction* item = FEntryItems[entry].data();
+    disconnect(FClickLinks[entry]);
+    disconnect(FRemovalLinks[entry]);
+    removeAction(item);
+    FEntryItems[entry] = nullptr;
+    delete item;
+    FTrackRemovals = tracking;
+    return;
+  }
+
+  const QString name = ItemName(entry);
+  QAction* found = nullptr;
+  if (QObject* owner = Owner()) {
+    found = owner->findChild<QAction*>(name);
+  }
+  QAction* item = found;
+  if (item == nullptr) {
+    QObject* owner = Owner();
+    item = new QAction(owner != nullptr ? owner : this);
+    item->setObjectName(name);
+    item->setText(ItemCaption(entry));
+    item->setData(static_cast<int>(entry));
+    if (ItemCaption(entry) == kSeparatorCaption) {
+      item->setSeparator(true);
+    } else {
+      // A hint without a bar is both the tool tip and the status line text.
+      item->setToolTip(ItemHint(entry));
+      item->setStatusTip(ItemHint(entry));
+    }
+  }
+  if (!item->data().isValid()) {
+    item->setData(static_cast<int>(entry));
+  }
+  TakeItem(entry, item);
+  // A stored item stays where it is; a new one (or a stored one that is not
+  // in this menu yet) goes to its place in the order of the entries.
+  if (!actions().contains(item)) {
+    const QList<QAction*> present = actions();
+    const int position = ItemPosition(entry);
+    insertAction(position < present.size() ? present.at(position) : nullptr, item);
+  }
+}
+
+void TInputBoxMenu::TakeItem(TShowMenu entry, QAction* item) {
+  FEntryItems[entry] = item;
+  disconnect(FClickLinks[entry]);
+  disconnect(FRemovalLinks[entry]);
+  if (!IsSeparatorItem(item)) {
+    FClickLinks[entry] =
+        connect(item, &QAction::triggered, &FItemLinks, [this, item] { ItemClick(item); });
+  }
+  // An entry item that something else deletes is forgotten and its entry
+  // dropped from ShowInMenu.
+  FRemovalLinks[entry] = connect(item, &QObject::destroyed, &FItemLinks, [this, entry] {
+    if (FTrackRemovals) {
+      FEntryItems[entry] = nullptr;
+      FShowInMenu.Exclude(entry);
+    }
+  });
+}
+
+void TInputBoxMenu::Renamed(const QString& newName) {
+  const bool wasNameless = FLastName.isEmpty();
+  FLastName = newName;
+  for (int e = 0; e < kShowMenuCount; ++e) {
+    if (QAction* item = FEntryItems[e].data()) {
+      item->setObjectName(ItemName(static_cast<TShowMenu>(e)));
+    }
+  }
+  // A menu named for the first time builds itself: created by code it would
+  // otherwise stay empty.
+  if (wasNameless && !newName.isEmpty()) {
+    BuildMenu();
+  }
+}
+
+void TInputBoxMenu::PopupFor(QWidget* control, const QPoint& globalPos) {
+  FPopupComponent = control;
+  popup(globalPos);
+}
+
+void TInputBoxMenu::AboutToShow() {
+  if (FPopupHooked) {
+    MenuPopup(this);
+  } else if (FOnPopup) {
+    FOnPopup(this);
+  }
+}
+
+void TInputBoxMenu::MenuPopup(QObject* sender) {
+  if (QWidget* control = PopupComponent()) {
+    MenuTargets::UpdateEntries(*control, FEntryItems);
+  }
+  if (FOnPopup) {
+    FOnPopup(sender);
+  }
+}
+
+void TInputBoxMenu::ItemClick(QObject* sender) {
+  auto* item = qobject_cast<QAction*>(sender);
+  QWidget* control = PopupComponent();
+  if (item == nullptr || control == nullptr) {
+    return;
+  }
+  const int tag = item->data().toInt() & 0xFF;
+  if (tag < 0 || tag >= kShowMenuCount) {
+    return;
+  }
+  MenuTargets::RunEntry(*control, static_cast<TShowMenu>(tag));
+}
+
+}  // namespace pixdeck

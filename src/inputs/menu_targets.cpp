@@ -1,0 +1,177 @@
+#include "inputs/menu_targets.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace pixdeck::MenuTargets {
+
+namespace {
+
+// What the menu needs to know about a control.
+struct EntryStates {
+  bool undo = false;
+  bool overwriteEnabled = false;
+  bool setOverwriteCheck = false;  // false: the check mark stays as it was
+  bool overwriteChecked = false;
+  bool cut = false;
+  bool copy = false;
+  bool paste = false;
+  bool del = false;
+  bool clear = false;
+  bool selectAll = false;
+};
+
+void SetEnabled(const EntryItems& items, TShowMenu entry, bool enabled) {
+  QAction* item = items[entry].data();
+  if (item != nullptr && item->isEnabled() != enabled) {
+    item->setEnabled(enabled);
+  }
+}
+
+void Apply(const EntryItems& items, const EntryStates& s) {
+  SetEnabled(items, smUndo, s.undo);
+  SetEnabled(items, smOverwrite, s.overwriteEnabled);
+  if (QAction* item = items[smOverwrite].data(); item != nullptr && s.setOverwriteCheck) {
+    if (!item->isCheckable()) {
+      item->setCheckable(true);
+    }
+    if (item->isChecked() != s.overwriteChecked) {
+      item->setChecked(s.overwriteChecked);
+    }
+  }
+  SetEnabled(items, smCut, s.cut);
+  SetEnabled(items, smCopy, s.copy);
+  SetEnabled(items, smPaste, s.paste);
+  SetEnabled(items, smDelete, s.del);
+  SetEnabled(items, smClear, s.clear);
+  SetEnabled(items, smSelectAll, s.selectAll);
+}
+
+bool ClipboardHasText() {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  return data != nullptr && data->hasText();
+}
+
+void FocusIfNeeded(QWidget& control) {
+  if (!control.hasFocus()) {
+    control.setFocus(Qt::PopupFocusReason);
+  }
+}
+
+// --- the platform's own edits -------------------------------------------
+
+EntryStates PlainStates(bool writable, bool canUndo, bool hasSelection, bool hasText) {
+  EntryStates s;
+  s.undo = writable && canUndo;
+  s.overwriteEnabled = false;
+  s.cut = hasSelection && writable;
+  s.copy = hasSelection;
+  s.paste = writable && ClipboardHasText();
+  s.del = hasSelection && writable;
+  s.clear = writable && hasText;
+  s.selectAll = hasText;
+  return s;
+}
+
+template <typename TextEdit>
+EntryStates TextEditStates(const TextEdit& e) {
+  return PlainStates(!e.isReadOnly(), e.document()->isUndoAvailable(),
+                     e.textCursor().hasSelection(), !e.document()->isEmpty());
+}
+
+template <typename TextEdit>
+void RunTextEdit(TextEdit& e, TShowMenu entry) {
+  switch (entry) {
+    case smUndo:
+      e.undo();
+      break;
+    case smCut:
+      e.cut();
+      break;
+    case smCopy:
+      e.copy();
+      break;
+    case smPaste:
+      e.paste();
+      break;
+    case smDelete:
+      if (!e.isReadOnly()) {
+        QTextCursor cursor = e.textCursor();
+        cursor.removeSelectedText();
+        e.setTextCursor(cursor);
+      }
+      break;
+    case smClear:
+      e.clear();
+      break;
+    case smSelectAll:
+      e.selectAll();
+      break;
+    default:
+      break;
+  }
+}
+
+void RunLineEdit(QLineEdit& e, TShowMenu entry) {
+  switch (entry) {
+    case smUndo:
+      e.undo();
+      break;
+    case smCut:
+      e.cut();
+      break;
+    case smCopy:
+      e.copy();
+      break;
+    case smPaste:
+      e.paste();
+      break;
+    case smDelete:
+      // Deletes the selection only, never the character after the caret.
+      if (e.hasSelectedText() && !e.isReadOnly()) {
+        e.del();
+      }
+      break;
+    case smClear:
+      e.clear();
+      break;
+    case smSelectAll:
+      e.selectAll();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void UpdateEntries(QWidget& control, const EntryItems& items) {
+  if (auto* e = qobject_cast<QLineEdit*>(&control)) {
+    FocusIfNeeded(control);
+    Apply(items, PlainStates(!e->isReadOnly(), e->isUndoAvailable(), e->hasSelectedText(),
+                             !e->text().isEmpty()));
+  } else if (auto* e = qobject_cast<QPlainTextEdit*>(&control)) {
+    FocusIfNeeded(control);
+    Apply(items, TextEditStates(*e));
+  } else if (auto* e = qobject_cast<QTextEdit*>(&control)) {
+    FocusIfNeeded(control);
+    Apply(items, TextEditStates(*e));
+  }
+}
+
+void RunEntry(QWidget& control, TShowMenu entry) {
+  if (auto* e = qobject_cast<QLineEdit*>(&control)) {
+    RunLineEdit(*e, entry);
+  } else if (auto* e = qobject_cast<QPlainTextEdit*>(&control)) {
+    RunTextEdit(*e, entry);
+  } else if (auto* e = qobject_cast<QTextEdit*>(&control)) {
+    RunTextEdit(*e, entry);
+  }
+}
+
+}  // namespace pixdeck::MenuTargets
