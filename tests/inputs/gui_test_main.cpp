@@ -1,0 +1,32 @@
+// GoogleTest entry for the input-box tests: one QApplication for the whole run.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform reports what it cannot do on every resize; that
+// noise hides the test output.
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.contains(QLatin1String("does not support propagateSizeHints"))) {
+    return;
+  }
+  if (previousHandler != nullptr) {
+    previousHandler(type, context, message);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Listing the tests (at build time) and running them need no display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  previousHandler = qInstallMessageHandler(QuietHandler);
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
