@@ -1,12 +1,12 @@
 #include "app/frm_about.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QStyle>
 #include <QTextDocument>
 
 #include "app/credits_text.h"
 #include "app/window_placement.h"
+#include "inputs/input_box_menu.h"
+#include "inputs/popup_menu.h"
 #include "ui_frm_about.h"
 
 namespace pixdeck {
@@ -38,22 +38,11 @@ TfrmAbout::~TfrmAbout() = default;
 
 // Reading the text is all the memo allows: Copy and Select All.
 void TfrmAbout::BuildMenu() {
-  QPlainTextEdit* memo = ui_->edtAbout;
-  auto* menu = new QMenu(memo);
+  auto* menu = new TInputBoxMenu(this);
   menu->setObjectName(QStringLiteral("InputBoxMenu1"));
-  QAction* copy = menu->addAction(QStringLiteral("&Copy"), memo, &QPlainTextEdit::copy);
-  copy->setObjectName(QStringLiteral("InputBoxMenu1_Copy"));
-  copy->setData(4);
-  copy->setStatusTip(QStringLiteral("Copy selected text to clipboard"));
-  QAction* all = menu->addAction(QStringLiteral("Select &All"), memo, &QPlainTextEdit::selectAll);
-  all->setObjectName(QStringLiteral("InputBoxMenu1_SelectAll"));
-  all->setData(9);
-  all->setStatusTip(QStringLiteral("Select all text in input box"));
-  memo->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(memo, &QWidget::customContextMenuRequested, this, [memo, menu, copy](const QPoint& at) {
-    copy->setEnabled(memo->textCursor().hasSelection());
-    menu->popup(memo->viewport()->mapToGlobal(at));
-  });
+  menu->SetShowInMenu({smCopy, smSelectAll});
+  menu->Loaded();
+  SetPopupMenu(ui_->edtAbout, menu);
 }
 
 }  // namespace pixdeck

@@ -18,6 +18,8 @@
 #include "app/frm_options.h"
 #include "app/options_interim.h"
 #include "gui_fixture.h"
+#include "inputs/input_box_menu.h"
+#include "inputs/popup_menu.h"
 
 namespace pixdeck::test {
 namespace {
@@ -54,8 +56,19 @@ TEST_F(AboutTest, TheMenuOffersCopyAndSelectAllWhichCopyTheWholeText) {
   for (QAction* a : menu->actions())
     captions << a->text();
   EXPECT_EQ(captions, (QStringList{"&Copy", "Select &All"}));
-  menu->actions()[1]->trigger();
-  menu->actions()[0]->trigger();
+  auto* memo = about.findChild<QPlainTextEdit*>("edtAbout");
+  EXPECT_EQ(PopupMenuOf(memo), menu);
+  // Chosen from the menu opened on the memo.
+  auto* copy = about.findChild<QAction*>("InputBoxMenu1_Copy");
+  auto* selectAll = about.findChild<QAction*>("InputBoxMenu1_SelectAll");
+  ASSERT_NE(copy, nullptr);
+  ASSERT_NE(selectAll, nullptr);
+  EXPECT_EQ(copy->data().toInt(), 4);
+  EXPECT_EQ(selectAll->data().toInt(), 9);
+  EXPECT_EQ(copy->statusTip(), "Copy selected text to clipboard");
+  static_cast<TInputBoxMenu*>(menu)->SetPopupComponent(memo);
+  selectAll->trigger();
+  copy->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(),
             about.findChild<QPlainTextEdit*>("edtAbout")->toPlainText());
 }
