@@ -112,6 +112,18 @@ TEST_F(MainWindowTest, EmptySpecificationsDisableFilterUntilSomethingIsTyped) {
   EXPECT_TRUE(Filter()->isEnabled());
 }
 
+TEST_F(MainWindowTest, EnterOnTheCurrentFolderOrTheCountRunsFilterToo) {
+  Open();
+  ChooseFolder(pics);
+  Folders()->setFocus();
+  QTest::keyClick(Folders(), Qt::Key_Return);
+  EXPECT_EQ(Count()->text(), "3");
+  fs::remove(scratch.file("pics/images.htm"));
+  Count()->setFocus();
+  QTest::keyClick(Count(), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_TRUE(fs::exists(scratch.file("pics/images.htm")));
+}
+
 TEST_F(MainWindowTest, ChangingTheFolderResetsTheCount) {
   Open();
   ChooseFolder(pics);
