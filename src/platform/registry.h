@@ -36,8 +36,7 @@ class RegistryMedium {
 
   // The value name of subkey section; nothing when the subkey or the value
   // does not exist. Names compare without regard to letter case.
-  std::optional<std::string> ReadString(const std::string& section,
-                                        const std::string& name) const;
+  std::optional<std::string> ReadString(const std::string& section, const std::string& name) const;
   // Writes a string value, creating the subkey section when needed. Throws
   // RegistryError.
   void WriteString(const std::string& section, const std::string& name, const std::string& value);

@@ -1,0 +1,59 @@
+// An INI file on disk: read whole when the object is made, changed in memory,
+// written back by Save, which replaces the file atomically (a crash leaves the
+// old file or the new one, never half of one).
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "settings/ini_text.h"
+
+namespace pixdeck {
+
+// "Unable to write to <file>".
+class IniFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class IniFile {
+ public:
+  // Reads path. A missing file reads as an empty one; so does a file that
+  // exists but cannot be read, which Save then refuses to replace.
+  explicit IniFile(std::string path);
+
+  const std::string& Path() const { return path_; }
+  // True when the file exists but could not be read.
+  bool Unreadable() const { return unreadable_; }
+
+  std::optional<std::string> Find(const std::string& section, const std::string& key) const {
+    return text_.Find(section, key);
+  }
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultValue) const;
+  void WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    text_.Write(section, key, value);
+  }
+  void EraseSection(const std::string& section) { text_.EraseSection(section); }
+
+  const IniText& Text() const { return text_; }
+  IniText& Text() { return text_; }
+  bool Modified() const { return text_.Modified(); }
+
+  // Writes the changes, if any. A file reached through a symbolic link is
+  // replaced at the link's target, so the link survives. Throws IniFileError.
+  void Save();
+
+ private:
+  std::string path_;
+  IniText text_;
+  bool unreadable_ = false;
+};
+
+// The profile functions' rule for a name without any folder: it lives in the
+// Windows directory (on POSIX the per-user config folder). Other names are
+// returned unchanged.
+std::string ResolveIniFileName(const std::string& name);
+
+}  // namespace pixdeck

@@ -1,0 +1,291 @@
+#include "settings/reg_or_ini.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+#include "platform/file_system.h"
+#include "platform/registry.h"
+#include "settings/ini_file.h"
+#include "util/files.h"
+#include "util/paths.h"
+#include "util/utf8_path.h"
+
+namespace pixdeck {
+namespace {
+
+constexpr const char* kApplication = "Application";
+
+struct StoreState {
+  std::string name;
+  bool writable = true;
+  std::int32_t version = 0;
+  std::string mainDir;
+};
+
+StoreState& State() {
+  static StoreState state;
+  return state;
+}
+
+// True when both names lead to the same INI file: the same text (ASCII case
+// ignored on Windows; normalised on POSIX), or one existing file reached by
+// two names (a link, a case-insensitive file system).
+bool SameIniFile(const std::string& a, const std::string& b) {
+  const std::string first = ResolveIniFileName(a);
+  const std::string second = ResolveIniFileName(b);
+  if (SameDir(first, second))
+    return true;
+  std::error_code ec;
+  return std::filesystem::equivalent(PathFromUtf8(first), PathFromUtf8(second), ec) && !ec;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t\r\n\v\f");
+  if (first == std::string_view::npos)
+    return {};
+  return text.substr(first, text.find_last_not_of(" \t\r\n\v\f") - first + 1);
+}
+
+int DigitValue(char c, int base) {
+  int value = 99;
+  if (c >= '0' && c <= '9')
+    value = c - '0';
+  else if (c >= 'a' && c <= 'f')
+    value = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F')
+    value = c - 'A' + 10;
+  return value < base ? value : -1;
+}
+
+}  // namespace
+
+const std::string& SettingsName() {
+  return State().name;
+}
+void SetSettingsName(const std::string& name) {
+  State().name = name;
+}
+bool SettingsWritable() {
+  return State().writable;
+}
+void SetSettingsWritable(bool writable) {
+  State().writable = writable;
+}
+std::int32_t SettingsVersion() {
+  return State().version;
+}
+void SetSettingsVersion(std::int32_t version) {
+  State().version = version;
+}
+const std::string& SettingsMainDir() {
+  return State().mainDir;
+}
+void SetSettingsMainDir(const std::string& dir) {
+  State().mainDir = dir;
+}
+void ResetSettingsState() {
+  State() = StoreState{};
+}
+
+std::optional<std::int32_t> ParseStoredInteger(const std::string& stored) {
+  std::string_view text = TrimBlanks(stored);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  int base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    base = 16;
+    text.remove_prefix(2);
+  }
+  if (text.empty())
+    return std::nullopt;
+  // Hexadecimal covers all 32 bits (0xFFFFFFFF is -1); decimal stays in range.
+  const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : negative ? 0x80000000ull : 0x7FFFFFFFull;
+  std::uint64_t value = 0;
+  for (const char c : text) {
+    const int digit = DigitValue(c, base);
+    if (digit < 0)
+      return std::nullopt;
+    value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+    if (value > limit)
+      return std::nullopt;
+  }
+  const auto bits = static_cast<std::uint32_t>(value);
+  const std::uint32_t result = negative ? 0u - bits : bits;
+  return static_cast<std::int32_t>(result);
+}
+
+std::string ProgramIniName() {
+  const std::string program = platform::ProgramFilePath();
+  return program.empty() ? std::string() : ForceExt(program, "ini");
+}
+
+TRegOrIni::TRegOrIni(const std::string& name, const std::string& fallbackName) {
+  SetSettingsName(name.empty() ? fallbackName : name);
+  if (SettingsName().empty())
+    return;
+
+  // The chain is always read from INI files. It ends at a file that sends the
+  // settings to the registry, that names no file or itself, or that names a
+  // file the chain has already passed: in a circle (A names B, B names A) the
+  // settings then stay in the file the chain came back to, the first file of
+  // the circle (A).
+  useIni_ = true;
+  std::string current = SettingsName();
+  std::vector<std::string> visited;
+  bool useReg = false;
+  for (;;) {
+    SetSettingsName(current);
+    Open();
+    useReg = ReadBool(kApplication, "UseRegistry", false);
+    if (!useReg)
+      current = ReadString(kApplication, "IniFileName", SettingsName());
+    Close();
+    visited.push_back(SettingsName());
+    if (useReg || current.empty() || SameIniFile(current, SettingsName()))
+      break;
+    if (std::any_of(visited.begin(), visited.end(),
+                    [&](const std::string& seen) { return SameIniFile(seen, current); }))
+      break;
+  }
+  // In registry mode the name of the file that asked for it, exactly as the
+  // chain gave it, is the registry key path.
+  if (!useReg)
+    SetSettingsName(current.empty() ? fallbackName : current);
+
+  UpdateWritable();  // still in INI mode: the read-only test is the INI file's
+  useIni_ = !useReg;
+  Open();
+  SetSettingsVersion(ReadInteger(kApplication, "Version", SettingsVersion()));
+  if (SettingsMainDir().empty())
+    SetSettingsMainDir(ReadString(kApplication, "MainDirectory", std::string()));
+  if (!DirExists(SettingsMainDir()))
+    SetSettingsMainDir(std::string());
+}
+
+TRegOrIni::~TRegOrIni() {
+  try {
+    Close();
+  } catch (...) {
+    // Nobody is left to tell; Close reports this to callers that ask.
+  }
+}
+
+void TRegOrIni::Open() {
+  if (opened_)
+    return;
+  if (SettingsName().empty())
+    throw ERegOrIni("Error: No INI file specified!");
+  if (useIni_)
+    iniFile_ = std::make_unique<IniFile>(ResolveIniFileName(SettingsName()));
+  else
+    regIniFile_ = std::make_unique<platform::RegistryMedium>(SettingsName());
+  opened_ = true;
+}
+
+void TRegOrIni::Close() {
+  if (!opened_)
+    return;
+  opened_ = false;
+  const std::unique_ptr<IniFile> iniFile = std::move(iniFile_);
+  const std::unique_ptr<platform::RegistryMedium> regIniFile = std::move(regIniFile_);
+  if (iniFile)
+    iniFile->Save();
+  if (regIniFile)
+    regIniFile->Flush();
+}
+
+void TRegOrIni::UpdateWritable() {
+  if (!useIni_) {
+    SetSettingsWritable(true);
+    return;
+  }
+  const std::string file = ResolveIniFileName(SettingsName());
+  SetSettingsWritable(!file.empty() &&
+                      (!platform::FileExists(file) || !platform::IsReadOnlyFile(file)));
+}
+
+std::optional<std::string> TRegOrIni::Find(const std::string& section, const std::string& key) {
+  Open();
+  if (iniFile_)
+    return iniFile_->Find(section, key);
+  return regIniFile_->ReadString(section, key);
+}
+
+bool TRegOrIni::ReadBool(const std::string& section, const std::string& key, bool defaultValue) {
+  return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+std::int32_t TRegOrIni::ReadInteger(const std::string& section, const std::string& key,
+                                    std::int32_t defaultValue) {
+  const std::optional<std::string> text = Find(section, key);
+  if (!text)
+    return defaultValue;
+  return ParseStoredInteger(*text).value_or(defaultValue);
+}
+
+std::string TRegOrIni::ReadString(const std::string& section, const std::string& key,
+                                  const std::string& defaultValue) {
+  return Find(section, key).value_or(defaultValue);
+}
+
+void TRegOrIni::ReadStrings(const std::string& section, const std::string& name,
+                            std::vector<std::string>& list) {
+  list.clear();
+  const std::int32_t count = std::min(ReadInteger(section, name + "Count", 0), kMaxListCount);
+  for (std::int32_t i = 1; i <= count; ++i)
+    list.push_back(ReadString(section, name + "_" + std::to_string(i), std::string()));
+}
+
+void TRegOrIni::WriteBool(const std::string& section, const std::string& key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+void TRegOrIni::WriteInteger(const std::string& section, const std::string& key,
+                             std::int32_t value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void TRegOrIni::WriteString(const std::string& section, const std::string& key,
+                            const std::string& value) {
+  if (!SettingsWritable())
+    return;
+  Open();
+  if (iniFile_)
+    iniFile_->WriteString(section, key, value);
+  else
+    regIniFile_->WriteString(section, key, value);
+}
+
+void TRegOrIni::EraseSection(const std::string& section) {
+  if (!SettingsWritable())
+    return;
+  Open();
+  if (iniFile_)
+    iniFile_->EraseSection(section);
+  else
+    regIniFile_->EraseSection(section);
+}
+
+void TRegOrIni::WriteStrings(const std::string& section, const std::string& name,
+                             const std::vector<std::string>& strings, int maxCount,
+                             bool eraseFirst) {
+  if (!SettingsWritable())
+    return;
+  const int available =
+      static_cast<int>(std::min<std::size_t>(strings.size(), std::numeric_limits<int>::max()));
+  // A count below zero would store a list that reads back empty: no limit then.
+  const int count = (maxCount <= 0 || maxCount > available) ? available : maxCount;
+  if (eraseFirst)
+    EraseSection(section);
+  WriteInteger(section, name + "Count", count);
+  for (int i = 1; i <= count; ++i)
+    WriteString(section, name + "_" + std::to_string(i), strings[static_cast<std::size_t>(i - 1)]);
+}
+
+}  // namespace pixdeck

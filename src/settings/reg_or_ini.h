@@ -1,0 +1,116 @@
+// TRegOrIni: the program's one gateway to its persistent settings, kept in an
+// INI file or in the registry. The INI file the caller names decides: it may
+// hand over to another INI file ("IniFileName" in section "Application") or
+// send the settings to the registry ("UseRegistry"). Every value is text;
+// integers are decimal (a stored "0x" or "0X" prefix reads as hexadecimal),
+// booleans "0" and "1", and a list is a count plus numbered items
+// (ItemCount, Item_1, Item_2, ...). Writes are skipped, silently, while the
+// INI file is read-only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace pixdeck {
+
+namespace platform {
+class RegistryMedium;
+}
+class IniFile;
+
+// The store's own failure: "Error: No INI file specified!".
+class ERegOrIni : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The store's state, shared by the run.
+// The settings INI file in INI mode, the registry key path in registry mode.
+const std::string& SettingsName();
+void SetSettingsName(const std::string& name);
+// Whether writes take effect; recomputed by TRegOrIni::UpdateWritable.
+bool SettingsWritable();
+void SetSettingsWritable(bool writable);
+// Read from "Application"/"Version" at construction, with the value set
+// beforehand as its default.
+std::int32_t SettingsVersion();
+void SetSettingsVersion(std::int32_t version);
+// Read from "Application"/"MainDirectory" at construction unless already set;
+// cleared when it names no existing folder.
+const std::string& SettingsMainDir();
+void SetSettingsMainDir(const std::string& dir);
+// Back to the start values (empty name, writable, version 0, no main folder).
+void ResetSettingsState();
+
+// The stored text as an integer: decimal with an optional sign, or "0x"/"0X"
+// and up to 32 bits of hexadecimal; blanks around it are ignored. Nothing for
+// any other text or a value beyond 32 bits.
+std::optional<std::int32_t> ParseStoredInteger(const std::string& text);
+
+// The program file's path with extension "ini": the settings file when the
+// caller names none, and where the chain falls back to.
+std::string ProgramIniName();
+
+class TRegOrIni {
+ public:
+  // Follows the chain of INI files from name (the program's own INI file when
+  // name is empty) and opens the final medium. fallbackName stands for the
+  // program's own INI file.
+  explicit TRegOrIni(const std::string& name, const std::string& fallbackName = ProgramIniName());
+  // Closes the medium; a failure to write it then is swallowed (call Close
+  // first to learn of it).
+  ~TRegOrIni();
+  TRegOrIni(const TRegOrIni&) = delete;
+  TRegOrIni& operator=(const TRegOrIni&) = delete;
+
+  // Opens the medium unless it is open. Throws ERegOrIni when SettingsName is
+  // empty.
+  void Open();
+  // Releases the medium; the INI file's changes are written now. Throws
+  // IniFileError or platform::RegistryError when they cannot be, and the
+  // medium is released all the same.
+  void Close();
+  // INI mode: writable when the file is named and either missing or not
+  // read-only. Registry mode: always writable.
+  void UpdateWritable();
+
+  bool UseIni() const { return useIni_; }
+  bool Opened() const { return opened_; }
+
+  bool ReadBool(const std::string& section, const std::string& key, bool defaultValue);
+  std::int32_t ReadInteger(const std::string& section, const std::string& key,
+                           std::int32_t defaultValue);
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultValue);
+  // Replaces list by the stored list name: its count, then every item, missing
+  // ones as empty texts.
+  void ReadStrings(const std::string& section, const std::string& name,
+                   std::vector<std::string>& list);
+
+  void WriteBool(const std::string& section, const std::string& key, bool value);
+  void WriteInteger(const std::string& section, const std::string& key, std::int32_t value);
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  void EraseSection(const std::string& section);
+  // Stores the first maxCount strings (all of them when maxCount is 0 or
+  // larger than their number) as list name, erasing the section first when
+  // eraseFirst is set.
+  void WriteStrings(const std::string& section, const std::string& name,
+                    const std::vector<std::string>& strings, int maxCount, bool eraseFirst);
+
+  // A stored count beyond this is junk; the list is read up to this length.
+  static constexpr std::int32_t kMaxListCount = 10000;
+
+ private:
+  std::optional<std::string> Find(const std::string& section, const std::string& key);
+
+  bool useIni_ = true;
+  bool opened_ = false;
+  std::unique_ptr<IniFile> iniFile_;
+  std::unique_ptr<platform::RegistryMedium> regIniFile_;
+};
+
+}  // namespace pixdeck
