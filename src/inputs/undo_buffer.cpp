@@ -1,0 +1,19 @@
+#include "inputs/undo_buffer.h"
+
+namespace pixdeck {
+
+void TUndoBuffer::SetText(const QString& text) {
+  Clear();
+  if (!text.isEmpty()) {
+    FText = text;
+  }
+}
+
+void TUndoBuffer::AssignChars(const std::optional<QString>& chars) {
+  Clear();
+  if (chars.has_value()) {
+    FText = *chars;
+  }
+}
+
+}  // namespace pixdeck
