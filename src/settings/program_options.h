@@ -1,0 +1,47 @@
+// The program's options: every value with its built-in default, in one place.
+// The main window, the Options dialog, the page writer and the browser
+// integration read the program-wide instance; the settings load and save move
+// it to and from the settings store under the keys named below.
+#pragma once
+
+#include <string>
+
+namespace pixdeck {
+
+// Sections and keys of the program's settings.
+inline constexpr const char* kOptionsSection = "Options";
+inline constexpr const char* kBrowserNameKey = "BrowserName";
+inline constexpr const char* kUseRegSettingsKey = "UseRegSettings";
+inline constexpr const char* kOutputNameKey = "OutputName";
+inline constexpr const char* kUrlBaseNameKey = "UrlBaseName";
+inline constexpr const char* kPatternNameKey = "PatternName";
+inline constexpr const char* kBgColorKey = "BgColor";
+inline constexpr const char* kDefaultDirKey = "DefaultDir";
+inline constexpr const char* kSpecsSection = "Specs";
+inline constexpr const char* kOutputNamesSection = "OutputNames";
+inline constexpr const char* kPatternsSection = "Patterns";
+inline constexpr const char* kHistoryListName = "Item";
+
+struct ProgramOptions {
+  // The web browser's path and file name; empty: the one the system has
+  // registered for HTML documents.
+  std::string browserName;
+  // Find the browser through the system's registration and talk to it over
+  // DDE. Always true while browserName is empty.
+  bool useRegSettings = true;
+  // Default name of the page that Filter writes.
+  std::string outputName = "images.htm";
+  // What the page writer puts in front of the page's links.
+  std::string urlBaseName = "file:///";
+  // Default background pattern, a picture file name.
+  std::string patternName;
+  // Default background colour, a name from the colour table.
+  std::string bgColor;
+
+  bool operator==(const ProgramOptions&) const = default;
+};
+
+// The program-wide option values.
+ProgramOptions& CurrentOptions();
+
+}  // namespace pixdeck

@@ -1,0 +1,133 @@
+#include "settings/program_settings.h"
+
+#include "catalog/color_table.h"
+#include "platform/file_system.h"
+#include "util/files.h"
+#include "util/paths.h"
+
+namespace pixdeck {
+namespace {
+
+// Closes the store when a batch of reads ends early by an exception; a
+// failure to close then must not replace the first one.
+class CloseOnFailure {
+ public:
+  explicit CloseOnFailure(TRegOrIni& store) : store_(store) {}
+  ~CloseOnFailure() {
+    try {
+      store_.Close();
+    } catch (...) {
+    }
+  }
+  CloseOnFailure(const CloseOnFailure&) = delete;
+  CloseOnFailure& operator=(const CloseOnFailure&) = delete;
+
+ private:
+  TRegOrIni& store_;
+};
+
+// An installed program finds its colour file in <prefix>/share/pixdeck rather
+// than beside itself, and its folder belongs to the system.
+bool IsInstalledProgram(const std::string& programDir) {
+  const std::string shared =
+      JoinPath(JoinPath(JoinPath(DirOf(programDir), "share"), "pixdeck"), kColorFileName);
+  return !platform::FileExists(JoinPath(programDir, kColorFileName)) &&
+         platform::FileExists(shared);
+}
+
+void ReadList(TRegOrIni& store, const char* section, std::vector<std::string>& items) {
+  std::vector<std::string> scratch;
+  store.ReadStrings(section, kHistoryListName, scratch);
+  if (!scratch.empty())
+    items = std::move(scratch);
+}
+
+}  // namespace
+
+ProgramOptions& CurrentOptions() {
+  static ProgramOptions options;
+  return options;
+}
+
+SettingsLocation LocateSettingsFile(const std::string& programFile) {
+  SettingsLocation location;
+  location.name = ForceExt(programFile, "INI");
+  if (kNativeStyle == PathStyle::Windows) {
+    location.onReadOnlyMedium = IsCdRomDrive(DriveLetterOf(location.name));
+  } else {
+    const std::string dir = DirOf(programFile);
+    location.onReadOnlyMedium = platform::IsOnReadOnlyMedium(dir) || IsInstalledProgram(dir);
+  }
+  if (location.onReadOnlyMedium)
+    location.name = JoinPath(WindowsDir(), NameOf(location.name));
+  return location;
+}
+
+std::string OpenSettingsFileName() {
+  const SettingsLocation location = LocateSettingsFile(platform::ProgramFilePath());
+  SetOnCdRom(location.onReadOnlyMedium);
+  return location.name;
+}
+
+std::unique_ptr<TRegOrIni> OpenSettingsStore(const std::string& name) {
+  SetSettingsVersion(kProgramSettingsVersion);
+  return std::make_unique<TRegOrIni>(name);
+}
+
+void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettings& window,
+                         const ConfigureBrowserFn& configureBrowser) {
+  CloseOnFailure guard(store);
+  options.browserName = store.ReadString(kOptionsSection, kBrowserNameKey, options.browserName);
+  // A hand-edited file may switch it on beside a browser name, but without a
+  // name the registered browser is the only one there is.
+  options.useRegSettings =
+      store.ReadBool(kOptionsSection, kUseRegSettingsKey, options.browserName.empty()) ||
+      options.browserName.empty();
+  if (configureBrowser)
+    configureBrowser(options.browserName, options.useRegSettings);
+
+  options.outputName = store.ReadString(kOptionsSection, kOutputNameKey, options.outputName);
+  options.urlBaseName = store.ReadString(kOptionsSection, kUrlBaseNameKey, options.urlBaseName);
+  options.patternName = store.ReadString(kOptionsSection, kPatternNameKey, options.patternName);
+  options.bgColor = store.ReadString(kOptionsSection, kBgColorKey, options.bgColor);
+
+  const std::string dir = store.ReadString(kOptionsSection, kDefaultDirKey, window.defaultDir);
+  if (DirExists(dir))
+    window.defaultDir = dir;
+
+  ReadList(store, kSpecsSection, window.specs);
+  ReadList(store, kOutputNamesSection, window.outputNames);
+  ReadList(store, kPatternsSection, window.patterns);
+  store.Close();
+}
+
+bool SaveProgramSettings(TRegOrIni& store, const ProgramOptions& options,
+                         const WindowSettings& window) {
+  store.UpdateWritable();
+  if (!SettingsWritable())
+    return false;
+  store.WriteString(kOptionsSection, kBrowserNameKey, options.browserName);
+  store.WriteBool(kOptionsSection, kUseRegSettingsKey, options.useRegSettings);
+  store.WriteString(kOptionsSection, kOutputNameKey, options.outputName);
+  store.WriteString(kOptionsSection, kUrlBaseNameKey, options.urlBaseName);
+  store.WriteString(kOptionsSection, kPatternNameKey, options.patternName);
+  store.WriteString(kOptionsSection, kBgColorKey, options.bgColor);
+  store.WriteString(kOptionsSection, kDefaultDirKey, window.defaultDir);
+  store.WriteStrings(kSpecsSection, kHistoryListName, window.specs, kHistoryMaxCount, true);
+  store.WriteStrings(kOutputNamesSection, kHistoryListName, window.outputNames, kHistoryMaxCount,
+                     true);
+  store.WriteStrings(kPatternsSection, kHistoryListName, window.patterns, kHistoryMaxCount, true);
+  store.Close();
+  return true;
+}
+
+ProgramOptions ReadCatalogDefaults(TRegOrIni& store, ProgramOptions defaults) {
+  CloseOnFailure guard(store);
+  defaults.outputName = store.ReadString(kOptionsSection, kOutputNameKey, defaults.outputName);
+  defaults.urlBaseName = store.ReadString(kOptionsSection, kUrlBaseNameKey, defaults.urlBaseName);
+  defaults.patternName = store.ReadString(kOptionsSection, kPatternNameKey, defaults.patternName);
+  defaults.bgColor = store.ReadString(kOptionsSection, kBgColorKey, defaults.bgColor);
+  return defaults;
+}
+
+}  // namespace pixdeck

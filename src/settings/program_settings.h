@@ -1,0 +1,78 @@
+// The program's settings: where the settings file lives, and loading and
+// saving the options, the main window's folder and its three history lists in
+// the fixed layout (section "Options" with seven keys; "Specs", "OutputNames"
+// and "Patterns" with lists "Item" of at most ten entries, most recent first).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "settings/program_options.h"
+#include "settings/reg_or_ini.h"
+
+namespace pixdeck {
+
+// The store's version as the program sets it before opening the store.
+inline constexpr std::int32_t kProgramSettingsVersion = 121;
+// The most entries a history list keeps in the settings.
+inline constexpr int kHistoryMaxCount = 10;
+
+struct SettingsLocation {
+  std::string name;               // the settings file
+  bool onReadOnlyMedium = false;  // the program's folder cannot hold it
+};
+
+// The settings file of programFile: its path with extension "INI", moved by
+// name to the per-user folder (WindowsDir) when the program's folder cannot
+// hold it. That is a CD-ROM drive on Windows; elsewhere a read-only file
+// system, a folder this user may not write, or an installed program (whose
+// colour file lives in <prefix>/share/pixdeck and not beside it).
+SettingsLocation LocateSettingsFile(const std::string& programFile);
+
+// "Open settings" for the running program: the settings file's name, with
+// OnCdRom set to whether it had to move to the per-user folder.
+std::string OpenSettingsFileName();
+
+// Sets the store's version to kProgramSettingsVersion and creates the store on
+// name (the first INI file of the chain).
+std::unique_ptr<TRegOrIni> OpenSettingsStore(const std::string& name);
+
+// What the main window keeps in the settings besides the options. The window
+// hands in its current state; loading hands back the state to show.
+struct WindowSettings {
+  std::string defaultDir;                // the folder list's current folder
+  std::vector<std::string> specs;        // the file specifications' history
+  std::vector<std::string> outputNames;  // the page names' history
+  std::vector<std::string> patterns;     // the background patterns' history
+
+  bool operator==(const WindowSettings&) const = default;
+};
+
+// Takes the browser options in force after loading: (browserName,
+// useRegSettings). The browser integration's ConfigureBrowser.
+using ConfigureBrowserFn = std::function<void(const std::string&, bool)>;
+
+// "Load settings": each option is read with its current value as the default,
+// "UseRegSettings" is forced on while "BrowserName" is empty, and the browser
+// is configured before the other options are read. A stored "DefaultDir" is
+// taken only when it names an existing folder; a stored list that is not empty
+// replaces the window's list as a whole. Closes the store, also on failure.
+void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettings& window,
+                         const ConfigureBrowserFn& configureBrowser);
+
+// "Save settings": nothing when the store is not writable (returns false).
+// Otherwise writes the seven options and the three lists (each erased first
+// and cut to kHistoryMaxCount), then closes the store, which raises when the
+// settings cannot be written.
+bool SaveProgramSettings(TRegOrIni& store, const ProgramOptions& options,
+                         const WindowSettings& window);
+
+// The four defaults that pixdeck-cli takes from the settings: page name, URL
+// base, pattern and colour, each read with defaults' value as its default.
+// Reads only; closes the store.
+ProgramOptions ReadCatalogDefaults(TRegOrIni& store, ProgramOptions defaults);
+
+}  // namespace pixdeck
