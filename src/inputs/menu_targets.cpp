@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include "inputs/input_box.h"
+
 namespace pixdeck::MenuTargets {
 
 namespace {
@@ -60,6 +62,54 @@ bool ClipboardHasText() {
 void FocusIfNeeded(QWidget& control) {
   if (!control.hasFocus()) {
     control.setFocus(Qt::PopupFocusReason);
+  }
+}
+
+// --- the family's own boxes -----------------------------------------------
+
+EntryStates BoxStates(const InputBox& box) {
+  EntryStates s;
+  s.undo = box.CanUndo();
+  s.overwriteEnabled = !box.IsReadOnly();
+  s.setOverwriteCheck = true;
+  s.overwriteChecked = box.OverwriteMode();
+  s.cut = box.CanCut();
+  s.copy = box.HasSelection();
+  s.paste = box.CanPaste();
+  s.del = box.CanCut();
+  s.clear = box.CanClear();
+  s.selectAll = box.CanSelectAll();
+  return s;
+}
+
+void RunBox(InputBox& box, TShowMenu entry) {
+  switch (entry) {
+    case smUndo:
+      box.Undo();
+      break;
+    case smOverwrite:
+      box.ToggleOverwriteMode();
+      break;
+    case smCut:
+      box.CutSelection();
+      break;
+    case smCopy:
+      box.CopySelection();
+      break;
+    case smPaste:
+      box.PasteSelection();
+      break;
+    case smDelete:
+      box.DeleteSelection();
+      break;
+    case smClear:
+      box.ClearAll();
+      break;
+    case smSelectAll:
+      box.SelectAllText();
+      break;
+    default:
+      break;
   }
 }
 
@@ -151,7 +201,12 @@ void RunLineEdit(QLineEdit& e, TShowMenu entry) {
 }  // namespace
 
 void UpdateEntries(QWidget& control, const EntryItems& items) {
-  if (auto* e = qobject_cast<QLineEdit*>(&control)) {
+  if (InputBox* box = AsInputBox(&control)) {
+    if (!box->HasEditFocus()) {
+      box->BoxWidget()->setFocus(Qt::PopupFocusReason);
+    }
+    Apply(items, BoxStates(*box));
+  } else if (auto* e = qobject_cast<QLineEdit*>(&control)) {
     FocusIfNeeded(control);
     Apply(items, PlainStates(!e->isReadOnly(), e->isUndoAvailable(), e->hasSelectedText(),
                              !e->text().isEmpty()));
@@ -165,7 +220,9 @@ void UpdateEntries(QWidget& control, const EntryItems& items) {
 }
 
 void RunEntry(QWidget& control, TShowMenu entry) {
-  if (auto* e = qobject_cast<QLineEdit*>(&control)) {
+  if (InputBox* box = AsInputBox(&control)) {
+    RunBox(*box, entry);
+  } else if (auto* e = qobject_cast<QLineEdit*>(&control)) {
     RunLineEdit(*e, entry);
   } else if (auto* e = qobject_cast<QPlainTextEdit*>(&control)) {
     RunTextEdit(*e, entry);
