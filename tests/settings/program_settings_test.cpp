@@ -221,6 +221,37 @@ TEST_F(ProgramSettings, TheCatalogDefaultsAreTheFourPageOptions) {
   EXPECT_FALSE(store->Opened());
 }
 
+TEST_F(ProgramSettings, AHostileFileSurvivesALoadAndASave) {
+  std::string junk;
+  for (int i = 0; i < 2000; ++i)
+    junk += static_cast<char>((i * 37 + 11) % 256);
+  const std::string longLine = "Long=" + std::string(100000, 'L');
+  const std::string file = junk + "\n[Mine]\r\nKeep=1\r\n" + longLine +
+                           "\n[Options]\nOutputName=first.htm\r\n[OPTIONS]\nBgColor=Red\n"
+                           "[Specs]\nItemCount=99999999\n[Last]\r\nTail=end";
+  dir_.write("pixdeck.INI", file);
+  const auto store = Store();
+  ProgramOptions options;
+  WindowSettings window = DesignedWindow();
+  Load(*store, options, window);
+  EXPECT_EQ(options.outputName, "first.htm");
+  EXPECT_EQ(options.bgColor, "Red");
+  EXPECT_EQ(window.specs.size(), static_cast<std::size_t>(TRegOrIni::kMaxListCount));
+  window.specs = {"*.png"};
+  options.outputName = "second.htm";
+  EXPECT_TRUE(SaveProgramSettings(*store, options, window));
+
+  const std::string saved = ScratchDir::read(File());
+  EXPECT_NE(saved.find(junk), std::string::npos);
+  EXPECT_NE(saved.find(longLine), std::string::npos);
+  const IniText reread(saved);
+  EXPECT_EQ(reread.Find("Mine", "Keep"), "1");
+  EXPECT_EQ(reread.Find("Last", "Tail"), "end");
+  EXPECT_EQ(reread.Find("Options", "OutputName"), "second.htm");
+  EXPECT_EQ(reread.Find("Options", "BgColor"), "Red");
+  EXPECT_EQ(reread.Find("Specs", "ItemCount"), "1");
+}
+
 #ifndef _WIN32
 TEST_F(ProgramSettings, TheSettingsFileLivesBesideTheProgramUnlessItIsInstalled) {
   const std::string program = dir_.write("prefix/bin/pixdeck", "");
