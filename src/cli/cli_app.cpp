@@ -8,6 +8,8 @@
 #include "catalog/color_table.h"
 #include "cli/stream_messages.h"
 #include "platform/file_system.h"
+#include "settings/program_settings.h"
+#include "util/files.h"
 #include "util/utf8_path.h"
 
 namespace pixdeck::cli {
@@ -33,6 +35,41 @@ std::string FullFolderPath(const std::string& folder) {
     path = path.parent_path();
   }
   return Utf8FromPath(path);
+}
+
+// The defaults that the command line leaves open come from the settings that
+// the window keeps: the file of the program "pixdeck" beside this one, or the
+// chain that settingsFile starts. Settings are only read here, never written.
+// False (with a report) when the named file does not exist.
+bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, CliOptions& options,
+                          std::ostream& err) {
+  const SettingsLocation window = LocateWindowSettingsFile(platform::ProgramFilePath());
+  SetOnCdRom(window.onReadOnlyMedium);
+  if (!settingsFile.empty() && !platform::FileExists(settingsFile)) {
+    PrintError(err, "no such settings file: " + settingsFile);
+    return false;
+  }
+  const auto store = OpenSettingsStore(settingsFile.empty() ? window.name : settingsFile);
+  ProgramOptions defaults;
+  defaults.outputName = options.outputName;
+  defaults.urlBaseName = options.urlBase;
+  defaults.patternName = options.pattern;
+  defaults.bgColor = options.colorName;
+  const ProgramOptions saved = ReadCatalogDefaults(*store, defaults);
+  if (app.count("--output") == 0)
+    options.outputName = saved.outputName;
+  if (app.count("--base") == 0)
+    options.urlBase = saved.urlBaseName;
+  if (app.count("--pattern") == 0)
+    options.pattern = saved.patternName;
+  if (app.count("--color") == 0 && !saved.bgColor.empty()) {
+    // A saved colour that the colour table does not know gives a page without
+    // one, as in the window.
+    ColorTable colors;
+    if (colors.LoadFromFile(FindColorFile()) && colors.HasName(saved.bgColor))
+      options.colorName = saved.bgColor;
+  }
+  return true;
 }
 
 }  // namespace
@@ -103,6 +140,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   app.set_version_flag("--version", std::string(kProgramName) + " " + PIXDECK_VERSION);
   CliOptions options;
   AddCatalogOptions(app, options);
+  std::string settingsFile;
+  app.add_option("--settings", settingsFile,
+                 "Settings file to take the defaults from (default: pixdeck's own); only read");
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -112,6 +152,13 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   } catch (const CLI::ParseError& e) {
     PrintError(err, std::string(e.what()) + " (see --help)");
     return kExitUsage;
+  }
+  try {
+    if (!TakeSettingsDefaults(app, settingsFile, options, err))
+      return kExitUsage;
+  } catch (const std::exception& e) {
+    PrintError(err, std::string("settings: ") + e.what());
+    return kExitFailed;
   }
   return RunCatalogCommand(options, out, err);
 }

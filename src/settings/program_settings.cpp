@@ -63,6 +63,10 @@ SettingsLocation LocateSettingsFile(const std::string& programFile) {
   return location;
 }
 
+SettingsLocation LocateWindowSettingsFile(const std::string& programFile) {
+  return LocateSettingsFile(JoinPath(DirOf(programFile), "pixdeck"));
+}
+
 std::string OpenSettingsFileName() {
   const SettingsLocation location = LocateSettingsFile(platform::ProgramFilePath());
   SetOnCdRom(location.onReadOnlyMedium);

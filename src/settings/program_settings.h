@@ -32,6 +32,10 @@ struct SettingsLocation {
 // colour file lives in <prefix>/share/pixdeck and not beside it).
 SettingsLocation LocateSettingsFile(const std::string& programFile);
 
+// The settings file of the window program "pixdeck" in the folder of
+// programFile: the one that pixdeck-cli shares with the window.
+SettingsLocation LocateWindowSettingsFile(const std::string& programFile);
+
 // "Open settings" for the running program: the settings file's name, with
 // OnCdRom set to whether it had to move to the per-user folder.
 std::string OpenSettingsFileName();

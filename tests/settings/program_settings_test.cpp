@@ -259,13 +259,13 @@ TEST_F(ProgramSettings, TheSettingsFileLivesBesideTheProgramUnlessItIsInstalled)
   EXPECT_EQ(beside.name, dir_.file("prefix/bin/pixdeck.INI"));
   EXPECT_FALSE(beside.onReadOnlyMedium);
 
-  dir_.write("prefix/share/pixdeck/Bkcolors.txt", "White=#FFFFFF\n");
+  dir_.write("prefix/share/pixdeck/Bkcolors.txt", "White=FFFFFF\n");
   const SettingsLocation installed = LocateSettingsFile(program);
   EXPECT_TRUE(installed.onReadOnlyMedium);
   EXPECT_EQ(installed.name, JoinPath(WindowsDir(), "pixdeck.INI"));
 
   // A colour file beside the program makes it a program run from its folder.
-  dir_.write("prefix/bin/Bkcolors.txt", "White=#FFFFFF\n");
+  dir_.write("prefix/bin/Bkcolors.txt", "White=FFFFFF\n");
   EXPECT_EQ(LocateSettingsFile(program).name, beside.name);
 }
 #endif

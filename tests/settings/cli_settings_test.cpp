@@ -1,0 +1,176 @@
+// pixdeck-cli takes its page defaults from the window's settings and never
+// writes them.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "scratch_dir.h"
+#include "settings_fixture.h"
+#include "util/utf8_path.h"
+
+namespace pixdeck {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScratchDir;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunInProcess(std::vector<std::string> args) {
+  args.insert(args.begin(), "pixdeck-cli");
+  std::vector<const char*> argv;
+  for (const std::string& arg : args)
+    argv.push_back(arg.c_str());
+  std::ostringstream out, err;
+  Outcome outcome;
+  outcome.status = cli::RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+  outcome.out = out.str();
+  outcome.err = err.str();
+  return outcome;
+}
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text)
+    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// Runs a program file with the environment and arguments given (quoted).
+Outcome RunProgram(const std::string& environment, const std::string& program,
+                   const std::string& arguments) {
+  const std::string command = environment + " " + Quoted(program) + " " + arguments + " 2>&1";
+  Outcome outcome;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr)
+    return outcome;
+  char buffer[4096];
+  while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
+    outcome.out.append(buffer, n);
+  const int raw = pclose(pipe);
+  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return outcome;
+}
+
+class CliSettings : public test::SettingsTest {
+ protected:
+  void SetUp() override {
+    SettingsTest::SetUp();
+    dir_.write("pics/a.gif", "GIF89a");
+    pics_ = dir_.file("pics");
+  }
+  std::string Page(const std::string& name) const {
+    return ScratchDir::read(dir_.file("pics/" + name));
+  }
+
+  std::string pics_;
+};
+
+TEST_F(CliSettings, TheNamedSettingsFileGivesTheDefaultsTheCommandLineLeavesOpen) {
+  const std::string settings =
+      dir_.write("my.ini",
+                 "[Options]\nOutputName=saved.htm\nUrlBaseName=http://example.org/\n"
+                 "PatternName=bg.gif\nBgColor=White\nBrowserName=/never/used\n");
+  const std::string before = ScratchDir::read(settings);
+
+  const Outcome run = RunInProcess({"--settings", settings, pics_});
+  ASSERT_EQ(run.status, cli::kExitOk) << run.err;
+  EXPECT_EQ(run.out, "page: " + dir_.file("pics/saved.htm") + "\ncount: 1\n");
+  const std::string page = Page("saved.htm");
+  EXPECT_NE(page.find("http://example.org/"), std::string::npos) << page;
+  EXPECT_NE(page.find("bg.gif"), std::string::npos) << page;
+  EXPECT_NE(page.find("BGCOLOR="), std::string::npos) << page;
+
+  // What the command line gives wins.
+  const Outcome given =
+      RunInProcess({"--settings", settings, "-o", "given.htm", "-b", "file:///", "-p", "", pics_});
+  ASSERT_EQ(given.status, cli::kExitOk) << given.err;
+  const std::string givenPage = Page("given.htm");
+  EXPECT_EQ(givenPage.find("http://example.org/"), std::string::npos) << givenPage;
+  EXPECT_EQ(givenPage.find("bg.gif"), std::string::npos) << givenPage;
+
+  EXPECT_EQ(ScratchDir::read(settings), before);
+}
+
+TEST_F(CliSettings, TheNamedFileStartsTheChain) {
+  const std::string second = dir_.write("second.ini", "[Options]\nOutputName=chained.htm\n");
+  const std::string first = dir_.write(
+      "first.ini", "[Application]\nIniFileName=" + second + "\n[Options]\nOutputName=no.htm\n");
+  const Outcome run = RunInProcess({"--settings", first, pics_});
+  ASSERT_EQ(run.status, cli::kExitOk) << run.err;
+  EXPECT_EQ(run.out, "page: " + dir_.file("pics/chained.htm") + "\ncount: 1\n");
+}
+
+TEST_F(CliSettings, AMissingSettingsFileIsAUsageError) {
+  const Outcome run = RunInProcess({"--settings", dir_.file("none.ini"), pics_});
+  EXPECT_EQ(run.status, cli::kExitUsage);
+  EXPECT_EQ(run.err, "pixdeck-cli: no such settings file: " + dir_.file("none.ini") + "\n");
+  EXPECT_FALSE(fs::exists(PathFromUtf8(dir_.file("none.ini"))));
+}
+
+TEST_F(CliSettings, ASavedColourTheTableDoesNotKnowGivesAPageWithoutColour) {
+  const std::string settings = dir_.write("my.ini", "[Options]\nBgColor=No Such Colour\n");
+  const Outcome run = RunInProcess({"--settings", settings, pics_});
+  ASSERT_EQ(run.status, cli::kExitOk) << run.err;
+  EXPECT_EQ(Page("images.htm").find("BGCOLOR="), std::string::npos);
+}
+
+#if defined(PIXDECK_CLI_PATH) && !defined(_WIN32)
+// A copy of the program in a folder of its own, so that its settings file is
+// a scratch one.
+class CliProgramSettings : public CliSettings {
+ protected:
+  std::string Install(const std::string& binDir) {
+    fs::create_directories(dir_.path() / binDir);
+    const fs::path program = dir_.path() / binDir / "pixdeck-cli";
+    fs::copy_file(PIXDECK_CLI_PATH, program);
+    return Utf8FromPath(program);
+  }
+  std::string Environment() const {
+    return "XDG_CONFIG_HOME=" + Quoted(Utf8FromPath(config_.path()));
+  }
+};
+
+TEST_F(CliProgramSettings, UsesTheWindowsSettingsFileBesideIt) {
+  const std::string program = Install("bin");
+  dir_.write("bin/pixdeck.INI", "[Options]\nOutputName=window.htm\n");
+  dir_.write("bin/pixdeck-cli.INI", "[Options]\nOutputName=not-this.htm\n");
+  const std::string before = ScratchDir::read(dir_.file("bin/pixdeck.INI"));
+  const Outcome run = RunProgram(Environment(), program, Quoted(pics_));
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out, "page: " + dir_.file("pics/window.htm") + "\ncount: 1\n");
+  EXPECT_EQ(ScratchDir::read(dir_.file("bin/pixdeck.INI")), before);
+}
+
+TEST_F(CliProgramSettings, WritesNoSettingsFileWhereThereIsNone) {
+  const std::string program = Install("bin");
+  const Outcome run = RunProgram(Environment(), program, Quoted(pics_));
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out, "page: " + dir_.file("pics/images.htm") + "\ncount: 1\n");
+  EXPECT_FALSE(fs::exists(dir_.path() / "bin" / "pixdeck.INI"));
+  EXPECT_FALSE(fs::exists(config_.path() / "pixdeck" / "pixdeck.INI"));
+}
+
+TEST_F(CliProgramSettings, AnInstalledProgramUsesThePerUserSettings) {
+  const std::string program = Install("prefix/bin");
+  dir_.write("prefix/share/pixdeck/Bkcolors.txt", "White=FFFFFF\n");
+  config_.write("pixdeck/pixdeck.INI", "[Options]\nOutputName=user.htm\nBgColor=White\n");
+  const Outcome run = RunProgram(Environment(), program, Quoted(pics_));
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out, "page: " + dir_.file("pics/user.htm") + "\ncount: 1\n");
+  EXPECT_NE(Page("user.htm").find("BGCOLOR=#FFFFFF"), std::string::npos);
+}
+#endif
+
+}  // namespace
+}  // namespace pixdeck
