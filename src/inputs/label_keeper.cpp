@@ -132,10 +132,11 @@ void LabelKeeper::SetLabelRelLeft(int offset) {
     return;
   }
   FLabelRelLeft = offset;
-  FLabelPos = lpCustom;
-  if (!FLoading) {
-    PlaceLabel();
+  if (FLoading) {
+    return;
   }
+  FLabelPos = lpCustom;
+  PlaceLabel();
 }
 
 void LabelKeeper::SetLabelRelTop(int offset) {
@@ -143,10 +144,11 @@ void LabelKeeper::SetLabelRelTop(int offset) {
     return;
   }
   FLabelRelTop = offset;
-  FLabelPos = lpCustom;
-  if (!FLoading) {
-    PlaceLabel();
+  if (FLoading) {
+    return;
   }
+  FLabelPos = lpCustom;
+  PlaceLabel();
 }
 
 void LabelKeeper::PlaceLabel() {

@@ -33,6 +33,15 @@ class LabelKeeper {
   // only store their values.
   void SetLoading(bool loading) { FLoading = loading; }
   bool Loading() const { return FLoading; }
+  // Runs a property write that comes from the window description: until the
+  // box is loaded it is made in the loading state.
+  template <typename Write>
+  void ReadProperty(bool boxLoaded, Write write) {
+    const bool loading = FLoading;
+    FLoading = !boxLoaded;
+    write();
+    FLoading = loading;
+  }
 
   QString LabelText() const;
   void SetLabelText(const QString& text);
