@@ -122,7 +122,10 @@ std::optional<std::int32_t> ParseStoredInteger(const std::string& stored) {
 
 std::string ProgramIniName() {
   const std::string program = platform::ProgramFilePath();
-  return program.empty() ? std::string() : ForceExt(program, "ini");
+  // File names ignore case on Windows; elsewhere the extension is spelled as
+  // in the program's settings file ("pixdeck.INI"), so that both name one file.
+  const char* extension = kNativeStyle == PathStyle::Windows ? "ini" : "INI";
+  return program.empty() ? std::string() : ForceExt(program, extension);
 }
 
 TRegOrIni::TRegOrIni(const std::string& name, const std::string& fallbackName) {

@@ -51,8 +51,9 @@ void ResetSettingsState();
 // any other text or a value beyond 32 bits.
 std::optional<std::int32_t> ParseStoredInteger(const std::string& text);
 
-// The program file's path with extension "ini": the settings file when the
-// caller names none, and where the chain falls back to.
+// The program file's path with extension "ini" ("INI" where file names are
+// case-sensitive): the settings file when the caller names none, and where
+// the chain falls back to.
 std::string ProgramIniName();
 
 class TRegOrIni {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "settings/ini_file.h"
 #include "settings/ini_text.h"
 #include "settings_fixture.h"
@@ -166,6 +167,14 @@ TEST_F(StoreChain, NoNameAtAllRaisesOnEveryUse) {
   // Writes do not open the store while it is not writable.
   SetSettingsWritable(false);
   EXPECT_NO_THROW(store.WriteString("Options", "Key", "v"));
+}
+
+TEST_F(StoreChain, TheProgramsOwnFileIsNamedAfterTheProgram) {
+  const std::string own = ProgramIniName();
+  ASSERT_FALSE(own.empty());
+  EXPECT_EQ(DirOf(own), DirOf(platform::ProgramFilePath()));
+  // On POSIX it is the very file "Open settings" names ("pixdeck.INI").
+  EXPECT_EQ(ExtOf(own), kNativeStyle == PathStyle::Windows ? "ini" : "INI");
 }
 
 class StoreValues : public test::SettingsTest {
