@@ -1,0 +1,241 @@
+// The program's combo box: an editable QComboBox that keeps a history list
+// (new and picked entries at the start when asked), checks the typed text
+// against the list when the box is left or Enter is pressed, completes typed
+// text from the list, and follows the input boxes' editing model (undo text,
+// Escape, Insert and overwrite mode, read-only state).
+#pragma once
+
+#include <QComboBox>
+#include <QVariant>
+#include <functional>
+
+#include "inputs/box_colors.h"
+#include "inputs/input_box.h"
+#include "inputs/undo_buffer.h"
+
+namespace pixdeck {
+
+class TQelComboBox : public QComboBox, public InputBox {
+  Q_OBJECT
+  Q_PROPERTY(bool AddNewToStart READ AddNewToStart WRITE SetAddNewToStart)
+  Q_PROPERTY(bool AddNewToList READ AddNewToList WRITE SetAddNewToList)
+  Q_PROPERTY(bool AllowNull READ AllowNull WRITE SetAllowNull)
+  Q_PROPERTY(bool AutoExpand READ AutoExpand WRITE SetAutoExpand)
+  Q_PROPERTY(bool AutoPickItem READ AutoPickItem WRITE SetAutoPickItem)
+  Q_PROPERTY(bool CaseSensitive READ CaseSensitive WRITE SetCaseSensitive)
+  Q_PROPERTY(bool DestroyObjects READ DestroyObjects WRITE SetDestroyObjects)
+  Q_PROPERTY(bool DispatchInsMode READ DispatchInsMode WRITE SetDispatchInsMode)
+  Q_PROPERTY(bool LimitToList READ LimitToList WRITE SetLimitToList)
+  Q_PROPERTY(bool OverwriteMode READ OverwriteMode WRITE SetOverwriteMode)
+  Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
+  Q_PROPERTY(bool UndoWhenEsc READ UndoWhenEsc WRITE SetUndoWhenEsc)
+  Q_PROPERTY(bool Sorted READ Sorted WRITE SetSorted)
+  Q_PROPERTY(QStringList Items READ Items WRITE SetItems)
+  Q_PROPERTY(QString Text READ Text WRITE SetText)
+
+ public:
+  using NotifyEvent = std::function<void(QObject* sender)>;
+  // May change the text to add, attach an object to the new item, and
+  // accept or refuse.
+  using AddToListEvent =
+      std::function<void(QObject* sender, QString& newText, QVariant& newObject, bool& accept)>;
+  using PromptEvent = std::function<void(QObject* sender, bool& accept)>;
+  using CompareEvent =
+      std::function<void(QObject* sender, const QVariant& o1, const QVariant& o2, int& value)>;
+
+  explicit TQelComboBox(QWidget* parent = nullptr);
+  ~TQelComboBox() override;
+
+  // --- properties ---------------------------------------------------------
+  bool AddNewToStart() const { return FAddNewToStart; }
+  void SetAddNewToStart(bool value) { FAddNewToStart = value; }
+  // AddNewToList and LimitToList exclude each other: turning one on turns
+  // the other off.
+  bool AddNewToList() const { return FAddNewToList; }
+  void SetAddNewToList(bool value);
+  bool LimitToList() const { return FLimitToList; }
+  void SetLimitToList(bool value);
+  bool AllowNull() const { return FAllowNull; }
+  void SetAllowNull(bool value) { FAllowNull = value; }
+  bool AutoExpand() const { return FAutoExpand; }
+  void SetAutoExpand(bool value) { FAutoExpand = value; }
+  bool AutoPickItem() const { return FAutoPickItem; }
+  void SetAutoPickItem(bool value) { FAutoPickItem = value; }
+  bool CaseSensitive() const { return FCaseSensitive; }
+  void SetCaseSensitive(bool value) { FCaseSensitive = value; }
+  // The box owns the QObjects held in its items' object slots and deletes
+  // them with their items (such objects must have no parent).
+  bool DestroyObjects() const { return FDestroyObjects; }
+  void SetDestroyObjects(bool value) { FDestroyObjects = value; }
+  void SetDispatchInsMode(bool value) { FDispatchInsMode = value; }
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool value);
+  bool UndoWhenEsc() const { return FUndoWhenEsc; }
+  void SetUndoWhenEsc(bool value) { FUndoWhenEsc = value; }
+  // The list keeps itself in the locale's case-insensitive order.
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool value);
+
+  NotifyEvent OnEdited() const { return FOnEdited; }
+  void SetOnEdited(NotifyEvent handler) { FOnEdited = std::move(handler); }
+  NotifyEvent OnChange() const { return FOnChange; }
+  void SetOnChange(NotifyEvent handler) { FOnChange = std::move(handler); }
+  NotifyEvent OnListPick() const { return FOnListPick; }
+  void SetOnListPick(NotifyEvent handler) { FOnListPick = std::move(handler); }
+  AddToListEvent OnNotInList() const { return FOnNotInList; }
+  void SetOnNotInList(AddToListEvent handler) { FOnNotInList = std::move(handler); }
+  PromptEvent OnPaste() const { return FOnPaste; }
+  void SetOnPaste(PromptEvent handler) { FOnPaste = std::move(handler); }
+  // Kept so that windows can name it; the box never calls it.
+  CompareEvent OnCompare() const { return FOnCompare; }
+  void SetOnCompare(CompareEvent handler) { FOnCompare = std::move(handler); }
+
+  // The user changed the text since the undo text was last taken.
+  bool Modified() const { return FModified; }
+  void SetModified(bool value) { FModified = value; }
+  QString UndoText() const { return FUndoBuffer.GetText(); }
+
+  // --- the text and the list ------------------------------------------------
+  // The edit part's text; setting it reports no change.
+  QString Text() const;
+  void SetText(const QString& text);
+  // The selected list index (-1: none). Setting it shows the item's text
+  // (none: empty text) and reports nothing.
+  int ItemIndex() const { return currentIndex(); }
+  void SetItemIndex(int index);
+
+  QStringList Items() const;
+  // Replaces the list (objects are not freed, as with ClearItems).
+  void SetItems(const QStringList& items);
+  // Adds an item at its place (the end; its sorted place in a sorted list)
+  // and answers its index.
+  int AddObject(const QString& text, const QVariant& object = QVariant());
+  void InsertObject(int index, const QString& text, const QVariant& object = QVariant());
+  void DeleteItem(int index);
+  // Empties the list; frees no objects.
+  void ClearItems();
+  QVariant ItemObject(int index) const;
+  void SetItemObject(int index, const QVariant& object);
+
+  // Writes the text as the program's own value: it becomes the undo text
+  // and the box is not modified; with AddNewToList a text that is not
+  // listed is added without asking.
+  void SetInitialText(const QString& text);
+  // Validates the text when it was modified; true when it needed handling.
+  bool CommitText();
+  // Makes the text the box's value (selects its item or sets the text).
+  void ApplyText(const QString& text);
+  // Checks the text against the list; true when it needed handling.
+  bool ValidateText(bool refocus);
+  int IndexOfText(const QString& text) const;
+  bool TextInList() const { return IndexOfText(Text()) != -1; }
+  void AddItem(const QString& text, const QVariant& object = QVariant());
+  void AddNewItem(const QString& text);
+  void SelectItem(int index);
+  void SetListIndex(int index);
+  void SetIndexKeepText(int index);
+  void MoveItem(int fromIndex, int toIndex);
+  void SelectFirstItem();
+  void SetInternalChange(bool value);
+
+  // --- editing --------------------------------------------------------------
+  int SelStart() const;
+  int SelLength() const;
+  QString SelText() const;
+  void SetSelStart(int start);
+  void SetSelLength(int length);
+  void UpdateOverwriteSelection();
+  // Splices the clipboard text over the selection.
+  void PasteText();
+  void ClearText();
+
+  // InputBox
+  QWidget* BoxWidget() override { return this; }
+  void Loaded() override;
+  bool OverwriteMode() const override { return FOverwriteMode; }
+  void SetOverwriteMode(bool value) override;
+  void ToggleOverwriteMode() override;
+  bool DispatchInsMode() const override { return FDispatchInsMode; }
+  bool IsReadOnly() const override { return FReadOnly; }
+  bool HasEditFocus() const override { return hasFocus(); }
+  bool CanUndo() const override { return FModified; }
+  bool CanClear() const override;
+  bool CanCut() const override;
+  bool CanPaste() const override;
+  bool HasSelection() const override { return SelLength() != 0; }
+  bool CanSelectAll() const override;
+  void Undo() override;
+  void CutSelection() override;
+  void CopySelection() override;
+  // The paste that the menu sends: inserts even in overwrite mode and asks
+  // OnPaste first.
+  void PasteSelection() override;
+  void DeleteSelection() override;
+  void ClearAll() override { ClearText(); }
+  void SelectAllText() override;
+
+ protected:
+  virtual void InitAfterLoad();
+  virtual void DoEdited();
+  virtual void DoNotInList(QString& newText, bool& accept);
+  virtual void DoListPick();
+  // The text changed (by the user, a selection or the box's own operations).
+  void Change();
+  // Completes the typed text from the list.
+  void ExpandText();
+
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void TextEdited();
+  void UserSelected(int index);
+  void InsertItemAt(int index, const QString& text, const QVariant& object);
+  int SortedPlace(const QString& text) const;
+  void FreeObject(int index);
+  void FireOnChange();
+  void SetEditSelection(int start, int length);
+  void RememberText();
+
+  TUndoBuffer FUndoBuffer;
+  DisabledAtLoadColor FSavedFontColor;
+  bool FAddNewToStart = false;
+  bool FAddNewToList = false;
+  bool FAllowNull = true;
+  bool FAutoExpand = true;
+  bool FAutoPickItem = true;
+  bool FCaseSensitive = false;
+  bool FDestroyObjects = false;
+  bool FDispatchInsMode = true;
+  bool FLimitToList = false;
+  bool FOverwriteMode = false;
+  bool FReadOnly = false;
+  bool FUndoWhenEsc = false;
+  bool FSorted = false;
+  bool FModified = false;
+
+  bool FInternalChange = true;
+  bool FMovingItem = false;
+  bool FPickGuard = false;
+  bool FNoAutoExpand = false;
+  bool FForceSelect = false;
+  bool FSelecting = false;
+  bool FInsertDown = false;
+  bool FEscapeDown = false;
+  // The text as the box last saw it, to tell a pick that changes the text
+  // from one that only confirms it (Qt shows the item before reporting).
+  QString FKnownText;
+
+  NotifyEvent FOnEdited;
+  NotifyEvent FOnChange;
+  NotifyEvent FOnListPick;
+  AddToListEvent FOnNotInList;
+  PromptEvent FOnPaste;
+  CompareEvent FOnCompare;
+};
+
+}  // namespace pixdeck
