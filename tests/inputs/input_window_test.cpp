@@ -9,6 +9,7 @@
 #include "inputs/input_box_master.h"
 #include "inputs/input_box_menu.h"
 #include "inputs/popup_menu.h"
+#include "inputs/qel_combo_box.h"
 #include "inputs/qel_edit.h"
 #include "inputs/qel_mask_edit.h"
 #include "inputs/qel_memo.h"
@@ -166,6 +167,42 @@ TEST_F(InputWindowTest, MenuCommandsReachTheBoxes) {
   menu->EntryItem(smClear)->trigger();
   EXPECT_EQ(edit->text(), "");
   EXPECT_TRUE(edit->isModified());
+}
+
+TEST_F(InputWindowTest, ComboBoxSharesTheMenuThroughItsEditPart) {
+  auto* combo = new TQelComboBox(&window);
+  combo->move(220, 0);
+  combo->SetItems({"*.gif", "*.jpg"});
+  combo->show();
+  EXPECT_EQ(PopupMenuOf(combo), menu);
+  combo->SetText("*.png");
+  combo->SelectAllText();
+  QApplication::clipboard()->setText("clip");
+
+  // A right click on the edit part opens the menu for the combo box.
+  QWidget* part = combo->lineEdit();
+  ASSERT_NE(part, nullptr);
+  QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), part->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(part, &click);
+  EXPECT_TRUE(menu->isVisible());
+  EXPECT_EQ(menu->PopupComponent(), combo);
+  menu->hide();
+  EXPECT_TRUE(Enabled(smCopy));
+  EXPECT_TRUE(Enabled(smCut));
+  EXPECT_TRUE(Enabled(smPaste));
+  EXPECT_FALSE(Enabled(smSelectAll));
+
+  combo->SetReadOnly(true);
+  PopUpOver(*combo);
+  EXPECT_TRUE(Enabled(smCopy));
+  EXPECT_FALSE(Enabled(smCut));
+  EXPECT_FALSE(Enabled(smDelete));
+  EXPECT_FALSE(Enabled(smPaste));
+  EXPECT_FALSE(Enabled(smClear));
+  EXPECT_FALSE(Enabled(smOverwrite));
+
+  menu->EntryItem(smCopy)->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(), "*.png");
 }
 
 TEST_F(InputWindowTest, FreeingTheMenuLeavesNoBoxPointingAtIt) {
