@@ -7,6 +7,11 @@ namespace pixdeck {
 TQelEdit::TQelEdit(QWidget* parent) : LineEditBox(parent) {}
 
 void TQelEdit::SetInitialText(const QString& text) {
+  // The present text changes nothing: a pending change of the user's stays,
+  // and so does the undo text.
+  if (this->text() == text) {
+    return;
+  }
   const bool internal = FInternalChange;
   SetInternalChange(true);
   ReplaceText(text);

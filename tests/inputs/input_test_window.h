@@ -26,7 +26,7 @@ inline void ShowActive(QWidget& window) {
   window.resize(400, 300);
   window.show();
   QApplication::setActiveWindow(&window);
-  QTest::qWaitForWindowExposed(&window);
+  [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(&window);
 }
 
 // Focuses the widget and lets the focus events arrive.
