@@ -135,6 +135,7 @@ void TInputBoxMenu::ShowItem(TShowMenu entry, bool show) {
     if (ItemCaption(entry) == kSeparatorCaption) {
       item->setSeparator(true);
     } else {
+      item->setCheckable(entry == smOverwrite);
       // A hint without a bar is both the tool tip and the status line text.
       item->setToolTip(ItemHint(entry));
       item->setStatusTip(ItemHint(entry));

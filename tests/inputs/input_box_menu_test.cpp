@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -77,6 +78,8 @@ TEST_F(InputBoxMenuTest, NamedMenuBuildsAllTenEntriesInOrder) {
     // The items belong to the window, not to the menu.
     EXPECT_EQ(item->parent(), &window);
   }
+  EXPECT_TRUE(menu->EntryItem(smOverwrite)->isCheckable());
+  EXPECT_FALSE(menu->EntryItem(smCopy)->isCheckable());
   EXPECT_TRUE(menu->EntryItem(smBreak1)->isSeparator());
   EXPECT_TRUE(menu->EntryItem(smBreak2)->isSeparator());
   EXPECT_EQ(menu->ShowInMenu(), TShowMenuSet::All());
@@ -225,6 +228,20 @@ TEST_F(InputBoxMenuTest, RightClickOnAControlWithTheMenuOpensItForThatControl) {
 
   SetPopupMenu(edit, nullptr);
   EXPECT_EQ(PopupMenuOf(edit), nullptr);
+}
+
+TEST_F(InputBoxMenuTest, ComboBoxMadeEditableLaterOpensTheMenuFromItsEditPart) {
+  TInputBoxMenu* menu = NewMenu();
+  auto* combo = new QComboBox(&window);
+  SetPopupMenu(combo, menu);
+  combo->setEditable(true);
+  Show();
+  QWidget* part = combo->lineEdit();
+  QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), part->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(part, &click);
+  EXPECT_TRUE(menu->isVisible());
+  EXPECT_EQ(menu->PopupComponent(), combo);
+  menu->hide();
 }
 
 TEST_F(InputBoxMenuTest, FreedMenuIsForgottenByItsControls) {
