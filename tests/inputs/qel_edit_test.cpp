@@ -124,6 +124,10 @@ TEST_F(EditTest, InsertTogglesOnlyWithoutShiftState) {
   QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
   EXPECT_FALSE(edit->OverwriteMode());
   EXPECT_EQ(edit->text(), "abc");
+  // Ctrl let go before Insert: the press still had a shift state.
+  QTest::keyPress(edit, Qt::Key_Insert, Qt::ControlModifier);
+  QTest::keyRelease(edit, Qt::Key_Insert);
+  EXPECT_FALSE(edit->OverwriteMode());
   QTest::keyClick(edit, Qt::Key_Insert);
   EXPECT_TRUE(edit->OverwriteMode());
   QTest::keyClick(edit, Qt::Key_Insert);
@@ -182,6 +186,20 @@ TEST_F(EditTest, ShiftRightKeepsTheUsersSelection) {
   EXPECT_EQ(edit->selectedText(), "bc");
   QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
   EXPECT_EQ(edit->selectedText(), "bcd");
+  // Shrinking it to nothing leaves the caret alone too, while Shift is held.
+  edit->setCursorPosition(4);
+  edit->UpdateOverwriteSelection();
+  EXPECT_EQ(edit->selectedText(), "e");
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::ShiftModifier);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Left, Qt::ShiftModifier);
+  QApplication::sendEvent(edit, &press);
+  QApplication::sendEvent(edit, &release);
+  EXPECT_EQ(edit->SelLength(), 0);
+  EXPECT_EQ(edit->cursorPosition(), 4);
+  // A plain Right moves one character and then selects the next.
+  QTest::keyClick(edit, Qt::Key_Right);
+  EXPECT_EQ(edit->SelStart(), 5);
+  EXPECT_EQ(edit->selectedText(), "f");
 }
 
 TEST_F(EditTest, PasteInOverwriteModeInserts) {
