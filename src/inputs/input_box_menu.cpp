@@ -29,6 +29,26 @@ constexpr std::array<EntryTexts, kShowMenuCount> kEntries = {{
 
 const QString kSeparatorCaption = QStringLiteral("-");
 
+// The window an object hangs from: its own or that of its nearest widget.
+const QWidget* WindowOf(const QObject* object) {
+  for (const QObject* o = object; o != nullptr; o = o->parent()) {
+    if (o->isWidgetType()) {
+      return static_cast<const QWidget*>(o)->window();
+    }
+  }
+  return nullptr;
+}
+
+// An item of that name on the owner itself, not on a dialog the owner owns.
+QAction* FindOwnItem(const QObject* owner, const QString& name) {
+  for (QAction* item : owner->findChildren<QAction*>(name)) {
+    if (WindowOf(item->parent()) == owner) {
+      return item;
+    }
+  }
+  return nullptr;
+}
+
 bool IsSeparatorItem(const QAction* item) {
   return item->isSeparator() || item->text() == kSeparatorCaption;
 }
@@ -123,7 +143,7 @@ void TInputBoxMenu::ShowItem(TShowMenu entry, bool show) {
   const QString name = ItemName(entry);
   QAction* found = nullptr;
   if (QObject* owner = Owner()) {
-    found = owner->findChild<QAction*>(name);
+    found = FindOwnItem(owner, name);
   }
   QAction* item = found;
   if (item == nullptr) {

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -182,6 +183,16 @@ TEST_F(InputBoxMenuTest, StoredItemsAreFoundByNameAndKept) {
   PopUpOver(*menu, *edit);
   storedCopy->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(), "hello");
+}
+
+TEST_F(InputBoxMenuTest, ItemsOfAnOwnedDialogAreNotTaken) {
+  auto* dialog = new QDialog(&window);
+  TInputBoxMenu* dialogMenu = new TInputBoxMenu(dialog);
+  dialogMenu->setObjectName("qx_InputBoxMenu");
+  TInputBoxMenu* menu = NewMenu();
+  EXPECT_NE(menu->EntryItem(smUndo), dialogMenu->EntryItem(smUndo));
+  EXPECT_EQ(menu->EntryItem(smUndo)->parent(), &window);
+  EXPECT_EQ(dialogMenu->actions().size(), 10);
 }
 
 TEST_F(InputBoxMenuTest, EarlierPopupHandlerRunsAfterTheEntriesAreSet) {
