@@ -70,8 +70,8 @@ void LineEditBox::SetOverwriteMode(bool value) {
   if (value) {
     SetSelLength(1);
     // A line break after the caret is never overwritten.
-    if (GuardsLineBreak() && (selectedText() == QLatin1String("\r") ||
-                              selectedText() == QLatin1String("\n"))) {
+    if (GuardsLineBreak() &&
+        (selectedText() == QLatin1String("\r") || selectedText() == QLatin1String("\n"))) {
       SetSelLength(0);
     }
   } else {

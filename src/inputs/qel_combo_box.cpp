@@ -89,8 +89,8 @@ void TQelComboBox::SetSorted(bool value) {
     QComboBox::insertItem(SortedPlace(itemTextValue), itemTextValue, object);
   }
   FMovingItem = moving;
-  setCurrentIndex(selected >= 0 ? findText(selectedText, Qt::MatchFixedString | Qt::MatchCaseSensitive)
-                                : -1);
+  setCurrentIndex(
+      selected >= 0 ? findText(selectedText, Qt::MatchFixedString | Qt::MatchCaseSensitive) : -1);
   SetText(text);
 }
 
@@ -229,7 +229,8 @@ void TQelComboBox::SetItemObject(int index, const QVariant& object) {
 int TQelComboBox::IndexOfText(const QString& text) const {
   if (!FSorted) {
     for (int i = 0; i < count(); ++i) {
-      const int order = FCaseSensitive ? CompareStr(itemText(i), text) : CompareText(itemText(i), text);
+      const int order =
+          FCaseSensitive ? CompareStr(itemText(i), text) : CompareText(itemText(i), text);
       if (order == 0) {
         return i;
       }

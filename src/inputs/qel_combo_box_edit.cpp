@@ -310,8 +310,7 @@ void TQelComboBox::focusOutEvent(QFocusEvent* event) {
   const Qt::FocusReason reason = event->reason();
   // Leaving the box for another control validates the text; a popup (the
   // list, a menu) or another window does not.
-  if (FModified && reason != Qt::PopupFocusReason &&
-      reason != Qt::ActiveWindowFocusReason) {
+  if (FModified && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
     ValidateText(static_cast<bool>(FOnNotInList));
   }
   QComboBox::focusOutEvent(event);

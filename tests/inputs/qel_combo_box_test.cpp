@@ -72,7 +72,7 @@ TEST_F(ComboTest, HistoryAddsNewTextAtTheStartOnEnter) {
   EXPECT_EQ(box->Items(), (QStringList{"*.png", "*.gif", "*.jpg"}));
   EXPECT_EQ(box->ItemIndex(), 0);
   EXPECT_EQ(box->Text(), "*.png");
-  EXPECT_TRUE(box->hasFocus());  // validated without leaving the box
+  EXPECT_TRUE(box->hasFocus());              // validated without leaving the box
   EXPECT_TRUE(window.passedKeys.isEmpty());  // the key was consumed
   EXPECT_EQ(picks.last(), "*.png");
 }
@@ -114,9 +114,7 @@ TEST_F(ComboTest, PickingTheShownItemAgainReportsNoPick) {
 }
 
 TEST_F(ComboTest, LimitToListRefusesUnlistedTextByRestoringTheUndoText) {
-  TQelComboBox* box = Box({"red", "green"}, "red", [](TQelComboBox& b) {
-    b.SetLimitToList(true);
-  });
+  TQelComboBox* box = Box({"red", "green"}, "red", [](TQelComboBox& b) { b.SetLimitToList(true); });
   box->lineEdit()->selectAll();
   QTest::keyClicks(box, "blue");
   EXPECT_EQ(box->Text(), "blue");
@@ -150,9 +148,7 @@ TEST_F(ComboTest, LimitToListAsksItsHandlerWhichMayRefuseOrAdd) {
 }
 
 TEST_F(ComboTest, LeavingTheBoxValidatesToo) {
-  TQelComboBox* box = Box({"red", "green"}, "red", [](TQelComboBox& b) {
-    b.SetLimitToList(true);
-  });
+  TQelComboBox* box = Box({"red", "green"}, "red", [](TQelComboBox& b) { b.SetLimitToList(true); });
   auto* other = new TQelEdit(&window);
   other->show();
   box->lineEdit()->selectAll();

@@ -246,6 +246,25 @@ TEST_F(EditTest, ClearAllIsAnEditAndUndoable) {
   EXPECT_EQ(edit->text(), "abc");
 }
 
+TEST_F(EditTest, MenuCutAndDeleteAreEditsThatUndoRestores) {
+  TQelEdit* edit = LoadedEdit("abcdef");
+  edit->setSelection(1, 2);
+  edit->CutSelection();
+  EXPECT_EQ(QApplication::clipboard()->text(), "bc");
+  EXPECT_EQ(edit->text(), "adef");
+  edit->setSelection(0, 1);
+  edit->DeleteSelection();
+  EXPECT_EQ(edit->text(), "def");
+  EXPECT_TRUE(edit->CanUndo());
+  EXPECT_EQ(edited, 2);
+  edit->Undo();
+  EXPECT_EQ(edit->text(), "abcdef");
+  // Delete with nothing selected removes nothing.
+  edit->setCursorPosition(0);
+  edit->DeleteSelection();
+  EXPECT_EQ(edit->text(), "abcdef");
+}
+
 TEST_F(EditTest, EnablingQueries) {
   QApplication::clipboard()->setText("clip");
   TQelEdit* edit = LoadedEdit("abc");
