@@ -133,7 +133,16 @@ void TInputBoxMaster::DoModeChange() {
 
 void TInputBoxMaster::ObtainMenu() {
   QWidget* window = OwnerWindow();
-  auto* menu = window != nullptr ? window->findChild<TInputBoxMenu*>(kMenuName) : nullptr;
+  TInputBoxMenu* menu = nullptr;
+  if (window != nullptr) {
+    // The window's own menu, not that of a dialog it owns.
+    for (TInputBoxMenu* candidate : window->findChildren<TInputBoxMenu*>(kMenuName)) {
+      if (candidate->Owner() == window) {
+        menu = candidate;
+        break;
+      }
+    }
+  }
   if (menu == nullptr) {
     menu = new TInputBoxMenu(window);
     menu->setObjectName(kMenuName);

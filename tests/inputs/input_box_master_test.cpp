@@ -191,6 +191,17 @@ TEST_F(InputBoxMasterTest, ExistingMenuOfTheWindowIsTakenByName) {
   EXPECT_EQ(window.findChildren<TInputBoxMenu*>().size(), 1);
 }
 
+TEST_F(InputBoxMasterTest, MenuOfAnOwnedDialogIsNotTaken) {
+  auto* dialog = new QDialog(&window);
+  auto* dialogMenu = new TInputBoxMenu(dialog);
+  dialogMenu->setObjectName("qx_InputBoxMenu");
+  auto* master = new TInputBoxMaster(&window);
+  master->SetUseContextMenu(true);
+  ASSERT_NE(master->SharedMenu(), nullptr);
+  EXPECT_NE(master->SharedMenu(), dialogMenu);
+  EXPECT_EQ(master->SharedMenu()->Owner(), &window);
+}
+
 TEST_F(InputBoxMasterTest, SettingTheMenuSwitchesTheSharingOn) {
   auto* edit = new QLineEdit(&window);
   auto* menu = new TInputBoxMenu(&window);
