@@ -159,6 +159,40 @@ TEST_F(ComboTest, LeavingTheBoxValidatesToo) {
   EXPECT_EQ(box->Items(), (QStringList{"red", "green"}));
 }
 
+TEST_F(ComboTest, LeavingWithAHandlerTakesTheFocusBackBeforeAsking) {
+  bool focusedWhenAsked = false;
+  TQelComboBox* box = Box({"red", "green"}, "red", [&](TQelComboBox& b) {
+    b.SetLimitToList(true);
+    b.SetOnNotInList([&](QObject*, QString&, QVariant&, bool& accept) {
+      focusedWhenAsked = b.hasFocus();
+      accept = false;
+    });
+  });
+  auto* other = new TQelEdit(&window);
+  other->show();
+  box->lineEdit()->selectAll();
+  QTest::keyClicks(box, "plum");
+  other->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  EXPECT_TRUE(focusedWhenAsked);
+  EXPECT_TRUE(box->hasFocus());
+  EXPECT_EQ(box->Text(), "red");
+}
+
+TEST_F(ComboTest, AddNewToListWithoutHandlerAddsTheNewTextWhenLeft) {
+  TQelComboBox* box = Box({"a.htm"}, "a.htm", History);
+  auto* other = new TQelEdit(&window);
+  other->show();
+  box->lineEdit()->selectAll();
+  QTest::keyClicks(box, "b.htm");
+  other->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  EXPECT_EQ(box->Items(), (QStringList{"b.htm", "a.htm"}));
+  EXPECT_EQ(box->ItemIndex(), 0);
+  EXPECT_EQ(picks.last(), "b.htm");
+  EXPECT_TRUE(other->hasFocus());
+}
+
 TEST_F(ComboTest, AddNewToListAndLimitToListExcludeEachOther) {
   TQelComboBox box;
   box.SetLimitToList(true);
