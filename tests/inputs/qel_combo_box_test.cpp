@@ -427,10 +427,13 @@ TEST_F(ComboTest, RefusedPasteDoesNothingAndOverwritePasteInserts) {
   box->PasteSelection();
   EXPECT_EQ(box->Text(), "abcd");
   EXPECT_EQ(box->SelText(), "b");
+  EXPECT_FALSE(box->Modified());
   allow = true;
   box->PasteSelection();
   EXPECT_EQ(box->Text(), "aXYbcd");
   EXPECT_EQ(box->SelText(), "b");
+  EXPECT_TRUE(box->Modified());
+  EXPECT_EQ(edited, 1);
 }
 
 TEST_F(ComboTest, OverwriteTypingAndShiftRight) {

@@ -210,6 +210,8 @@ TEST_F(EditTest, PasteInOverwriteModeInserts) {
   QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(edit->text(), "aXYbcd");
   EXPECT_EQ(edit->selectedText(), "b");
+  EXPECT_TRUE(edit->isModified());
+  EXPECT_EQ(edited, 1);
   edit->PasteSelection();  // the menu's paste
   EXPECT_EQ(edit->text(), "aXYXYbcd");
   EXPECT_EQ(edit->selectedText(), "b");
