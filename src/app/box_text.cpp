@@ -1,53 +1,42 @@
 #include "app/box_text.h"
 
+#include <QStringList>
+
 namespace pixdeck {
-namespace {
 
-// Boxes that keep a history carry the property "addNewToList".
-bool KeepsHistory(const QComboBox* box) {
-  return box->property("addNewToList").toBool();
+std::string BoxText(const TQelComboBox* box) {
+  return box->Text().toStdString();
 }
 
-void AddToHistory(QComboBox* box, const QString& text) {
-  if (text.isEmpty() || !KeepsHistory(box))
-    return;
-  const int found = box->findText(text, Qt::MatchFixedString);
-  if (found == 0)
-    return;
-  if (found > 0)
-    box->removeItem(found);
-  box->insertItem(0, text);
-  box->setCurrentIndex(0);
+void SetBoxInitialText(TQelComboBox* box, const std::string& text) {
+  box->SetInitialText(QString::fromStdString(text));
 }
 
-}  // namespace
-
-std::string BoxText(const QComboBox* box) {
-  return box->currentText().toStdString();
+void TakeChosenText(TQelComboBox* box, const std::string& text) {
+  box->SetText(QString::fromStdString(text));
+  box->SetModified(true);
+  box->CommitText();
 }
 
-void SetBoxInitialText(QComboBox* box, const std::string& text) {
-  const QString value = QString::fromStdString(text);
-  AddToHistory(box, value);
-  box->setEditText(value);
-}
-
-void CommitBoxText(QComboBox* box) {
-  AddToHistory(box, box->currentText());
-}
-
-QStringList BoxItems(const QComboBox* box) {
-  QStringList items;
-  for (int i = 0; i < box->count(); ++i)
-    items << box->itemText(i);
+std::vector<std::string> BoxItems(const TQelComboBox* box) {
+  std::vector<std::string> items;
+  for (const QString& item : box->Items())
+    items.push_back(item.toStdString());
   return items;
 }
 
-void SetBoxItems(QComboBox* box, const QStringList& items) {
-  const QString text = box->currentText();
-  box->clear();
-  box->addItems(items);
-  box->setEditText(text);
+void SetBoxItems(TQelComboBox* box, const std::vector<std::string>& items) {
+  QStringList list;
+  for (const std::string& item : items)
+    list << QString::fromStdString(item);
+  // The text stays what it was: only the list is replaced.
+  const QString text = box->Text();
+  box->SetItems(list);
+  if (box->Text() != text) {
+    box->SetInternalChange(true);
+    box->SetText(text);
+    box->SetInternalChange(false);
+  }
 }
 
 }  // namespace pixdeck

@@ -1,19 +1,20 @@
-// The few operations the windows need of their history boxes, in one place.
+// The history boxes' texts as the core's strings.
 #pragma once
 
-#include <QComboBox>
-#include <QStringList>
 #include <string>
+#include <vector>
+
+#include "inputs/qel_combo_box.h"
 
 namespace pixdeck {
 
-std::string BoxText(const QComboBox* box);
-// Makes text the box's value (and its undo text); a box that keeps its
-// history adds the text at the start of the list.
-void SetBoxInitialText(QComboBox* box, const std::string& text);
-// Validates the current text at once, adding it to the history.
-void CommitBoxText(QComboBox* box);
-QStringList BoxItems(const QComboBox* box);
-void SetBoxItems(QComboBox* box, const QStringList& items);
+std::string BoxText(const TQelComboBox* box);
+// Makes text the box's value and undo text (a history box adds it to its list).
+void SetBoxInitialText(TQelComboBox* box, const std::string& text);
+// A chosen text (a browse result) as if typed, validated at once so that it
+// enters the history without leaving the box.
+void TakeChosenText(TQelComboBox* box, const std::string& text);
+std::vector<std::string> BoxItems(const TQelComboBox* box);
+void SetBoxItems(TQelComboBox* box, const std::vector<std::string>& items);
 
 }  // namespace pixdeck

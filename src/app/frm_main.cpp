@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QStyle>
 #include <exception>
@@ -13,15 +12,17 @@
 #include "app/file_dialogs.h"
 #include "app/frm_about.h"
 #include "app/frm_options.h"
-#include "app/options_interim.h"
 #include "app/qt_messages.h"
 #include "app/window_placement.h"
 #include "browser/browser_detection.h"
 #include "browser/page_viewer.h"
 #include "catalog/catalog_run.h"
 #include "catalog/credits.h"
+#include "inputs/input_box.h"
+#include "inputs/input_box_master.h"
+#include "inputs/input_box_menu.h"
+#include "settings/program_settings.h"
 #include "ui_frm_main.h"
-#include "util/files.h"
 #include "util/paths.h"
 #include "util/temp_files.h"
 
@@ -66,49 +67,56 @@ TfrmMain::~TfrmMain() {
   FormCloseQuery();
 }
 
+// The load step, in its order: the window's own set-up, the hint handler,
+// the settings store, the colours, the settings, then the saved defaults
+// into their boxes.
 void TfrmMain::Loaded() {
   ApplyDesign();
   ConnectHandlers();
   viewer_ = std::make_unique<PageViewer>(AppMessages());
   hintFilter_ = new AppHintFilter([this](const QString& hint) { ShowAppHint(hint); }, this);
-  OpenSettings();
+  try {
+    OpenSettings();
+  } catch (const std::exception& error) {
+    // The program runs on with its built-in defaults.
+    ShowError(AppMessages(), error.what());
+  }
   colorsLoaded_ = LoadBackColors(colors_, AppMessages());
   if (colorsLoaded_) {
     for (const ColorEntry& entry : colors_.Entries())
-      ui_->lbxBackColor->addItem(QString::fromStdString(entry.name));
+      ui_->lbxBackColor->AddItem(QString::fromStdString(entry.name));
   } else {
     ui_->lbxBackColor->setEnabled(false);
   }
-  LoadSettings();
-}
+  try {
+    LoadSettings();
+  } catch (const std::exception& error) {
+    ShowError(AppMessages(), error.what());
+  }
 
-void TfrmMain::OpenSettings() {}
-void TfrmMain::LoadSettings() {
-  const std::string outputName = OutputNameOption();
-  SetBoxInitialText(OutputBox(), outputName);
-  if (outputName.empty())
+  const ProgramOptions& options = CurrentOptions();
+  SetBoxInitialText(OutputBox(), options.outputName);
+  if (options.outputName.empty())
     edtOutputNameChange();
-  SetBoxInitialText(ui_->edtBackground, PatternNameOption());
-  SetBoxInitialText(ui_->lbxBackColor, BgColorOption());
+  SetBoxInitialText(ui_->edtBackground, options.patternName);
+  SetBoxInitialText(ui_->lbxBackColor, options.bgColor);
 }
-void TfrmMain::SaveSettings() {}
-void TfrmMain::CloseSettings() {}
 
-// What the form description cannot say: window kind, size, glyphs, the
-// history boxes' behaviour.
+// What the form description cannot say: the window's kind and size, glyphs,
+// the caption labels, the shared menu and master.
 void TfrmMain::ApplyDesign() {
   setWindowTitle(QString::fromStdString(MainWindowCaption()));
   setStatusTip(QString::fromStdString(std::string(kProgramCaption) + " - " + WindowCredit()));
   setFixedSize(size());
   setWindowIcon(QIcon(QStringLiteral(":/pixdeck/pixdeck.png")));
 
-  for (QComboBox* box : {ui_->cmbSpecs, ui_->edtOutputName, ui_->edtBackground})
-    box->setProperty("addNewToList", true);
+  ui_->cmbSpecs->SetLabelComponent(ui_->lblcmbSpecs);
+  ui_->edtOutputName->SetLabelComponent(ui_->lbledtOutputName);
+  ui_->edtBackground->SetLabelComponent(ui_->lbledtBackground);
+  ui_->lbxBackColor->SetLabelComponent(ui_->lbllbxBackColor);
+  ui_->edtCount->SetLabelComponent(ui_->lbledtCount);
+  ui_->lblDirectory->SetFocusControl(ui_->lbxDirectory);
   ui_->cmbSpecs->setMaxVisibleItems(4);
-  ui_->cmbSpecs->setEditText(QStringLiteral("*.gif;*.jpg"));
-  ui_->edtOutputName->setEditText(QStringLiteral("images.htm"));
-  ui_->edtBackground->setEditText(QString());
-  ui_->lbxBackColor->setEditText(QString());
 
   QPalette countPalette = ui_->edtCount->palette();
   countPalette.setColor(QPalette::Base, countPalette.color(QPalette::Button));
@@ -123,17 +131,29 @@ void TfrmMain::ApplyDesign() {
   ui_->btnOutputName->setIcon(s->standardIcon(QStyle::SP_DirOpenIcon));
   ui_->btnBackground->setIcon(s->standardIcon(QStyle::SP_DirOpenIcon));
 
+  // Every box shares one context menu and the window-wide insert mode.
+  inputBoxMenu_ = new TInputBoxMenu(this);
+  inputBoxMenu_->setObjectName(QStringLiteral("qx_InputBoxMenu"));
+  inputBoxMaster_ = new TInputBoxMaster(this);
+  inputBoxMaster_->setObjectName(QStringLiteral("InputBoxMaster1"));
+  inputBoxMaster_->SetOverwriteMode(false);
+  inputBoxMaster_->SetUseContextMenu(true);
+  inputBoxMaster_->SetInputBoxMenu(inputBoxMenu_);
+  inputBoxMaster_->Loaded();
+  LoadInputBoxes(this);
+
   ui_->cmbDrives->SetDirList(ui_->lbxDirectory);
   ui_->cmbSpecs->setFocus();
   CenterOnScreen(this);
 }
 
 void TfrmMain::ConnectHandlers() {
-  connect(ui_->cmbSpecs, &QComboBox::editTextChanged, this, &TfrmMain::ResetCounter);
+  auto reset = [this](QObject*) { ResetCounter(); };
+  ui_->cmbSpecs->SetOnChange(reset);
+  ui_->edtOutputName->SetOnChange(reset);
   connect(ui_->lbxDirectory, &DirectoryListBox::Changed, this, &TfrmMain::ResetCounter);
   connect(ui_->cmbDrives, &DriveComboBox::Changed, this, &TfrmMain::ResetCounter);
-  connect(ui_->edtOutputName, &QComboBox::editTextChanged, this, &TfrmMain::ResetCounter);
-  connect(ui_->lbxBackColor, &QComboBox::activated, this, &TfrmMain::lbxBackColorListPick);
+  ui_->lbxBackColor->SetOnListPick([this](QObject*) { lbxBackColorListPick(); });
   connect(ui_->btnFilter, &QPushButton::clicked, this, &TfrmMain::btnFilterClick);
   connect(ui_->btnView, &QPushButton::clicked, this, &TfrmMain::btnViewClick);
   connect(ui_->btnOptions, &QPushButton::clicked, this, &TfrmMain::btnOptionsClick);
@@ -143,8 +163,52 @@ void TfrmMain::ConnectHandlers() {
   connect(ui_->btnBackground, &QToolButton::clicked, this, &TfrmMain::btnBackgroundClick);
 }
 
-QComboBox* TfrmMain::OutputBox() const {
+void TfrmMain::OpenSettings() {
+  if (settingsName_.empty())
+    settingsName_ = OpenSettingsFileName();
+  store_ = OpenSettingsStore(settingsName_);
+}
+
+void TfrmMain::LoadSettings() {
+  if (!store_)
+    return;
+  WindowSettings window;
+  window.defaultDir = ui_->lbxDirectory->Directory().toStdString();
+  LoadProgramSettings(*store_, CurrentOptions(), window,
+                      [](const std::string& name, bool useRegSettings) {
+                        ConfigureBrowser(name, useRegSettings, AppMessages());
+                      });
+  SetDirectory(window.defaultDir);
+  // Lists that were stored replace the designed ones; absent ones leave them.
+  if (!window.specs.empty())
+    SetBoxItems(ui_->cmbSpecs, window.specs);
+  if (!window.outputNames.empty())
+    SetBoxItems(OutputBox(), window.outputNames);
+  if (!window.patterns.empty())
+    SetBoxItems(ui_->edtBackground, window.patterns);
+}
+
+void TfrmMain::SaveSettings() {
+  if (!store_)
+    return;
+  WindowSettings window;
+  window.defaultDir = ui_->lbxDirectory->Directory().toStdString();
+  window.specs = BoxItems(ui_->cmbSpecs);
+  window.outputNames = BoxItems(OutputBox());
+  window.patterns = BoxItems(ui_->edtBackground);
+  SaveProgramSettings(*store_, CurrentOptions(), window);
+}
+
+void TfrmMain::SetDirectory(const std::string& dir) {
+  ui_->lbxDirectory->SetDirectory(QString::fromStdString(dir));
+}
+
+TLblComboBox* TfrmMain::OutputBox() const {
   return ui_->edtOutputName;
+}
+
+TLblComboBox* TfrmMain::BackColorBox() const {
+  return ui_->lbxBackColor;
 }
 
 void TfrmMain::ShowAppHint(const QString& hint) {
@@ -153,19 +217,19 @@ void TfrmMain::ShowAppHint(const QString& hint) {
 
 void TfrmMain::ResetCounter() {
   ui_->edtCount->setText(QStringLiteral("0"));
-  SetButtonEnabled(ui_->btnFilter, !ui_->cmbSpecs->currentText().isEmpty());
+  SetButtonEnabled(ui_->btnFilter, !ui_->cmbSpecs->Text().isEmpty());
 }
 
 void TfrmMain::edtOutputNameChange() {
-  const bool named = !OutputBox()->currentText().isEmpty();
+  const bool named = !OutputBox()->Text().isEmpty();
   SetButtonEnabled(ui_->btnFilter, named);
-  if (!BrowserNameOption().empty())
+  if (!CurrentOptions().browserName.empty())
     SetButtonEnabled(ui_->btnView, named);
 }
 
 void TfrmMain::btnFilterClick() {
   ui_->edtCount->setText(QStringLiteral("0"));
-  if (ui_->cmbSpecs->currentText().isEmpty())
+  if (ui_->cmbSpecs->Text().isEmpty())
     return;
   FilterRunGuard guard(ui_->btnFilter);
   ui_->cmbSpecs->setFocus();
@@ -176,7 +240,7 @@ void TfrmMain::btnFilterClick() {
   inputs.outputName = BoxText(OutputBox());
   inputs.pattern = BoxText(ui_->edtBackground);
   inputs.colorName = BoxText(ui_->lbxBackColor);
-  inputs.urlBase = UrlBaseNameOption();
+  inputs.urlBase = CurrentOptions().urlBaseName;
   inputs.colors = colorsLoaded_ ? &colors_ : nullptr;
   const CatalogResult result = RunCatalog(inputs, AppMessages());
 
@@ -199,25 +263,21 @@ void TfrmMain::btnViewClick() {
 
 void TfrmMain::btnOutputNameClick() {
   std::string name = BoxText(OutputBox());
-  if (!BrowseSaveFile(this, name, true, "HTM", kHtmlFilter, "HTML Output Name"))
-    return;
-  OutputBox()->setEditText(QString::fromStdString(name));
-  CommitBoxText(OutputBox());
+  if (BrowseSaveFile(this, name, true, "HTM", kHtmlFilter, "HTML Output Name"))
+    TakeChosenText(OutputBox(), name);
 }
 
 void TfrmMain::btnBackgroundClick() {
   std::string name = BoxText(ui_->edtBackground);
   bool readOnly = false;  // the read-only check box stays hidden
-  if (!BrowseOpenFile(this, name, readOnly, true, "GIF", kPatternFilter, "HTML Background Pattern"))
-    return;
-  ui_->edtBackground->setEditText(QString::fromStdString(name));
-  CommitBoxText(ui_->edtBackground);
+  if (BrowseOpenFile(this, name, readOnly, true, "GIF", kPatternFilter, "HTML Background Pattern"))
+    TakeChosenText(ui_->edtBackground, name);
 }
 
 void TfrmMain::btnOptionsClick() {
   TfrmOptions dialog(*this);
   if (dialog.exec() == QDialog::Accepted)
-    ApplyBrowserOptions(BrowserNameOption(), UseRegSettingsOption());
+    ApplyBrowserOptions(CurrentOptions().browserName, CurrentOptions().useRegSettings);
 }
 
 void TfrmMain::btnAboutClick() {
@@ -226,12 +286,11 @@ void TfrmMain::btnAboutClick() {
 }
 
 void TfrmMain::lbxBackColorListPick() {
-  QComboBox* box = ui_->lbxBackColor;
-  const QString hint =
-      box->currentIndex() < 0
-          ? QStringLiteral("Color code = [none]")
-          : QStringLiteral("Color code = #") +
-                QString::fromStdString(ColorCodeOf(box->currentText().toStdString()));
+  TLblComboBox* box = ui_->lbxBackColor;
+  const QString hint = box->ItemIndex() < 0
+                           ? QStringLiteral("Color code = [none]")
+                           : QStringLiteral("Color code = #") +
+                                 QString::fromStdString(ColorCodeOf(box->Text().toStdString()));
   box->setStatusTip(hint);
 }
 
@@ -241,10 +300,6 @@ std::string TfrmMain::ColorCodeOf(std::string_view name) const {
 
 bool TfrmMain::ColorsAvailable() const {
   return ui_->lbxBackColor->isEnabled();
-}
-
-QStringList TfrmMain::ColorNames() const {
-  return BoxItems(ui_->lbxBackColor);
 }
 
 void TfrmMain::SetOutputNameInitial(const std::string& text) {
@@ -274,20 +329,38 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
   event->setAccepted(FormCloseQuery());
 }
 
+// The close step: save, delete this run's temporary pages, let go of the
+// colours and the store. Whatever fails is reported; the window closes.
 bool TfrmMain::FormCloseQuery() {
   if (closed_)
     return true;
   closed_ = true;
+  std::string failure;
   try {
     SaveSettings();
-    DeleteTempFiles();
-    colors_.Clear();
-    colorsLoaded_ = false;
+  } catch (const std::exception& error) {
+    failure = error.what();
+  }
+  // The temporary pages go even when the settings could not be written.
+  DeleteTempFiles();
+  colors_.Clear();
+  colorsLoaded_ = false;
+  try {
     CloseSettings();
   } catch (const std::exception& error) {
-    ShowInfo(AppMessages(), std::string("Error: ") + error.what(), true);
+    if (failure.empty())
+      failure = error.what();
   }
+  if (!failure.empty())
+    ShowInfo(AppMessages(), "Error: " + failure, true);
   return true;
+}
+
+void TfrmMain::CloseSettings() {
+  if (!store_)
+    return;
+  std::unique_ptr<TRegOrIni> store = std::move(store_);
+  store->Close();
 }
 
 }  // namespace pixdeck

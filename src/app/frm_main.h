@@ -12,8 +12,6 @@
 
 #include "catalog/color_table.h"
 
-class QComboBox;
-
 namespace Ui {
 class TfrmMain;
 }
@@ -22,6 +20,10 @@ namespace pixdeck {
 
 class AppHintFilter;
 class PageViewer;
+class TInputBoxMaster;
+class TInputBoxMenu;
+class TLblComboBox;
+class TRegOrIni;
 
 class TfrmMain : public QWidget {
   Q_OBJECT
@@ -29,7 +31,7 @@ class TfrmMain : public QWidget {
  public:
   // settingsName: where the settings live; empty means the program's own
   // file (its path with extension "INI", or the per-user folder when the
-  // program sits on read-only media).
+  // program's folder cannot hold it).
   explicit TfrmMain(QWidget* parent = nullptr, std::string settingsName = {});
   ~TfrmMain() override;
 
@@ -48,8 +50,9 @@ class TfrmMain : public QWidget {
   // The colour code of a colour name; empty when unknown or no table.
   std::string ColorCodeOf(std::string_view name) const;
   bool ColorsAvailable() const;
-  QStringList ColorNames() const;
 
+  // The colour box's item list, for the Options dialog's own colour box.
+  TLblComboBox* BackColorBox() const;
   // The saved defaults handed back by the Options dialog.
   void SetOutputNameInitial(const std::string& text);
   void SetPatternInitial(const std::string& text);
@@ -71,13 +74,17 @@ class TfrmMain : public QWidget {
   void LoadSettings();
   void CloseSettings();
   bool FormCloseQuery();
-  QComboBox* OutputBox() const;
+  TLblComboBox* OutputBox() const;
+  void SetDirectory(const std::string& dir);
 
   std::unique_ptr<Ui::TfrmMain> ui_;
   std::string settingsName_;
   ColorTable colors_;
   bool colorsLoaded_ = false;
+  std::unique_ptr<TRegOrIni> store_;
   std::unique_ptr<PageViewer> viewer_;
+  TInputBoxMenu* inputBoxMenu_ = nullptr;
+  TInputBoxMaster* inputBoxMaster_ = nullptr;
   AppHintFilter* hintFilter_ = nullptr;
   bool closed_ = false;
 };

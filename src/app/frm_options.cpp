@@ -1,14 +1,19 @@
 #include "app/frm_options.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <exception>
 
-#include "app/box_text.h"
 #include "app/file_dialogs.h"
 #include "app/frm_main.h"
-#include "app/options_interim.h"
+#include "app/qt_messages.h"
 #include "app/window_placement.h"
+#include "inputs/input_box.h"
+#include "inputs/input_box_master.h"
+#include "inputs/input_box_menu.h"
+#include "inputs/lbl_combo_box.h"
+#include "inputs/lbl_edit.h"
+#include "settings/program_options.h"
 #include "ui_frm_options.h"
 
 namespace pixdeck {
@@ -36,19 +41,8 @@ TfrmOptions::TfrmOptions(TfrmMain& main)
       ui_(std::make_unique<Ui::TfrmOptions>()),
       main_(main) {
   ui_->setupUi(this);
+  ApplyDesign();
   Loaded();
-  setWindowIcon(main.windowIcon());
-  QStyle* s = style();
-  for (QToolButton* b : {ui_->btnBrowserName, ui_->btnOutputName, ui_->btnBackground})
-    b->setIcon(s->standardIcon(QStyle::SP_DirOpenIcon));
-  ui_->btnSave->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-  ui_->btnCancel->setIcon(s->standardIcon(QStyle::SP_DialogCancelButton));
-
-  connect(ui_->btnBrowserName, &QToolButton::clicked, this, &TfrmOptions::btnBrowserNameClick);
-  connect(ui_->btnOutputName, &QToolButton::clicked, this, &TfrmOptions::btnOutputNameClick);
-  connect(ui_->btnBackground, &QToolButton::clicked, this, &TfrmOptions::btnBackgroundClick);
-  connect(ui_->btnSave, &QPushButton::clicked, this, &TfrmOptions::btnSaveClick);
-  connect(ui_->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
   FormCreate();
   ui_->edtBrowser->setFocus();
   CenterOnScreen(this);
@@ -56,20 +50,54 @@ TfrmOptions::TfrmOptions(TfrmMain& main)
 
 TfrmOptions::~TfrmOptions() = default;
 
+// What the form description cannot say: glyphs, caption labels, the shared
+// menu and master, the handlers.
+void TfrmOptions::ApplyDesign() {
+  setWindowIcon(main_.windowIcon());
+  QStyle* s = style();
+  for (QToolButton* b : {ui_->btnBrowserName, ui_->btnOutputName, ui_->btnBackground})
+    b->setIcon(s->standardIcon(QStyle::SP_DirOpenIcon));
+  ui_->btnSave->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+  ui_->btnCancel->setIcon(s->standardIcon(QStyle::SP_DialogCancelButton));
+
+  ui_->edtBrowser->SetLabelComponent(ui_->lbledtBrowser);
+  ui_->edtDefOutName->SetLabelComponent(ui_->lbledtDefOutName);
+  ui_->edtPattern->SetLabelComponent(ui_->lbledtPattern);
+  ui_->lbxBackColor->SetLabelComponent(ui_->lbllbxBackColor);
+  ui_->edtBase->SetLabelComponent(ui_->lbledtBase);
+
+  inputBoxMenu_ = new TInputBoxMenu(this);
+  inputBoxMenu_->setObjectName(QStringLiteral("qx_InputBoxMenu"));
+  inputBoxMaster_ = new TInputBoxMaster(this);
+  inputBoxMaster_->setObjectName(QStringLiteral("InputBoxMaster1"));
+  inputBoxMaster_->SetOverwriteMode(false);
+  inputBoxMaster_->SetUseContextMenu(true);
+  inputBoxMaster_->SetInputBoxMenu(inputBoxMenu_);
+  inputBoxMaster_->Loaded();
+  LoadInputBoxes(this);
+
+  connect(ui_->btnBrowserName, &QToolButton::clicked, this, &TfrmOptions::btnBrowserNameClick);
+  connect(ui_->btnOutputName, &QToolButton::clicked, this, &TfrmOptions::btnOutputNameClick);
+  connect(ui_->btnBackground, &QToolButton::clicked, this, &TfrmOptions::btnBackgroundClick);
+  connect(ui_->btnSave, &QPushButton::clicked, this, &TfrmOptions::btnSaveClick);
+  connect(ui_->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
 void TfrmOptions::FormCreate() {
-  QComboBox* colors = ui_->lbxBackColor;
+  TLblComboBox* colors = ui_->lbxBackColor;
   if (main_.ColorsAvailable()) {
-    colors->addItems(main_.ColorNames());
+    colors->SetItems(main_.BackColorBox()->Items());
   } else {
     colors->setEnabled(false);
+    colors->SetLimitToList(false);
   }
-  if (!UseRegSettingsOption())
-    ui_->edtBrowser->setText(QString::fromStdString(BrowserNameOption()));
-  ui_->edtDefOutName->setText(QString::fromStdString(OutputNameOption()));
-  ui_->edtPattern->setText(QString::fromStdString(PatternNameOption()));
-  ui_->edtBase->setText(QString::fromStdString(UrlBaseNameOption()));
-  SetBoxInitialText(colors, BgColorOption());
-  connect(colors, &QComboBox::editTextChanged, this, [this] { colorModified_ = true; });
+  const ProgramOptions& options = CurrentOptions();
+  if (!options.useRegSettings)
+    ui_->edtBrowser->SetInitialText(QString::fromStdString(options.browserName));
+  ui_->edtDefOutName->SetInitialText(QString::fromStdString(options.outputName));
+  ui_->edtPattern->SetInitialText(QString::fromStdString(options.patternName));
+  ui_->edtBase->SetInitialText(QString::fromStdString(options.urlBaseName));
+  colors->SetInitialText(QString::fromStdString(options.bgColor));
   // The dialog keeps the size it was designed with.
   SetFixedSize(true);
 }
@@ -96,22 +124,29 @@ void TfrmOptions::btnBackgroundClick() {
 }
 
 void TfrmOptions::btnSaveClick() {
-  SetBrowserNameOption(TextOf(ui_->edtBrowser));
-  SetUseRegSettingsOption(BrowserNameOption().empty());
+  ProgramOptions& options = CurrentOptions();
+  options.browserName = TextOf(ui_->edtBrowser);
+  options.useRegSettings = options.browserName.empty();
   if (ui_->edtDefOutName->isModified()) {
-    SetOutputNameOption(TextOf(ui_->edtDefOutName));
-    main_.SetOutputNameInitial(OutputNameOption());
+    options.outputName = TextOf(ui_->edtDefOutName);
+    main_.SetOutputNameInitial(options.outputName);
   }
-  SetUrlBaseNameOption(TextOf(ui_->edtBase));
+  options.urlBaseName = TextOf(ui_->edtBase);
   if (ui_->edtPattern->isModified()) {
-    SetPatternNameOption(TextOf(ui_->edtPattern));
-    main_.SetPatternInitial(PatternNameOption());
+    options.patternName = TextOf(ui_->edtPattern);
+    main_.SetPatternInitial(options.patternName);
   }
-  if (colorModified_) {
-    SetBgColorOption(BoxText(ui_->lbxBackColor));
-    main_.SetBackColorInitial(BgColorOption());
+  if (ui_->lbxBackColor->Modified()) {
+    options.bgColor = ui_->lbxBackColor->Text().toStdString();
+    main_.SetBackColorInitial(options.bgColor);
   }
-  main_.SaveSettings();
+  try {
+    main_.SaveSettings();
+  } catch (const std::exception& error) {
+    // The values taken stay; the dialog stays open.
+    ShowError(AppMessages(), error.what());
+    return;
+  }
   accept();
 }
 

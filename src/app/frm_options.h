@@ -14,6 +14,8 @@ class TfrmOptions;
 namespace pixdeck {
 
 class TfrmMain;
+class TInputBoxMaster;
+class TInputBoxMenu;
 
 class TfrmOptions : public TEnhForm {
   Q_OBJECT
@@ -28,11 +30,13 @@ class TfrmOptions : public TEnhForm {
   void btnSaveClick();
 
  private:
+  void ApplyDesign();
   void FormCreate();
 
   std::unique_ptr<Ui::TfrmOptions> ui_;
   TfrmMain& main_;
-  bool colorModified_ = false;
+  TInputBoxMenu* inputBoxMenu_ = nullptr;
+  TInputBoxMaster* inputBoxMaster_ = nullptr;
 };
 
 }  // namespace pixdeck

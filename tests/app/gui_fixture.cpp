@@ -1,10 +1,16 @@
 #include "gui_fixture.h"
 
 #include "app/qt_messages.h"
+#include "browser/browser_detection.h"
+#include "settings/program_options.h"
 
 namespace pixdeck::test {
 
 void GuiTest::SetUp() {
+  // Every window starts from the built-in options and finds a browser.
+  CurrentOptions() = ProgramOptions{};
+  ResetBrowserState();
+  qputenv("BROWSER", "/bin/true");
   QtMessages::SetBoxRunner([this](const std::string& text, MessageKind kind) {
     boxes.push_back({text, kind});
     return 1;
@@ -21,6 +27,8 @@ void GuiTest::SetUp() {
 }
 
 void GuiTest::TearDown() {
+  CurrentOptions() = ProgramOptions{};
+  ResetBrowserState();
   QtMessages::SetBoxRunner({});
   SetFileDialogRunner({});
   SetLastBrowseDir({});

@@ -12,6 +12,7 @@
 #include "app/frm_main.h"
 #include "app/widgets/directory_list_box.h"
 #include "gui_fixture.h"
+#include "inputs/lbl_combo_box.h"
 
 namespace pixdeck::test {
 namespace {
@@ -57,6 +58,7 @@ class MainWindowTest : public GuiTest {
   }
   // Replaces the box's text as the user would: select all, type.
   void TypeInto(QComboBox* box, const QString& text) {
+    box->setFocus();
     box->lineEdit()->selectAll();
     if (text.isEmpty())
       QTest::keyClick(box->lineEdit(), Qt::Key_Delete);
@@ -101,7 +103,16 @@ TEST_F(MainWindowTest, EmptySpecificationsDisableFilterUntilSomethingIsTyped) {
   QTest::keyClick(Specs()->lineEdit(), Qt::Key_Return);
   ASSERT_EQ(Count()->text(), "3");
 
+  // The box may not stay empty while it has a history: deleting the text
+  // brings back its first entry.
   TypeInto(Specs(), "");
+  EXPECT_EQ(Specs()->currentText(), "*.gif;*.jpg");
+  EXPECT_EQ(Count()->text(), "0");
+
+  // Without a history the text can be emptied, and Filter goes with it.
+  static_cast<TLblComboBox*>(Specs())->ClearItems();
+  TypeInto(Specs(), "");
+  ASSERT_EQ(Specs()->currentText(), "");
   EXPECT_FALSE(Filter()->isEnabled());
   EXPECT_EQ(Count()->text(), "0");
   fs::remove(scratch.file("pics/images.htm"));

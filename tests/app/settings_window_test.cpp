@@ -1,6 +1,7 @@
 // The window's settings: what closing writes and what the next start reads.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <map>
