@@ -34,18 +34,18 @@ shot() {  # name x y w h
   import -window root -crop "$4x$5+$2+$3" +repage "$docs/$1.png"
 }
 xdotool mousemove $((wx + 420)) $((wy + 196)); sleep 0.5
-shot main-window $((wx - 1)) $((wy - 1)) 488 326
+shot main-window "$wx" "$wy" 486 324
 # The shared context menu of the specifications box.
 xdotool mousemove $((wx + 100)) $((wy + 40)) click 3; sleep 0.7
-xdotool mousemove $((wx + 140)) $((wy + 110)); sleep 0.5
-shot context-menu $((wx - 1)) $((wy - 1)) 488 326
+xdotool mousemove $((wx + 150)) $((wy + 232)); sleep 0.5
+shot context-menu "$wx" "$wy" 486 324
 xdotool key Escape; sleep 0.3
 xdotool windowfocus --sync "$wid"
 # The About box.
 xdotool key --clearmodifiers alt+a; sleep 1
 about=$(xdotool search --name '^About Pixdeck$' | head -n1)
 eval "$(xdotool getwindowgeometry --shell "$about")"
-shot about-box $((X - 1)) $((Y - 1)) $((WIDTH + 2)) $((HEIGHT + 2))
+shot about-box "$X" "$Y" "$WIDTH" "$HEIGHT"
 xdotool windowfocus --sync "$about"; xdotool key Escape; sleep 0.5
 xdotool windowfocus --sync "$wid"
 # The Options dialog ("&Options" shares its letter with "HTML &Output Name:",
@@ -54,7 +54,7 @@ xdotool mousemove $((wx + 64)) $((wy + 276)) click 1; sleep 1
 options=$(xdotool search --name '^Options$' | head -n1)
 eval "$(xdotool getwindowgeometry --shell "$options")"
 xdotool mousemove $((X + 100)) $((Y + 42)); sleep 0.3
-shot options-dialog $((X - 1)) $((Y - 1)) $((WIDTH + 2)) $((HEIGHT + 2))
+shot options-dialog "$X" "$Y" "$WIDTH" "$HEIGHT"
 xdotool windowfocus --sync "$options"; xdotool key Escape; sleep 0.3
 SESSION
 chmod +x "$work/session.sh"
