@@ -2,19 +2,39 @@
 # Starts the real pixdeck under Xvfb, finds its window by title, presses Enter
 # and expects the page on disk; then Alt+X (Exit) and expects the settings.
 # Usage: gui_smoke.sh <pixdeck binary> <colour file>
+#        gui_smoke.sh --installed <build folder>
+# The second form installs the build into a scratch prefix first and runs the
+# installed program, whose settings must then go to the per-user folder.
 set -euo pipefail
-program=$1
-colors=$2
+installed=no
+if [ "$1" = --installed ]; then
+  installed=yes
+  build=$2
+else
+  program=$1
+  colors=$2
+fi
 for tool in xvfb-run xdotool; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
 work=$(mktemp -d /tmp/pixdeck-smoke.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-# A copy of the program keeps its settings file out of the build folder.
 mkdir -p "$work/bin" "$work/pics" "$work/runtime"
-cp "$program" "$work/bin/pixdeck"
-cp "$colors" "$work/bin/"
+if [ "$installed" = yes ]; then
+  cmake --install "$build" --prefix "$work/usr" >/dev/null
+  ln -s "$work/usr/bin/pixdeck" "$work/bin/pixdeck"
+  settings=$work/config/pixdeck/pixdeck.INI
+  for f in share/applications/pixdeck.desktop share/icons/hicolor/scalable/apps/pixdeck.svg \
+    share/icons/hicolor/48x48/apps/pixdeck.png share/pixdeck/Bkcolors.txt bin/pixdeck-cli; do
+    [ -e "$work/usr/$f" ] || { echo "not installed: $f"; exit 1; }
+  done
+else
+  # A copy of the program keeps its settings file out of the build folder.
+  cp "$program" "$work/bin/pixdeck"
+  cp "$colors" "$work/bin/"
+  settings=$work/bin/pixdeck.INI
+fi
 printf 'GIF89a' >"$work/pics/b.gif"
 printf 'GIF89a' >"$work/pics/A.GIF"
 printf '\xff\xd8\xff' >"$work/pics/c.jpg"
@@ -53,8 +73,10 @@ grep -q 'A.GIF' "$page" && grep -q 'b.gif' "$page" && grep -q 'c.jpg' "$page" ||
 # The count of three, sorted without regard to case: A.GIF, b.gif, c.jpg.
 order=$(grep -o -e 'A\.GIF' -e 'b\.gif' -e 'c\.jpg' "$page" | awk '!seen[$0]++' | tr '\n' ' ')
 [ "$order" = "A.GIF b.gif c.jpg " ] || { echo "wrong order: $order"; exit 1; }
-settings=$work/bin/pixdeck.INI
 [ -s "$settings" ] || { echo "no settings file after Exit"; exit 1; }
 grep -q "^DefaultDir=$work/pics\$" "$settings" ||
   { echo "the folder was not saved:"; cat "$settings"; exit 1; }
-echo "smoke test passed: page and settings written"
+if [ "$installed" = yes ] && [ -e "$work/usr/bin/pixdeck.INI" ]; then
+  echo "the installed program wrote its settings beside itself"; exit 1
+fi
+echo "smoke test passed: page and settings written to $settings"
