@@ -1,9 +1,13 @@
 // The window's settings: what closing writes and what the next start reads.
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -11,7 +15,9 @@
 #include "app/frm_main.h"
 #include "app/frm_options.h"
 #include "app/widgets/directory_list_box.h"
+#include "browser/browser_detection.h"
 #include "gui_fixture.h"
+#include "settings/program_options.h"
 
 namespace pixdeck::test {
 namespace {
@@ -144,6 +150,87 @@ TEST_F(SettingsWindowTest, AnEmptySavedOutputNameStartsWithFilterDisabled) {
   // The first change of the inputs enables it.
   QTest::keyClicks(Find<QComboBox>(window.get(), "cmbSpecs")->lineEdit(), ";");
   EXPECT_TRUE(Find<QPushButton>(window.get(), "btnFilter")->isEnabled());
+}
+
+TEST_F(SettingsWindowTest, AFailureWhileClosingIsReportedAndTheTemporaryPagesStillGo) {
+  // The settings live in a folder that disappears during the run, so they
+  // cannot be written when the window closes.
+  settings = scratch.file("gone/pixdeck.INI");
+  scratch.write("gone/placeholder", "");
+  auto window = Start();
+  Find<DirectoryListBox>(window.get(), "lbxDirectory")->SetDirectory(QString::fromStdString(pics));
+  auto* output = Find<QComboBox>(window.get(), "edtOutputName");
+  output->setFocus();
+  output->lineEdit()->selectAll();
+  QTest::keyClick(output->lineEdit(), Qt::Key_Delete);
+  ASSERT_EQ(output->currentText(), "");
+  Find<QPushButton>(window.get(), "btnFilter")->click();
+  const std::string temp = output->currentText().toStdString();
+  ASSERT_TRUE(std::filesystem::exists(temp));
+  std::filesystem::remove_all(scratch.file("gone"));
+
+  EXPECT_TRUE(window->close());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text.rfind("Error: ", 0), 0u) << boxes[0].text;
+  EXPECT_GT(boxes[0].text.size(), std::string("Error: ").size());
+  EXPECT_EQ(boxes[0].kind, MessageKind::Information);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(std::filesystem::exists(temp));
+}
+
+TEST_F(SettingsWindowTest, OptionsSavedWithTheBrowserClearedMakeTheNextViewDetectAgain) {
+  CurrentOptions().browserName = "/opt/browser/run";
+  CurrentOptions().useRegSettings = false;
+  auto window = Start();
+  SetBrowserPath("/opt/browser/run");
+  SetUseDde(false);
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<TfrmOptions*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto* browser = Find<QLineEdit>(dialog, "edtBrowser");
+    EXPECT_EQ(browser->text(), "/opt/browser/run");
+    browser->selectAll();
+    QTest::keyClick(browser, Qt::Key_Delete);
+    Find<QPushButton>(dialog, "btnSave")->click();
+  });
+  Find<QPushButton>(window.get(), "btnOptions")->click();
+  EXPECT_EQ(CurrentOptions().browserName, "");
+  EXPECT_TRUE(CurrentOptions().useRegSettings);
+  EXPECT_EQ(BrowserPath(), "");
+  EXPECT_TRUE(UseDde());
+  const Ini ini = ReadIni(ScratchDir::read(settings));
+  EXPECT_EQ(ini.at("Options").at("BrowserName"), "");
+  EXPECT_EQ(ini.at("Options").at("UseRegSettings"), "1");
+}
+
+TEST_F(SettingsWindowTest, CancelledOptionsLeaveTheBrowserAndTheFileAlone) {
+  CurrentOptions().browserName = "/opt/browser/run";
+  CurrentOptions().useRegSettings = false;
+  auto window = Start();
+  SetBrowserPath("/opt/browser/run");
+  SetUseDde(false);
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<TfrmOptions*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto* browser = Find<QLineEdit>(dialog, "edtBrowser");
+    browser->selectAll();
+    QTest::keyClick(browser, Qt::Key_Delete);
+    Find<QPushButton>(dialog, "btnCancel")->click();
+  });
+  Find<QPushButton>(window.get(), "btnOptions")->click();
+  EXPECT_EQ(CurrentOptions().browserName, "/opt/browser/run");
+  EXPECT_EQ(BrowserPath(), "/opt/browser/run");
+  EXPECT_FALSE(UseDde());
+  EXPECT_FALSE(std::filesystem::exists(settings));
+}
+
+TEST_F(SettingsWindowTest, HintsOfTheOptionsDialogShowInTheMainWindow) {
+  auto window = Start();
+  TfrmOptions dialog(*window);
+  QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+  QCoreApplication::sendEvent(Find<QLineEdit>(&dialog, "edtBase"), &enter);
+  EXPECT_EQ(Find<QLabel>(window.get(), "pnlHint")->text().toStdString(),
+            "URL base location (e.g. https://www.example.org/pictures/)");
 }
 
 }  // namespace
