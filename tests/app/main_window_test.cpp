@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -13,6 +14,7 @@
 #include "app/widgets/directory_list_box.h"
 #include "gui_fixture.h"
 #include "inputs/lbl_combo_box.h"
+#include "inputs/popup_menu.h"
 
 namespace pixdeck::test {
 namespace {
@@ -259,6 +261,23 @@ TEST_F(MainWindowTest, ViewOfAMissingPageSaysSo) {
   ASSERT_FALSE(boxes.empty());
   EXPECT_EQ(boxes.back().text, "File \"" + scratch.file("pics/images.htm") + "\" not found!");
   EXPECT_EQ(boxes.back().kind, MessageKind::Error);
+}
+
+TEST_F(MainWindowTest, TheFiveBoxesShareOneMenuAndTheFolderControlsHaveNone) {
+  Open();
+  auto* menu = window->findChild<QMenu*>("qx_InputBoxMenu");
+  ASSERT_NE(menu, nullptr);
+  for (const char* name :
+       {"cmbSpecs", "edtOutputName", "edtBackground", "lbxBackColor", "edtCount"})
+    EXPECT_EQ(PopupMenuOf(Find<QWidget>(name)), menu) << name;
+  for (const char* name : {"lbxDirectory", "cmbDrives"}) {
+    EXPECT_EQ(PopupMenuOf(Find<QWidget>(name)), nullptr) << name;
+    EXPECT_EQ(Find<QWidget>(name)->contextMenuPolicy(), Qt::NoContextMenu) << name;
+  }
+  // Its ten entries, tagged 0 to 9.
+  ASSERT_EQ(menu->actions().size(), 10);
+  for (int tag = 0; tag < 10; ++tag)
+    EXPECT_EQ(menu->actions()[tag]->data().toInt(), tag);
 }
 
 TEST_F(MainWindowTest, ExitClosesTheWindow) {
