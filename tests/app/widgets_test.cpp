@@ -1,9 +1,12 @@
 // The folder list, the drive box and the enabled-state helper.
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "app/qt_messages.h"
 #include "app/widgets/directory_list_box.h"
@@ -128,6 +131,30 @@ TEST_F(WidgetsTest, SetButtonEnabledChangesOnlyADifferentState) {
   SetButtonEnabled(&button, true);
   EXPECT_TRUE(button.isEnabled());
   EXPECT_EQ(counter.changes, 2);
+}
+
+TEST_F(WidgetsTest, TheMessageSinkShowsAModalBoxCaptionedWithItsKind) {
+  QtMessages::SetBoxRunner({});  // the real box this time
+  struct Seen {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+  } seen;
+  auto closeBox = [&seen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    seen = {box->windowTitle(), box->text(), box->icon()};
+    box->accept();
+  };
+  QTimer::singleShot(0, closeBox);
+  EXPECT_EQ(AppMessages().ShowMessageBox("No\tfiles found!", MessageKind::Information), 1);
+  EXPECT_EQ(seen.title, "Information");
+  EXPECT_EQ(seen.text, "No files found!");
+  EXPECT_EQ(seen.icon, QMessageBox::Information);
+  QTimer::singleShot(0, closeBox);
+  ShowError(AppMessages(), "File \"x\" not found!");
+  EXPECT_EQ(seen.title, "Error");
+  EXPECT_EQ(seen.text, "File \"x\" not found!");
+  EXPECT_EQ(seen.icon, QMessageBox::Critical);
 }
 
 }  // namespace
