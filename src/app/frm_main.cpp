@@ -218,6 +218,9 @@ void TfrmMain::ShowAppHint(const QString& hint) {
 void TfrmMain::ResetCounter() {
   ui_->edtCount->setText(QStringLiteral("0"));
   SetButtonEnabled(ui_->btnFilter, !ui_->cmbSpecs->Text().isEmpty());
+  // View waits only for the first change after a start without a page name;
+  // nothing else ever disables it.
+  SetButtonEnabled(ui_->btnView, true);
 }
 
 void TfrmMain::edtOutputNameChange() {

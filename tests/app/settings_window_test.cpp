@@ -143,13 +143,19 @@ TEST_F(SettingsWindowTest, AHistoryOfFourteenIsSavedAsItsFirstTen) {
 }
 
 TEST_F(SettingsWindowTest, AnEmptySavedOutputNameStartsWithFilterDisabled) {
-  scratch.write("pixdeck.INI", "[Options]\r\nOutputName=\r\nDefaultDir=" + pics + "\r\n");
+  scratch.write("pixdeck.INI",
+                "[Options]\r\nBrowserName=/bin/true\r\nOutputName=\r\nDefaultDir=" + pics + "\r\n");
   auto window = Start();
   EXPECT_EQ(Find<QComboBox>(window.get(), "edtOutputName")->currentText(), "");
   EXPECT_FALSE(Find<QPushButton>(window.get(), "btnFilter")->isEnabled());
+  // With a browser named in the options, View waits as well.
+  EXPECT_FALSE(Find<QPushButton>(window.get(), "btnView")->isEnabled());
+  EXPECT_EQ(CurrentOptions().browserName, "/bin/true");
+  EXPECT_FALSE(CurrentOptions().useRegSettings);
   // The first change of the inputs enables it.
   QTest::keyClicks(Find<QComboBox>(window.get(), "cmbSpecs")->lineEdit(), ";");
   EXPECT_TRUE(Find<QPushButton>(window.get(), "btnFilter")->isEnabled());
+  EXPECT_TRUE(Find<QPushButton>(window.get(), "btnView")->isEnabled());
 }
 
 TEST_F(SettingsWindowTest, AFailureWhileClosingIsReportedAndTheTemporaryPagesStillGo) {
