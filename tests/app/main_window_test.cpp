@@ -280,6 +280,22 @@ TEST_F(MainWindowTest, TheFiveBoxesShareOneMenuAndTheFolderControlsHaveNone) {
     EXPECT_EQ(menu->actions()[tag]->data().toInt(), tag);
 }
 
+TEST_F(MainWindowTest, TheCaptionsLettersReachTheirControls) {
+  Open();
+  ChooseFolder(pics);
+  QTest::keyClick(window.get(), Qt::Key_D, Qt::AltModifier);
+  EXPECT_TRUE(Folders()->hasFocus());
+  QTest::keyClick(window.get(), Qt::Key_C, Qt::AltModifier);
+  EXPECT_TRUE(Find<QComboBox>("lbxBackColor")->hasFocus());
+  QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);
+  EXPECT_TRUE(Specs()->hasFocus());
+  // A button's letter presses it briefly, then clicks.
+  QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Count()->text() == "3"; }, 2000));
+  QTest::keyClick(window.get(), Qt::Key_X, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 2000));
+}
+
 TEST_F(MainWindowTest, ExitClosesTheWindow) {
   Open();
   Find<QPushButton>("btnClose")->click();
