@@ -12,9 +12,11 @@
 
 #include "app/frm_main.h"
 #include "app/widgets/directory_list_box.h"
+#include "browser/browser_detection.h"
 #include "gui_fixture.h"
 #include "inputs/lbl_combo_box.h"
 #include "inputs/popup_menu.h"
+#include "settings/program_options.h"
 
 namespace pixdeck::test {
 namespace {
@@ -252,6 +254,24 @@ TEST_F(MainWindowTest, PickingAColourPutsItsCodeIntoTheBoxHint) {
   Filter()->click();
   EXPECT_NE(ScratchDir::read(scratch.file("pics/images.htm")).find("BGCOLOR=#FFFFFF"),
             std::string::npos);
+}
+
+TEST_F(MainWindowTest, ViewStartsTheNamedBrowserWithThePagesAddress) {
+  // A stand-in browser that writes down the address it was given.
+  const std::string seen = scratch.file("seen.txt");
+  const std::string browser =
+      scratch.write("browser.sh", "#!/bin/sh\nprintf '%s' \"$1\" > '" + seen + "'\n");
+  fs::permissions(browser, fs::perms::owner_all);
+  Open();
+  ChooseFolder(pics);
+  CurrentOptions().browserName = browser;
+  CurrentOptions().useRegSettings = false;
+  ApplyBrowserOptions(browser, false);
+  Filter()->click();
+  Find<QPushButton>("btnView")->click();
+  EXPECT_TRUE(boxes.empty()) << boxes.front().text;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(seen) && fs::file_size(seen) > 0; }, 5000));
+  EXPECT_EQ(ScratchDir::read(seen), "file://" + scratch.file("pics/images.htm"));
 }
 
 TEST_F(MainWindowTest, ViewOfAMissingPageSaysSo) {
