@@ -9,14 +9,25 @@
 namespace pixdeck {
 namespace {
 
-// Pseudo file systems hold no pictures.
+// Pseudo file systems and the system's own mounts hold no pictures; removable
+// media (under /media, /mnt or /run/media) and ordinary disks are offered.
 bool IsUserVolume(const QStorageInfo& volume) {
-  static const QStringList skipped = {"proc",        "sysfs",    "devpts",  "cgroup",     "cgroup2",
-                                      "mqueue",      "debugfs",  "tracefs", "securityfs", "pstore",
-                                      "bpf",         "configfs", "fusectl", "hugetlbfs",  "autofs",
-                                      "binfmt_misc", "devtmpfs", "nsfs",    "efivarfs"};
-  return volume.isValid() && volume.isReady() &&
-         !skipped.contains(QString::fromLatin1(volume.fileSystemType()));
+  static const QStringList skippedTypes = {
+      "proc",    "sysfs",       "devpts",   "cgroup", "cgroup2",  "mqueue",   "debugfs",
+      "tracefs", "securityfs",  "pstore",   "bpf",    "configfs", "fusectl",  "hugetlbfs",
+      "autofs",  "binfmt_misc", "devtmpfs", "nsfs",   "efivarfs", "squashfs", "rpc_pipefs"};
+  if (!volume.isValid() || !volume.isReady() ||
+      skippedTypes.contains(QString::fromLatin1(volume.fileSystemType())))
+    return false;
+  const QString root = volume.rootPath();
+  if (root.startsWith(QLatin1String("/run/media/")))
+    return true;
+  for (const char* system : {"/proc", "/sys", "/dev", "/run", "/snap", "/var/lib/docker"}) {
+    const QString prefix = QString::fromLatin1(system);
+    if (root == prefix || root.startsWith(prefix + QLatin1Char('/')))
+      return false;
+  }
+  return true;
 }
 
 bool Contains(const QString& root, const QString& path) {
