@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 #include <memory>
 #include <string>
