@@ -29,6 +29,9 @@ if [ "$installed" = yes ]; then
     share/icons/hicolor/48x48/apps/pixdeck.png share/pixdeck/Bkcolors.txt bin/pixdeck-cli; do
     [ -e "$work/usr/$f" ] || { echo "not installed: $f"; exit 1; }
   done
+  if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$work/usr/share/applications/pixdeck.desktop"
+  fi
 else
   # A copy of the program keeps its settings file out of the build folder.
   cp "$program" "$work/bin/pixdeck"
