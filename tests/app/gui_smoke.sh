@@ -2,9 +2,12 @@
 # Starts the real pixdeck under Xvfb, finds its window by title, presses Enter
 # and expects the page on disk; then Alt+X (Exit) and expects the settings.
 # Usage: gui_smoke.sh <pixdeck binary> <colour file>
+#        gui_smoke.sh <pixdeck binary> none
 #        gui_smoke.sh --installed <build folder>
-# The second form installs the build into a scratch prefix first and runs the
-# installed program, whose settings must then go to the per-user folder.
+# With "none" the program has no colour file: it must say so in a box at
+# start and run on. The last form installs the build into a scratch prefix
+# first and runs the installed program, whose settings must then go to the
+# per-user folder.
 set -euo pipefail
 installed=no
 if [ "$1" = --installed ]; then
@@ -35,7 +38,11 @@ if [ "$installed" = yes ]; then
 else
   # A copy of the program keeps its settings file out of the build folder.
   cp "$program" "$work/bin/pixdeck"
-  cp "$colors" "$work/bin/"
+  if [ "$colors" = none ]; then
+    touch "$work/expect-info"
+  else
+    cp "$colors" "$work/bin/"
+  fi
   settings=$work/bin/pixdeck.INI
 fi
 printf 'GIF89a' >"$work/pics/b.gif"
@@ -53,6 +60,13 @@ XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" BROWSER=/bin/true
 pid=$!
 finish() { kill "$pid" 2>/dev/null || true; }
 trap finish EXIT
+if [ -e "$work/expect-info" ]; then
+  info=$(timeout 20 xdotool search --sync --name '^Information$' | head -n1)
+  [ -n "$info" ] || { echo "no box about the missing colour file"; exit 1; }
+  xdotool windowfocus --sync "$info"
+  xdotool key --clearmodifiers Return
+  echo "the missing colour file was reported"
+fi
 wid=$(timeout 20 xdotool search --sync --name '^Pixdeck - ' | head -n1)
 [ -n "$wid" ] || { echo "no window titled 'Pixdeck - ...'"; exit 1; }
 echo "window $wid: $(xdotool getwindowname "$wid")"
