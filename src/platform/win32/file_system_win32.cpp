@@ -1,0 +1,226 @@
+// File-system calls with the wide Win32 functions.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/win32/win32_text.h"
+
+namespace pixdeck::platform {
+
+namespace {
+
+// The buffer sizes the system's path calls are used with.
+constexpr DWORD kPathBuffer = MAX_PATH;
+
+struct FindCloser {
+  HANDLE handle;
+  ~FindCloser() { ::FindClose(handle); }
+};
+
+struct HandleCloser {
+  HANDLE handle;
+  ~HandleCloser() {
+    if (handle != INVALID_HANDLE_VALUE)
+      ::CloseHandle(handle);
+  }
+};
+
+DWORD AttributesOf(const std::string& path) {
+  if (path.empty())
+    return INVALID_FILE_ATTRIBUTES;
+  return ::GetFileAttributesW(ToWide(path).c_str());
+}
+
+// Calls fill(buffer, size) as long as the answer does not fit; fill returns
+// the length written or, when the buffer is too small, the size it needs.
+template <typename Fill>
+std::wstring GrowingBuffer(DWORD initial, Fill fill) {
+  std::vector<wchar_t> buffer(initial);
+  for (;;) {
+    const DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0)
+      return {};
+    if (length < buffer.size())
+      return std::wstring(buffer.data(), length);
+    buffer.resize(std::max<std::size_t>(length + 1, buffer.size() * 2));
+  }
+}
+
+// The folder part of a path, with its trailing separator ("C:\" stays "C:\").
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t cut = path.find_last_of(L"\\/:");
+  return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
+}
+
+std::wstring RootOf(const std::string& folder) {
+  const std::wstring wide = ToWide(folder);
+  if (wide.size() >= 2 && wide[1] == L':')
+    return wide.substr(0, 2) + L"\\";
+  std::vector<wchar_t> root(kPathBuffer + 1);
+  if (::GetVolumePathNameW(wide.c_str(), root.data(), static_cast<DWORD>(root.size())))
+    return root.data();
+  return {};
+}
+
+bool WriteAll(HANDLE file, const std::string& contents) {
+  std::size_t written = 0;
+  while (written < contents.size()) {
+    const DWORD chunk =
+        static_cast<DWORD>(std::min<std::size_t>(contents.size() - written, 1 << 20));
+    DWORD done = 0;
+    if (!::WriteFile(file, contents.data() + written, chunk, &done, nullptr) || done == 0)
+      return false;
+    written += done;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool FindMatches(const std::string& searchPath,
+                 const std::function<void(const DirEntry&)>& onEntry) {
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileW(ToWide(searchPath).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    // A folder that holds no match is still a folder that could be read.
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+  }
+  FindCloser closer{search};
+  DirEntry entry;
+  do {
+    entry.name = ToUtf8(found.cFileName);
+    entry.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    onEntry(entry);
+  } while (::FindNextFileW(search, &found));
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool DirectoryExists(const std::string& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool CanOpenForReading(const std::string& path) {
+  if (path.empty())
+    return false;
+  const HANDLE file = ::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return false;
+  ::CloseHandle(file);
+  return true;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+bool RemoveFile(const std::string& path) {
+  return !path.empty() && ::DeleteFileW(ToWide(path).c_str()) != 0;
+}
+
+bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
+                           std::string& error) {
+  const std::wstring target = ToWide(path);
+  std::wstring folder = FolderOf(target);
+  if (folder.empty())
+    folder = L".";
+  // A unique name beside the target, so that the rename stays on its volume.
+  std::vector<wchar_t> temp(kPathBuffer + 1);
+  if (::GetTempFileNameW(folder.c_str(), L"pdk", 0, temp.data()) == 0) {
+    error = "Cannot create file " + path + ": " + SystemErrorText(::GetLastError());
+    return false;
+  }
+  const std::wstring tempPath = temp.data();
+  bool ok = false;
+  {
+    HandleCloser file{::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr)};
+    ok = file.handle != INVALID_HANDLE_VALUE && WriteAll(file.handle, contents) &&
+         ::FlushFileBuffers(file.handle);
+    if (!ok)
+      error = "Cannot write file " + path + ": " + SystemErrorText(::GetLastError());
+    if (file.handle != INVALID_HANDLE_VALUE) {
+      const HANDLE handle = file.handle;
+      file.handle = INVALID_HANDLE_VALUE;
+      if (!::CloseHandle(handle) && ok) {
+        ok = false;
+        error = "Cannot write file " + path + ": " + SystemErrorText(::GetLastError());
+      }
+    }
+  }
+  if (ok && !::MoveFileExW(tempPath.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ok = false;
+    error = "Cannot create file " + path + ": " + SystemErrorText(::GetLastError());
+  }
+  if (!ok)
+    ::DeleteFileW(tempPath.c_str());
+  return ok;
+}
+
+std::string TempDirectory() {
+  wchar_t buffer[kPathBuffer + 1] = {};
+  const DWORD length = ::GetTempPathW(kPathBuffer, buffer);
+  if (length == 0 || length > kPathBuffer)
+    return {};
+  return ToUtf8(std::wstring(buffer, length));
+}
+
+std::string CreateUniqueTempFile(const std::string& dir, const std::string& prefix) {
+  wchar_t buffer[kPathBuffer + 1] = {};
+  if (::GetTempFileNameW(ToWide(dir).c_str(), ToWide(prefix).c_str(), 0, buffer) == 0)
+    return {};
+  return ToUtf8(buffer);
+}
+
+std::string ProgramFilePath() {
+  return ToUtf8(GrowingBuffer(kPathBuffer, [](wchar_t* buffer, DWORD size) {
+    const DWORD length = ::GetModuleFileNameW(nullptr, buffer, size);
+    return length >= size ? size : length;  // cut short: ask for more room
+  }));
+}
+
+std::string CurrentDirectory() {
+  return ToUtf8(GrowingBuffer(kPathBuffer, [](wchar_t* buffer, DWORD size) {
+    return ::GetCurrentDirectoryW(size, buffer);
+  }));
+}
+
+std::string PerUserConfigDirectory() {
+  // The Windows directory, as the system names it (at most 255 characters).
+  wchar_t buffer[256] = {};
+  const UINT length = ::GetWindowsDirectoryW(buffer, 255);
+  if (length == 0 || length > 255)
+    return {};
+  return ToUtf8(std::wstring(buffer, length));
+}
+
+bool IsOnReadOnlyMedium(const std::string& folder) {
+  const std::wstring root = RootOf(folder);
+  return !root.empty() && ::GetDriveTypeW(root.c_str()) == DRIVE_CDROM;
+}
+
+std::string ShortPath(const std::string& path) {
+  if (path.empty())
+    return path;
+  wchar_t buffer[kPathBuffer] = {};
+  const DWORD length = ::GetShortPathNameW(ToWide(path).c_str(), buffer, kPathBuffer);
+  if (length == 0 || length >= kPathBuffer)
+    return path;
+  return ToUtf8(std::wstring(buffer, length));
+}
+
+}  // namespace pixdeck::platform
