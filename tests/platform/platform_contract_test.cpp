@@ -1,0 +1,175 @@
+// What every platform layer promises through the interfaces in src/platform,
+// checked the same way on Windows and on POSIX.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/collate.h"
+#include "platform/dde.h"
+#include "platform/file_system.h"
+#include "platform/shell.h"
+#include "scratch_dir.h"
+#include "util/paths.h"
+#include "util/utf8_path.h"
+
+namespace pixdeck {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScratchDir;
+
+struct Found {
+  std::string name;
+  std::uint64_t size;
+  bool isDirectory;
+  bool operator==(const Found&) const = default;
+};
+
+std::vector<Found> Search(const ScratchDir& dir, const std::string& pattern, bool* read = nullptr) {
+  std::vector<Found> found;
+  const bool ok = platform::FindMatches(
+      JoinPath(dir.path().string(), pattern), [&](const platform::DirEntry& entry) {
+        found.push_back({entry.name, entry.size, entry.isDirectory});
+      });
+  if (read != nullptr)
+    *read = ok;
+  std::sort(found.begin(), found.end(),
+            [](const Found& a, const Found& b) { return a.name < b.name; });
+  return found;
+}
+
+TEST(PlatformSearch, WildcardsIgnoreCaseAndReportFoldersAndSizes) {
+  ScratchDir dir;
+  dir.write("a.gif", "123");
+  dir.write("B.GIF", "");
+  dir.write("ab.gif", "1");
+  dir.write("photo.jpg", "1");
+  dir.write("folder.gif/inside.txt", "1");
+  const auto gifs = Search(dir, "*.Gif");
+  ASSERT_EQ(gifs.size(), 4u);
+  EXPECT_EQ(gifs[0], (Found{"B.GIF", 0, false}));
+  EXPECT_EQ(gifs[1], (Found{"a.gif", 3, false}));
+  EXPECT_EQ(gifs[2], (Found{"ab.gif", 1, false}));
+  EXPECT_EQ(gifs[3].name, "folder.gif");
+  EXPECT_TRUE(gifs[3].isDirectory);
+
+  const auto one = Search(dir, "?.gif");
+  ASSERT_EQ(one.size(), 2u);
+  EXPECT_EQ(one[0].name, "B.GIF");
+  EXPECT_EQ(one[1].name, "a.gif");
+}
+
+TEST(PlatformSearch, NamesComeBackAsUtf8) {
+  ScratchDir dir;
+  dir.write("caf\xc3\xa9 \xe2\x82\xac.gif", "12");
+  const auto found = Search(dir, "CAF*");
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0], (Found{"caf\xc3\xa9 \xe2\x82\xac.gif", 2, false}));
+  EXPECT_TRUE(platform::FileExists(dir.file(found[0].name)));
+}
+
+TEST(PlatformSearch, AFolderWithoutMatchesIsReadAndAMissingOneIsNot) {
+  ScratchDir dir;
+  dir.write("a.gif", "1");
+  bool read = false;
+  EXPECT_TRUE(Search(dir, "*.png", &read).empty());
+  EXPECT_TRUE(read);
+  EXPECT_TRUE(Search(dir, "missing/*.gif", &read).empty());
+  EXPECT_FALSE(read);
+}
+
+TEST(PlatformFiles, ExistenceOpeningAndRemoval) {
+  ScratchDir dir;
+  const std::string file = dir.write("\xc3\xa4 page.htm", "x");
+  EXPECT_TRUE(platform::FileExists(file));
+  EXPECT_FALSE(platform::DirectoryExists(file));
+  EXPECT_TRUE(platform::DirectoryExists(dir.path().string()));
+  EXPECT_FALSE(platform::FileExists(dir.path().string())) << "a folder is no file";
+  EXPECT_TRUE(platform::CanOpenForReading(file));
+  EXPECT_FALSE(platform::CanOpenForReading(dir.file("missing.htm")));
+  EXPECT_FALSE(platform::DirectoryExists(""));
+  EXPECT_TRUE(platform::RemoveFile(file));
+  EXPECT_FALSE(platform::FileExists(file));
+  EXPECT_FALSE(platform::RemoveFile(file));
+}
+
+TEST(PlatformFiles, ReadOnlyFilesAreSeen) {
+  ScratchDir dir;
+  const std::string file = dir.write("settings.ini", "");
+  EXPECT_FALSE(platform::IsReadOnlyFile(file));
+  fs::permissions(PathFromUtf8(file),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_TRUE(platform::IsReadOnlyFile(file));
+  fs::permissions(PathFromUtf8(file), fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_FALSE(platform::IsReadOnlyFile(file));
+}
+
+TEST(PlatformFiles, AtomicReplaceWritesEveryByteAndLeavesNothingBeside) {
+  ScratchDir dir;
+  const std::string contents("line 1\r\nline 2\n\0end", 19);
+  const std::string file = dir.file("new.ini");
+  std::string error;
+  ASSERT_TRUE(platform::ReplaceFileAtomically(file, contents, error)) << error;
+  EXPECT_EQ(ScratchDir::read(file), contents);
+  ASSERT_TRUE(platform::ReplaceFileAtomically(file, "short", error)) << error;
+  EXPECT_EQ(ScratchDir::read(file), "short");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(PlatformFiles, UniqueTemporaryFiles) {
+  ScratchDir dir;
+  const std::string first = platform::CreateUniqueTempFile(dir.path().string(), "pdk");
+  const std::string second = platform::CreateUniqueTempFile(dir.path().string(), "pdk");
+  ASSERT_FALSE(first.empty());
+  EXPECT_NE(first, second);
+  EXPECT_EQ(DirOf(first), dir.path().string());
+  EXPECT_EQ(NameOf(first).rfind("pdk", 0), 0u) << first;
+  EXPECT_EQ(UpperAscii(ExtOf(first)), "TMP");
+  EXPECT_TRUE(platform::FileExists(first));
+  EXPECT_EQ(ScratchDir::read(first), "");
+  EXPECT_EQ(platform::CreateUniqueTempFile(dir.file("gone"), "pdk"), "");
+
+  const std::string temp = platform::TempDirectory();
+  ASSERT_FALSE(temp.empty());
+  EXPECT_EQ(temp.back(), SeparatorOf(kNativeStyle));
+  EXPECT_TRUE(platform::DirectoryExists(temp));
+}
+
+TEST(PlatformFiles, ProgramAndCurrentFolder) {
+  EXPECT_TRUE(platform::FileExists(platform::ProgramFilePath()));
+  EXPECT_EQ(platform::CurrentDirectory(), Utf8FromPath(fs::current_path()));
+  EXPECT_FALSE(platform::PerUserConfigDirectory().empty());
+  EXPECT_TRUE(platform::DirectoryExists(platform::PerUserConfigDirectory()));
+  ScratchDir dir;
+  EXPECT_FALSE(platform::IsOnReadOnlyMedium(dir.path().string()));
+  const std::string file = dir.write("x.htm", "x");
+  EXPECT_TRUE(platform::FileExists(platform::ShortPath(file)));
+}
+
+TEST(PlatformCollate, CaseIsIgnoredAndTheOrderIsConsistent) {
+  EXPECT_EQ(platform::CompareTextLocale("Images.HTM", "images.htm"), 0);
+  EXPECT_LT(platform::CompareTextLocale("A.jpg", "b.GIF"), 0);
+  EXPECT_GT(platform::CompareTextLocale("b.GIF", "A.jpg"), 0);
+  EXPECT_LT(platform::CompareTextLocale("b.GIF", "c.gif"), 0);
+  EXPECT_LT(platform::CompareTextLocale("", "a"), 0);
+}
+
+TEST(PlatformShellAndDde, NothingAnswersForNothing) {
+  EXPECT_EQ(platform::FindExecutable(""), "");
+  EXPECT_FALSE(platform::StartProgram("", "x"));
+  ScratchDir dir;
+  EXPECT_FALSE(platform::StartProgram(dir.file("missing program"), "x"));
+  EXPECT_EQ(platform::DdeRequest("", "WWW_OpenURL", "x"), "");
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(platform::DdeRequest("PIXDECK_NO_SUCH_SERVICE", "WWW_OpenURL", "x"), "");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5))
+      << "nobody listening is known at once, not after the time-out";
+}
+
+}  // namespace
+}  // namespace pixdeck
