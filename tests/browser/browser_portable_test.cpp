@@ -55,7 +55,12 @@ TEST(BrowserState, HtmlNames) {
     EXPECT_TRUE(IsHtmlName(name)) << name;
   }
   // Only the first four characters of the extension count.
-  for (const char* name : {"a.txt", "a", "", "htm", "a.xxhtm", "a.ht", "dir.htm/page"}) {
+#ifdef _WIN32
+  constexpr const char* kNameInHtmFolder = "dir.htm\\page";
+#else
+  constexpr const char* kNameInHtmFolder = "dir.htm/page";
+#endif
+  for (const char* name : {"a.txt", "a", "", "htm", "a.xxhtm", "a.ht", kNameInHtmFolder}) {
     EXPECT_FALSE(IsHtmlName(name)) << name;
   }
 }

@@ -99,7 +99,8 @@ TEST(ColorFile, IsLookedForBesideTheProgramThenInShare) {
   const auto candidates = ColorFileCandidates();
   ASSERT_EQ(candidates.size(), 2u);
   EXPECT_EQ(candidates[0], JoinPath(ProgramDir(), "Bkcolors.txt"));
-  EXPECT_EQ(candidates[1], JoinPath(DirOf(ProgramDir()), "share/pixdeck/Bkcolors.txt"));
+  EXPECT_EQ(candidates[1],
+            JoinPath(JoinPath(JoinPath(DirOf(ProgramDir()), "share"), "pixdeck"), "Bkcolors.txt"));
   // The build copies the file beside the programs, the tests included.
   EXPECT_EQ(FindColorFile(), candidates[0]);
   ColorTable table;

@@ -47,6 +47,7 @@ TEST(PathToUrlWindows, BareNamesAndEmptyPathsAreNotConverted) {
   EXPECT_EQ(PathToUrl("a.gif", "http://h", kWin), "http://h/a.gif");
 }
 
+#ifndef _WIN32  // a relative POSIX path is made absolute against a POSIX current folder
 TEST(PathToUrlPosix, FileBaseGivesTheAbsolutePath) {
   EXPECT_EQ(PathToUrl("/home/u/a.gif", "file:///", kPosix), "file:///home/u/a.gif");
   EXPECT_EQ(PathToUrl("/", "file:///", kPosix), "file:///");
@@ -54,6 +55,7 @@ TEST(PathToUrlPosix, FileBaseGivesTheAbsolutePath) {
   EXPECT_EQ(PathToUrl("pics/../pics/a.gif", "file:///", kPosix),
             "file://" + (cwd == "/" ? std::string() : cwd) + "/pics/a.gif");
 }
+#endif
 
 TEST(PathToUrlPosix, WebBaseTakesThePathBelowTheRoot) {
   EXPECT_EQ(PathToUrl("/home/u/a.gif", "http://h/x/", kPosix), "http://h/x/home/u/a.gif");

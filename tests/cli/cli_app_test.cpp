@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_app.h"
 #include "scratch_dir.h"
+#include "util/paths.h"
 
 namespace pixdeck::cli {
 namespace {
@@ -33,6 +35,17 @@ CliRun RunWith(std::vector<std::string> args) {
   return run;
 }
 
+// The folder as a web URL's path below the server's folder: without a drive,
+// with "/" between its parts, and a trailing "/".
+std::string WebPathOf(const ScratchDir& dir) {
+  std::string path = dir.path().string();
+#ifdef _WIN32
+  path = path.substr(2);
+  std::replace(path.begin(), path.end(), '\\', '/');
+#endif
+  return path + "/";
+}
+
 std::size_t LineCount(const std::string& text) {
   std::size_t n = 0;
   for (const char c : text) {
@@ -50,8 +63,9 @@ TEST(CliApp, WritesThePageAndPrintsItsPathAndCount) {
   EXPECT_EQ(run.out, "page: " + dir.file("images.htm") + "\ncount: 2\n");
   EXPECT_EQ(run.err, "");
   const std::string page = ScratchDir::read(dir.file("images.htm"));
-  EXPECT_NE(page.find("<TITLE>Images: " + dir.path().string() + "/*.gif;*.jpg</TITLE>"),
-            std::string::npos);
+  EXPECT_NE(
+      page.find("<TITLE>Images: " + JoinPath(dir.path().string(), "*.gif;*.jpg") + "</TITLE>"),
+      std::string::npos);
 }
 
 TEST(CliApp, TakesEveryOption) {
@@ -65,7 +79,7 @@ TEST(CliApp, TakesEveryOption) {
   EXPECT_EQ(run.out, "page: " + out.file("p.html") + "\ncount: 1\n");
   const std::string page = ScratchDir::read(out.file("p.html"));
   EXPECT_NE(page.find("<BODY BACKGROUND=\"tile.gif\" BGCOLOR=#000080>"), std::string::npos);
-  EXPECT_NE(page.find("<BASE HREF=\"http://www.example.org/x" + dir.path().string() + "/\">"),
+  EXPECT_NE(page.find("<BASE HREF=\"http://www.example.org/x" + WebPathOf(dir) + "\">"),
             std::string::npos);
   EXPECT_NE(page.find("<IMG SRC=\"a.png\">"), std::string::npos);
   EXPECT_EQ(page.find("b.gif"), std::string::npos);
@@ -81,7 +95,7 @@ TEST(CliApp, LongOptionsAndARelativeFolder) {
   std::filesystem::current_path(cwd);
   ASSERT_EQ(run.status, kExitOk) << run.err;
   // The folder is made absolute and loses its trailing separator.
-  EXPECT_EQ(run.out, "page: " + dir.file("sub/cat.htm") + "\ncount: 1\n");
+  EXPECT_EQ(run.out, "page: " + dir.file(JoinPath("sub", "cat.htm")) + "\ncount: 1\n");
 }
 
 TEST(CliApp, EmptyOutputNameMakesATemporaryPage) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -28,7 +29,14 @@ TEST_F(Registry, ValuesAreReadBackCaseInsensitively) {
   writer.WriteString("options", "outputname", "b.htm");
   writer.Flush();
   EXPECT_EQ(writer.ReadString("OPTIONS", "OutputName"), "b.htm");
+#ifdef _WIN32
+  // The registry keeps a value's first spelling and lists values in its own order.
+  std::vector<std::string> names = writer.ValueNames("Options");
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"BgColor", "OutputName"}));
+#else
   EXPECT_EQ(writer.ValueNames("Options"), (std::vector<std::string>{"outputname", "BgColor"}));
+#endif
 
   const platform::RegistryMedium reader(Key());
   EXPECT_EQ(reader.ReadString("Options", "BgColor"), "Red");
