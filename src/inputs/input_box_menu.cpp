@@ -150,11 +150,12 @@ void TInputBoxMenu::ShowItem(TShowMenu entry, bool show) {
     QObject* owner = Owner();
     item = new QAction(owner != nullptr ? owner : this);
     item->setObjectName(name);
-    item->setText(ItemCaption(entry));
     item->setData(static_cast<int>(entry));
     if (ItemCaption(entry) == kSeparatorCaption) {
+      // A separator carries no caption: styles would draw it beside the line.
       item->setSeparator(true);
     } else {
+      item->setText(ItemCaption(entry));
       item->setCheckable(entry == smOverwrite);
       // A hint without a bar is both the tool tip and the status line text.
       item->setToolTip(ItemHint(entry));

@@ -57,6 +57,11 @@ TEST_F(InputBoxMenuTest, NamedMenuBuildsAllTenEntriesInOrder) {
   ASSERT_EQ(menu->actions().size(), 10);
   EXPECT_EQ(Captions(*menu), (QStringList{"&Undo", "&Overwrite Mode", "-", "Cu&t", "&Copy",
                                           "&Paste", "&Delete", "C&lear All", "-", "Select &All"}));
+  for (const QAction* a : menu->actions()) {
+    if (a->isSeparator()) {
+      EXPECT_TRUE(a->text().isEmpty()) << "a separator's caption would be drawn beside its line";
+    }
+  }
   const QStringList suffixes{"_Undo",  "_Overwrite", "_Break1", "_Cut",    "_Copy",
                              "_Paste", "_Delete",    "_Clear",  "_Break2", "_SelectAll"};
   const QStringList hints{"Undo changes to input text",
