@@ -1,4 +1,4 @@
-// GoogleTest entry for the input-box tests: one QApplication for the whole run.
+// GoogleTest entry for the GUI suites: one QApplication for the whole run.
 #include <gtest/gtest.h>
 
 #include <QApplication>
