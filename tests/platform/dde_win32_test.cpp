@@ -1,7 +1,8 @@
 // DDE conversations through DDEML, with a DDE server on a thread of this
 // suite standing in for a running browser.
-#include <ddeml.h>
 #include <windows.h>
+// after windows.h, which it builds on
+#include <ddeml.h>
 
 #include <gtest/gtest.h>
 

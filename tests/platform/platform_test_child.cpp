@@ -1,7 +1,8 @@
 // Started by the platform tests: writes the arguments it was given, one per
 // line in UTF-8 after their count, into the file that PIXDECK_CHILD_OUT names.
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it builds on
+#include <shellapi.h>
 
 #include <string>
 

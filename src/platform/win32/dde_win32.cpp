@@ -1,7 +1,8 @@
 // One DDE request through the DDE management library (DDEML): connect to the
 // service on the topic, one XTYP_REQUEST transaction in CF_TEXT, disconnect.
-#include <ddeml.h>
 #include <windows.h>
+// after windows.h, which it builds on
+#include <ddeml.h>
 
 #include <string>
 

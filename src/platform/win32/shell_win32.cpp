@@ -1,6 +1,7 @@
 // The shell's program for a document, and starting programs.
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it builds on
+#include <shellapi.h>
 // shellapi.h maps FindExecutable to FindExecutableW; ours is another function.
 #undef FindExecutable
 
