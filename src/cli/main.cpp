@@ -1,10 +1,18 @@
 #include <clocale>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/cli_app.h"
+#include "platform/command_line.h"
 
 int main(int argc, char** argv) {
   // Sorting and colour names follow the user's locale.
   std::setlocale(LC_ALL, "");
-  return pixdeck::cli::RunCli(argc, argv, std::cout, std::cerr);
+  const std::vector<std::string> arguments = pixdeck::platform::CommandLineArguments(argc, argv);
+  std::vector<const char*> utf8Argv;
+  for (const std::string& argument : arguments)
+    utf8Argv.push_back(argument.c_str());
+  return pixdeck::cli::RunCli(static_cast<int>(utf8Argv.size()), utf8Argv.data(), std::cout,
+                              std::cerr);
 }
