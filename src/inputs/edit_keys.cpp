@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
+#include "inputs/input_box.h"
+
 namespace pixdeck::EditKeys {
 
 bool IsCaretKey(int key) {
@@ -32,6 +34,33 @@ Qt::KeyboardModifiers ShiftState(const QKeyEvent& event) {
 bool ClipboardHasText() {
   const QMimeData* data = QApplication::clipboard()->mimeData();
   return data != nullptr && data->hasText();
+}
+
+bool PendingKeys::Press(const QKeyEvent& event, bool escapeUndoes) {
+  const bool alone = NoShift(event);
+  FInsertDown = event.key() == Qt::Key_Insert && alone;
+  FEscapeDown = event.key() == Qt::Key_Escape && alone && escapeUndoes;
+  return FEscapeDown;
+}
+
+bool PendingKeys::Release(const QKeyEvent& event, bool escapeUndoes, InputBox& box) {
+  if (!NoShift(event)) {
+    return false;
+  }
+  if (event.key() == Qt::Key_Escape) {
+    const bool undo = FEscapeDown && escapeUndoes;
+    FEscapeDown = false;
+    if (undo) {
+      box.Undo();
+    }
+    return undo;
+  }
+  if (event.key() == Qt::Key_Insert && FInsertDown) {
+    FInsertDown = false;
+    box.ToggleOverwriteMode();
+    return true;
+  }
+  return false;
 }
 
 }  // namespace pixdeck::EditKeys

@@ -172,12 +172,7 @@ void LineEditBox::DeleteSelection() {
 void LineEditBox::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   const bool noShift = EditKeys::NoShift(*event);
-  FInsertDown = key == Qt::Key_Insert && noShift;
-  FEscapeDown = false;
-  if (key == Qt::Key_Escape && noShift && FUndoWhenEsc && isModified()) {
-    // Consumed here so that the window does not take it as Cancel; the
-    // undo follows when the key is released.
-    FEscapeDown = true;
+  if (FPendingKeys.Press(*event, FUndoWhenEsc && isModified())) {
     event->accept();
     return;
   }
@@ -199,20 +194,7 @@ void LineEditBox::keyReleaseEvent(QKeyEvent* event) {
   }
   const int key = event->key();
   const Qt::KeyboardModifiers shift = EditKeys::ShiftState(*event);
-  bool consumed = false;
-  if (shift == Qt::NoModifier) {
-    if (key == Qt::Key_Escape) {
-      if (FEscapeDown && FUndoWhenEsc && isModified()) {
-        Undo();
-        consumed = true;
-      }
-      FEscapeDown = false;
-    } else if (key == Qt::Key_Insert && FInsertDown) {
-      FInsertDown = false;
-      ToggleOverwriteMode();
-      consumed = true;
-    }
-  }
+  const bool consumed = FPendingKeys.Release(*event, FUndoWhenEsc && isModified(), *this);
   // A selection made with Shift and the caret keys stays as it was made.
   if (!(shift == Qt::ShiftModifier && EditKeys::IsCaretKey(key))) {
     UpdateOverwriteSelection();
@@ -233,8 +215,7 @@ void LineEditBox::mouseReleaseEvent(QMouseEvent* event) {
 
 void LineEditBox::focusOutEvent(QFocusEvent* event) {
   // An Insert or Escape pressed here and released elsewhere is forgotten.
-  FInsertDown = false;
-  FEscapeDown = false;
+  FPendingKeys.Forget();
   QLineEdit::focusOutEvent(event);
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "inputs/box_colors.h"
+#include "inputs/edit_keys.h"
 #include "inputs/input_box.h"
 #include "inputs/undo_buffer.h"
 
@@ -105,8 +106,7 @@ class LineEditBox : public QLineEdit, public InputBox {
   bool FOverwriteMode = false;
   bool FDispatchInsMode = true;
   bool FUndoWhenEsc = false;
-  bool FInsertDown = false;
-  bool FEscapeDown = false;
+  EditKeys::PendingKeys FPendingKeys;
   bool FWritingText = false;
   NotifyEvent FOnEdited;
   NotifyEvent FOnChange;

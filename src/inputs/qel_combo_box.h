@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "inputs/box_colors.h"
+#include "inputs/edit_keys.h"
 #include "inputs/input_box.h"
 #include "inputs/undo_buffer.h"
 
@@ -224,8 +225,7 @@ class TQelComboBox : public QComboBox, public InputBox {
   bool FNoAutoExpand = false;
   bool FForceSelect = false;
   bool FSelecting = false;
-  bool FInsertDown = false;
-  bool FEscapeDown = false;
+  EditKeys::PendingKeys FPendingKeys;
   // The text as the box last saw it, to tell a pick that changes the text
   // from one that only confirms it (Qt shows the item before reporting).
   QString FKnownText;

@@ -236,18 +236,13 @@ void TQelComboBox::TextEdited() {
 void TQelComboBox::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   const bool noShift = EditKeys::NoShift(*event);
-  FEscapeDown = false;
   if (FReadOnly && IsReadOnlyBlockedKey(key)) {
-    FInsertDown = false;
+    FPendingKeys.Forget();
     event->accept();
     return;
   }
   FNoAutoExpand = IsDeletingKey(*event);
-  FInsertDown = key == Qt::Key_Insert && noShift;
-  if (key == Qt::Key_Escape && noShift && FUndoWhenEsc && FModified) {
-    // Consumed here so that the window does not take it as Cancel; the
-    // undo follows when the key is released.
-    FEscapeDown = true;
+  if (FPendingKeys.Press(*event, FUndoWhenEsc && FModified)) {
     event->accept();
     return;
   }
@@ -277,22 +272,7 @@ void TQelComboBox::keyReleaseEvent(QKeyEvent* event) {
   }
   const int key = event->key();
   const Qt::KeyboardModifiers shift = EditKeys::ShiftState(*event);
-  bool consumed = false;
-  if (shift == Qt::NoModifier) {
-    if (key == Qt::Key_Insert) {
-      if (FInsertDown) {
-        FInsertDown = false;
-        ToggleOverwriteMode();
-        consumed = true;
-      }
-    } else if (key == Qt::Key_Escape) {
-      if (FEscapeDown && FUndoWhenEsc && FModified) {
-        Undo();
-        consumed = true;
-      }
-      FEscapeDown = false;
-    }
-  }
+  const bool consumed = FPendingKeys.Release(*event, FUndoWhenEsc && FModified, *this);
   if (consumed) {
     event->accept();
   } else {
@@ -305,8 +285,7 @@ void TQelComboBox::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void TQelComboBox::focusOutEvent(QFocusEvent* event) {
-  FInsertDown = false;
-  FEscapeDown = false;
+  FPendingKeys.Forget();
   const Qt::FocusReason reason = event->reason();
   // Leaving the box for another control validates the text; a popup (the
   // list, a menu) or another window does not.

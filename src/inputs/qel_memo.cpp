@@ -254,12 +254,7 @@ void TQelMemo::ClearAll() {
 void TQelMemo::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   const bool noShift = EditKeys::NoShift(*event);
-  FInsertDown = key == Qt::Key_Insert && noShift;
-  FEscapeDown = false;
-  if (key == Qt::Key_Escape && noShift && FUndoWhenEsc && IsModified()) {
-    // Consumed here so that the window does not take it as Cancel; the
-    // undo follows when the key is released.
-    FEscapeDown = true;
+  if (FPendingKeys.Press(*event, FUndoWhenEsc && IsModified())) {
     event->accept();
     return;
   }
@@ -281,20 +276,7 @@ void TQelMemo::keyReleaseEvent(QKeyEvent* event) {
   }
   const int key = event->key();
   const Qt::KeyboardModifiers shift = EditKeys::ShiftState(*event);
-  bool consumed = false;
-  if (shift == Qt::NoModifier) {
-    if (key == Qt::Key_Escape) {
-      if (FEscapeDown && FUndoWhenEsc && IsModified()) {
-        Undo();
-        consumed = true;
-      }
-      FEscapeDown = false;
-    } else if (key == Qt::Key_Insert && FInsertDown) {
-      FInsertDown = false;
-      ToggleOverwriteMode();
-      consumed = true;
-    }
-  }
+  const bool consumed = FPendingKeys.Release(*event, FUndoWhenEsc && IsModified(), *this);
   if (!(shift == Qt::ShiftModifier && EditKeys::IsCaretKey(key))) {
     UpdateOverwriteSelection();
   }
@@ -315,8 +297,7 @@ void TQelMemo::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TQelMemo::focusOutEvent(QFocusEvent* event) {
-  FInsertDown = false;
-  FEscapeDown = false;
+  FPendingKeys.Forget();
   QPlainTextEdit::focusOutEvent(event);
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "inputs/box_colors.h"
+#include "inputs/edit_keys.h"
 #include "inputs/input_box.h"
 #include "inputs/undo_buffer.h"
 
@@ -101,8 +102,7 @@ class TQelMemo : public QPlainTextEdit, public InputBox {
   bool FDispatchInsMode = true;
   bool FUndoWhenEsc = false;
   bool FWindowsUndo = false;
-  bool FInsertDown = false;
-  bool FEscapeDown = false;
+  EditKeys::PendingKeys FPendingKeys;
   DisabledAtLoadColor FSavedFontColor;
   NotifyEvent FOnEdited;
   NotifyEvent FOnChange;
