@@ -14,11 +14,13 @@ bool Glob(std::u32string_view pattern, std::u32string_view name) {
   std::size_t p = 0, n = 0;
   std::size_t starP = std::u32string_view::npos, starN = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
-      ++p, ++n;
-    } else if (p < pattern.size() && pattern[p] == U'*') {
+    // The pattern's "*" is looked at first: a "*" in the name is an ordinary
+    // character and must not use up the pattern's wildcard.
+    if (p < pattern.size() && pattern[p] == U'*') {
       starP = p++;
       starN = n;
+    } else if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
+      ++p, ++n;
     } else if (starP != std::u32string_view::npos) {
       p = starP + 1;
       n = ++starN;
