@@ -3,14 +3,17 @@
 #include <filesystem>
 
 #include "platform/file_system.h"
+#include "util/utf8.h"
 #include "util/utf8_path.h"
 
 namespace pixdeck {
 
 namespace {
 
+// Bytes that would change a URL's meaning, or that a browser drops: blanks
+// and control characters at either end of an attribute are stripped.
 bool NeedsEncoding(unsigned char c, PathStyle style) {
-  return c == '%' || c == '#' || c == '?' || c < 0x20 || c == 0x7F ||
+  return c == '%' || c == '#' || c == '?' || c <= 0x20 || c == 0x7F ||
          (c == '\\' && style == PathStyle::Posix);
 }
 
@@ -72,14 +75,32 @@ bool IsFileUrl(std::string_view text) {
 
 void AppendUrlEncoded(std::string& out, std::string_view text, PathStyle style) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (NeedsEncoding(c, style)) {
-      out.push_back('%');
-      out.push_back(kHex[c >> 4]);
-      out.push_back(kHex[c & 0x0F]);
+  const auto appendEncoded = [&out](unsigned char c) {
+    out.push_back('%');
+    out.push_back(kHex[c >> 4]);
+    out.push_back(kHex[c & 0x0F]);
+  };
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      if (NeedsEncoding(c, style))
+        appendEncoded(c);
+      else
+        out.push_back(text[i]);
+      ++i;
+      continue;
+    }
+    // Well-formed UTF-8 stays readable; a byte that is not part of it (a
+    // Latin-1 name, say) is encoded, so the URL names the file's real bytes
+    // and not the U+FFFD a browser would read it as.
+    const std::size_t length = Utf8SequenceLength(text, i);
+    if (length == 0) {
+      appendEncoded(c);
+      ++i;
     } else {
-      out.push_back(ch);
+      out.append(text, i, length);
+      i += length;
     }
   }
 }

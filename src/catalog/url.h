@@ -12,9 +12,10 @@ namespace pixdeck {
 // a URL base makes file URLs; any other base is a web server's directory.
 bool IsFileUrl(std::string_view text);
 
-// Appends text with the characters that would change a URL's meaning
-// percent-encoded: "%", "#", "?", control characters and, for POSIX paths,
-// "\" (a browser reads it as "/"). Blanks and non-ASCII text stay as they are.
+// Appends text with the characters that would change a URL's meaning or be
+// lost in it percent-encoded: "%", "#", "?", blanks, control characters, bytes
+// that are not well-formed UTF-8 and, for POSIX paths, "\" (a browser reads it
+// as "/"). Well-formed non-ASCII text stays as it is.
 void AppendUrlEncoded(std::string& out, std::string_view text, PathStyle style = kNativeStyle);
 std::string UrlEncoded(std::string_view text, PathStyle style = kNativeStyle);
 

@@ -195,7 +195,7 @@ TEST(CatalogRun, SegmentsAreTakenAsTypedAndEmptyOnesAddNothing) {
   RecordingMessages messages;
   const CatalogResult blank = RunCatalog(InputsFor(dir, "*.gif; *.jpg"), messages);
   EXPECT_EQ(EntriesOf(blank.pagePath),
-            (std::vector<std::string>{Entry(" c.jpg", " c.jpg", 1), Entry("a.gif", "a.gif", 1)}));
+            (std::vector<std::string>{Entry("%20c.jpg", " c.jpg", 1), Entry("a.gif", "a.gif", 1)}));
   const CatalogResult trailing = RunCatalog(InputsFor(dir, ";*.gif;;"), messages);
   EXPECT_EQ(trailing.count, 1u);
   EXPECT_TRUE(messages.shown.empty());
@@ -216,15 +216,15 @@ TEST(CatalogRun, AwkwardNamesLoadAndShowAsTheyAre) {
   ASSERT_EQ(result.status, CatalogStatus::Written);
   EXPECT_EQ(EntriesOf(result.pagePath),
             (std::vector<std::string>{
-                Entry("%231 100%25.gif", "#1 100%.gif", 4),
+                Entry("%231%20100%25.gif", "#1 100%.gif", 4),
 #ifndef _WIN32
                 Entry("&lt;b&gt;.gif", "&lt;b&gt;.gif", 1),
 #endif
-                Entry("caf\xC3\xA9 \xE6\x97\xA5.jpg", "caf\xC3\xA9 \xE6\x97\xA5.jpg", 5),
-                Entry("my holiday.jpg", "my holiday.jpg", 1),
+                Entry("caf\xC3\xA9%20\xE6\x97\xA5.jpg", "caf\xC3\xA9 \xE6\x97\xA5.jpg", 5),
+                Entry("my%20holiday.jpg", "my holiday.jpg", 1),
                 Entry("rock&amp;roll.gif", "rock&amp;roll.gif", 2),
 #ifndef _WIN32
-                Entry("say &quot;cheese&quot;.gif", "say &quot;cheese&quot;.gif", 3),
+                Entry("say%20&quot;cheese&quot;.gif", "say &quot;cheese&quot;.gif", 3),
 #endif
             }));
 }

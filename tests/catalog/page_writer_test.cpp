@@ -7,6 +7,7 @@
 
 #include "catalog/credits.h"
 #include "page_lines.h"
+#include "util/utf8.h"
 
 namespace pixdeck {
 namespace {
@@ -117,9 +118,36 @@ TEST(PageWriter, NamesAndTitleCannotBreakOutOfThePage) {
   EXPECT_EQ(lines[3], "<TITLE>Images: /p/&lt;b&gt;&amp;&quot;/*.gif</TITLE>");
   EXPECT_EQ(lines[8], "<H2>/p/&lt;b&gt;&amp;&quot;/*.gif</H2>");
   EXPECT_EQ(lines[11],
-            R"(<IMG SRC="a &quot;b&quot; &amp; &lt;c&gt;.gif"><BR>a &quot;b&quot; &amp; )"
+            R"(<IMG SRC="a%20&quot;b&quot;%20&amp;%20&lt;c&gt;.gif"><BR>a &quot;b&quot; &amp; )"
             R"(&lt;c&gt;.gif (3 bytes)<P>)");
   EXPECT_EQ(lines[12], R"(<IMG SRC="x%231%3F.gif"><BR>x#1?.gif (4 bytes)<P>)");
+}
+
+TEST(PageWriter, EveryEntryStaysOnOneLineOfValidUtf8) {
+  PageWriter writer("file:///", kPosix);
+  writer.SetPageInScanDir(false);
+  writer.WritePageHeader("/p\n\xE9", "/p\n\xE9/*", "", "");
+  writer.WritePageEntry("line\nfeed\r\t.gif", 1);
+  writer.WritePageEntry("caf\xE9 \xC0\xAE\x7F.gif", 2);
+  writer.WritePageEntry("caf\xC3\xA9.gif", 3);
+  writer.WritePageFooter();
+  const auto lines = PageLines(writer.Text());
+  ASSERT_EQ(lines.size(), 11u + 3 + 12);
+  EXPECT_EQ(lines[3], "<TITLE>Images: /p\u240A\uFFFD/*</TITLE>");
+  EXPECT_EQ(lines[8], "<H2>/p\u240A\uFFFD/*</H2>");
+  EXPECT_EQ(lines[11],
+            "<IMG SRC=\"file:///p%0A%E9/line%0Afeed%0D%09.gif\"><BR>"
+            "line\u240A"
+            "feed\u240D\u2409.gif (1 bytes)<P>");
+  EXPECT_EQ(lines[12],
+            "<IMG SRC=\"file:///p%0A%E9/caf%E9%20%C0%AE%7F.gif\"><BR>"
+            "caf\uFFFD \uFFFD\uFFFD\u2421.gif (2 bytes)<P>");
+  EXPECT_EQ(lines[13],
+            "<IMG SRC=\"file:///p%0A%E9/caf\xC3\xA9.gif\"><BR>caf\xC3\xA9.gif (3 bytes)<P>");
+  EXPECT_EQ(EncodeUtf8(DecodeUtf8(writer.Text())), writer.Text());
+  for (const char32_t c : DecodeUtf8(writer.Text())) {
+    EXPECT_FALSE(IsEscapedByte(c)) << "the page holds a byte that is not UTF-8";
+  }
 }
 
 TEST(PageWriter, PrefixOfAFolderWithSpecialCharactersIsEncodedAndEscaped) {

@@ -64,16 +64,40 @@ TEST(PathToUrlPosix, WebBaseTakesThePathBelowTheRoot) {
 }
 
 TEST(UrlEncoding, EncodesOnlyWhatChangesAUrlsMeaning) {
-  EXPECT_EQ(UrlEncoded("a#1 100%?.gif", kPosix), "a%231 100%25%3F.gif");
+  EXPECT_EQ(UrlEncoded("a#1 100%?.gif", kPosix), "a%231%20100%25%3F.gif");
   EXPECT_EQ(UrlEncoded("tab\there\nnew\x7F", kPosix), "tab%09here%0Anew%7F");
   // A browser reads "\" as "/" in a file URL; only POSIX names can hold one.
   EXPECT_EQ(UrlEncoded("a\\b.gif", kPosix), "a%5Cb.gif");
   EXPECT_EQ(UrlEncoded("a\\b.gif", kWin), "a\\b.gif");
-  EXPECT_EQ(UrlEncoded("caf\xC3\xA9 & \"x\".gif", kPosix), "caf\xC3\xA9 & \"x\".gif");
-  EXPECT_EQ(PathToUrl("C:\\PICS #1\\a?.gif", "file:///", kWin), "file:///C|\\PICS %231\\a%3F.gif");
+  EXPECT_EQ(UrlEncoded("caf\xC3\xA9&\"x\".gif", kPosix), "caf\xC3\xA9&\"x\".gif");
+  EXPECT_EQ(PathToUrl("C:\\PICS #1\\a?.gif", "file:///", kWin),
+            "file:///C|\\PICS%20%231\\a%3F.gif");
   EXPECT_EQ(PathToUrl("/p/100%/a#.gif", "http://h/", kPosix), "http://h/p/100%25/a%23.gif");
   // The base is the user's URL and is left alone.
   EXPECT_EQ(PathToUrl("/p/a.gif", "http://h/?x=#", kPosix), "http://h/?x=#/p/a.gif");
+}
+
+TEST(UrlEncoding, BlanksAreEncodedSoThatBrowsersKeepThemAtTheEnds) {
+  // A browser strips blanks and control characters from both ends of an
+  // attribute's URL; encoded, they stay part of the name.
+  EXPECT_EQ(UrlEncoded(" c.jpg", kPosix), "%20c.jpg");
+  EXPECT_EQ(UrlEncoded("c.jpg  ", kWin), "c.jpg%20%20");
+  EXPECT_EQ(UrlEncoded("\x01\x1F", kWin), "%01%1F");
+  EXPECT_EQ(PathToUrl("/my pics/ a.gif", "file:///", kPosix), "file:///my%20pics/%20a.gif");
+  EXPECT_EQ(PathToUrl("C:\\my pics\\a.gif", "http://h/", kWin), "http://h/my%20pics/a.gif");
+}
+
+TEST(UrlEncoding, BytesThatAreNotUtf8AreEncodedAndUtf8StaysReadable) {
+  EXPECT_EQ(UrlEncoded("caf\xE9.gif", kPosix), "caf%E9.gif");
+  EXPECT_EQ(UrlEncoded("caf\xC3\xA9.gif", kPosix), "caf\xC3\xA9.gif");
+  EXPECT_EQ(UrlEncoded("\xF0\x9F\x98\x80", kPosix), "\xF0\x9F\x98\x80");
+  // Overlong, surrogate and truncated forms: every byte on its own.
+  EXPECT_EQ(UrlEncoded("x\xC0\xAEgif", kPosix), "x%C0%AEgif");
+  EXPECT_EQ(UrlEncoded("\xED\xA0\x80", kPosix), "%ED%A0%80");
+  EXPECT_EQ(UrlEncoded("\xE2\x82", kPosix), "%E2%82");
+  EXPECT_EQ(UrlEncoded("\xE2\x82\xE2\x82\xAC", kPosix), "%E2%82\xE2\x82\xAC");
+  EXPECT_EQ(UrlEncoded("\x80\xFF", kWin), "%80%FF");
+  EXPECT_EQ(PathToUrl("/d\xFC/a.gif", "file:///", kPosix), "file:///d%FC/a.gif");
 }
 
 TEST(DirectoryUrl, EndsWithTheSeparatorOfItsKind) {
@@ -91,7 +115,7 @@ TEST(PatternUrl, ConvertsPathsAndKeepsBareNamesAsTyped) {
   EXPECT_EQ(PatternUrl("back.gif", "file:///", kWin), "back.gif");
   EXPECT_EQ(PatternUrl("", "file:///", kWin), "");
   EXPECT_EQ(PatternUrl("/pics/back.gif", "http://h/", kPosix), "http://h/pics/back.gif");
-  EXPECT_EQ(PatternUrl("back #2.gif", "file:///", kPosix), "back %232.gif");
+  EXPECT_EQ(PatternUrl("back #2.gif", "file:///", kPosix), "back%20%232.gif");
 }
 
 }  // namespace
