@@ -1,24 +1,41 @@
 #include "catalog/color_table.h"
 
-#include <fstream>
-#include <iterator>
+#include <optional>
 
 #include "platform/collate.h"
 #include "platform/file_system.h"
 #include "util/files.h"
 #include "util/paths.h"
-#include "util/utf8_path.h"
+#include "util/utf8.h"
 
 namespace pixdeck {
 
 namespace {
-constexpr std::size_t kCodeLength = 6;
+
+constexpr std::size_t kCodeLength = 6;  // characters
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The first count characters of text: a well-formed UTF-8 sequence is one
+// character and is never cut; any other byte counts as one on its own.
+std::string_view FirstCharacters(std::string_view text, std::size_t count) {
+  std::size_t end = 0;
+  for (std::size_t n = 0; n < count && end < text.size(); ++n) {
+    const std::size_t length = Utf8SequenceLength(text, end);
+    end += length == 0 ? 1 : length;
+  }
+  return text.substr(0, end);
 }
+
+}  // namespace
 
 void ColorTable::AddFromText(std::string_view text) {
   const std::size_t nul = text.find('\0');
   if (nul != std::string_view::npos) {
     text = text.substr(0, nul);
+  }
+  // Editors that save UTF-8 may put a byte-order mark first: it belongs to no name.
+  if (text.starts_with(kByteOrderMark)) {
+    text.remove_prefix(kByteOrderMark.size());
   }
   std::size_t pos = 0;
   while (pos < text.size()) {
@@ -29,8 +46,8 @@ void ColorTable::AddFromText(std::string_view text) {
     const std::string_view line = text.substr(pos, end - pos);
     const std::size_t equals = line.find('=');
     if (equals != std::string_view::npos && equals > 0) {
-      entries_.push_back(
-          {std::string(line.substr(0, equals)), std::string(line.substr(equals + 1, kCodeLength))});
+      entries_.push_back({std::string(line.substr(0, equals)),
+                          std::string(FirstCharacters(line.substr(equals + 1), kCodeLength))});
     }
     pos = end;
     if (pos < text.size() && text[pos] == '\r') {
@@ -43,18 +60,11 @@ void ColorTable::AddFromText(std::string_view text) {
 }
 
 bool ColorTable::LoadFromFile(const std::string& path) {
-  if (!platform::FileExists(path)) {
+  const std::optional<std::string> text = platform::ReadRegularFile(path, kMaxColorFileBytes);
+  if (!text) {
     return false;
   }
-  std::ifstream in(PathFromUtf8(path), std::ios::binary);
-  if (!in) {
-    return false;
-  }
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    return false;
-  }
-  AddFromText(text);
+  AddFromText(*text);
   return true;
 }
 

@@ -2,6 +2,7 @@
 // file "Bkcolors.txt", one "Name=CODE" line per colour.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,20 +12,25 @@
 namespace pixdeck {
 
 inline constexpr const char* kColorFileName = "Bkcolors.txt";
+// A colour file larger than this is taken for an unreadable one: a real table
+// is a few kilobytes.
+inline constexpr std::size_t kMaxColorFileBytes = 1 << 20;
 
 struct ColorEntry {
   std::string name;  // everything before the line's first "=", untrimmed
-  std::string code;  // up to six characters after it, untrimmed, unchecked
+  std::string code;  // up to six characters after it (a UTF-8 character is
+                     // one), untrimmed, unchecked
 };
 
 class ColorTable {
  public:
   // Adds one entry per line that has an "=" after at least one character, in
   // file order; other lines are skipped. Lines end at CR LF, CR or LF; a NUL
-  // ends the text.
+  // ends the text; a UTF-8 byte-order mark at its start is skipped.
   void AddFromText(std::string_view text);
   // Reads the whole file into the table; false (table unchanged) when it is
-  // missing, a directory or unreadable.
+  // missing, no regular file (a directory, FIFO or device), larger than
+  // kMaxColorFileBytes or unreadable.
   bool LoadFromFile(const std::string& path);
 
   // The code of the first entry whose name equals name (case ignored by the

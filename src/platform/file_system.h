@@ -2,8 +2,10 @@
 // native style ("\" on Windows, "/" elsewhere).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace pixdeck::platform {
@@ -31,12 +33,19 @@ bool DirectoryExists(const std::string& path);
 bool CanOpenForReading(const std::string& path);
 // True when the file is marked read-only (or not writable for this user).
 bool IsReadOnlyFile(const std::string& path);
+// Reads a whole regular file of at most maxBytes. Anything else - no file, a
+// directory, a FIFO or device (which could block or never end), a larger
+// file, a read error - gives nothing, without waiting on the file.
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes);
 // Deletes a file; false when that fails.
 bool RemoveFile(const std::string& path);
 
 // Writes contents to a temporary file beside path and renames it over path, so
-// that readers see the old file or the new one, never half of one. On failure
-// the old file is untouched, the temporary file is gone and error says why.
+// that readers see the old file or the new one, never half of one. A path that
+// is a symbolic link keeps being one: the file it finally points to is
+// replaced. An existing read-only file is not replaced, as a plain write would
+// fail on it. On failure the old file is untouched, the temporary file is gone
+// and error says why, naming the path.
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
                            std::string& error);
 

@@ -134,9 +134,11 @@ TEST_F(PageViewerTest, BlanksAndSpecialCharactersReachTheBrowserAsOneArgument) {
   const std::string browser = RegisterBrowser("Program Files/Net Scape/netscape's browser");
   const std::string page = Page("My Pictures/a #1 's page.htm");
   EXPECT_TRUE(viewer.ViewFile(page));
-  const std::string dir = page.substr(0, page.rfind('/') + 1);
-  // "#" would end the path in a URL, so it is encoded; blanks stay.
-  EXPECT_EQ(env.WaitForLaunch(browser), Args{"file://" + dir + "a %231 's page.htm"});
+  std::string dir = page.substr(0, page.rfind('/') + 1);
+  dir.replace(dir.find("My Pictures"), 11, "My%20Pictures");
+  // "#" would end the path in a URL and a browser may cut blanks at its ends,
+  // so both are encoded.
+  EXPECT_EQ(env.WaitForLaunch(browser), Args{"file://" + dir + "a%20%231%20's%20page.htm"});
 }
 
 TEST_F(PageViewerTest, BareNameIsTakenFromTheCurrentDirectory) {

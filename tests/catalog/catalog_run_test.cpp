@@ -20,6 +20,7 @@
 #include "recording_messages.h"
 #include "scratch_dir.h"
 #include "util/temp_files.h"
+#include "util/utf8.h"
 
 namespace pixdeck {
 namespace {
@@ -228,6 +229,160 @@ TEST(CatalogRun, AwkwardNamesLoadAndShowAsTheyAre) {
 #endif
             }));
 }
+
+#ifndef _WIN32  // names and links that only POSIX folders hold
+TEST(CatalogRun, ANamesStarIsNoWildcard) {
+  ScratchDir dir;
+  dir.write("*star.gif", "12345");
+  dir.write("a*b.gif", "1");
+  dir.write("plain.jpg", "22");
+  RecordingMessages messages;
+  for (const char* specs : {"*", "*.gif", "*.*", "*star.gif"}) {
+    const CatalogResult result = RunCatalog(InputsFor(dir, specs), messages);
+    ASSERT_EQ(result.status, CatalogStatus::Written) << specs;
+    const auto entries = EntriesOf(result.pagePath);
+    EXPECT_NE(std::find(entries.begin(), entries.end(), Entry("*star.gif", "*star.gif", 5)),
+              entries.end())
+        << specs;
+    ASSERT_TRUE(fs::remove(result.pagePath));
+  }
+  const CatalogResult a = RunCatalog(InputsFor(dir, "a*.gif"), messages);
+  ASSERT_EQ(a.status, CatalogStatus::Written);
+  EXPECT_EQ(EntriesOf(a.pagePath), std::vector<std::string>{Entry("a*b.gif", "a*b.gif", 1)});
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(CatalogRun, ALinkShowsItsTargetsSizeAndADanglingOneIsStillListed) {
+  ScratchDir dir;
+  dir.write("real.gif", "12345");
+  dir.write("folder/inside.txt", "x");
+  fs::create_symlink("real.gif", dir.path() / "link.gif");
+  fs::create_symlink("no such picture", dir.path() / "dangling.gif");
+  fs::create_symlink("folder", dir.path() / "folder.gif");
+  struct stat folder {};
+  ASSERT_EQ(stat(dir.file("folder").c_str(), &folder), 0);
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(InputsFor(dir, "*.gif"), messages);
+  ASSERT_EQ(result.status, CatalogStatus::Written);
+  EXPECT_EQ(EntriesOf(result.pagePath),
+            (std::vector<std::string>{
+                Entry("dangling.gif", "dangling.gif", std::string("no such picture").size()),
+                Entry("folder.gif", "folder.gif", static_cast<std::uint64_t>(folder.st_size)),
+                Entry("link.gif", "link.gif", 5), Entry("real.gif", "real.gif", 5)}));
+}
+
+TEST(CatalogRun, NamesThatAreNotUtf8LoadByTheirBytesAndShowAStandIn) {
+  ScratchDir dir;
+  dir.write("caf\xE9.gif", "123");
+  dir.write("caf\xC3\xA9.gif", "4444");
+  dir.write("x\xC0\xAEgif", "55555");       // an overlong "." is no dot
+  dir.write("\xE0\x80\xAA.gif", "666666");  // nor is an overlong "*" a star
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(InputsFor(dir, "*.gif"), messages);
+  ASSERT_EQ(result.status, CatalogStatus::Written);
+  auto entries = EntriesOf(result.pagePath);
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, (std::vector<std::string>{
+                         Entry("%E0%80%AA.gif", "\uFFFD\uFFFD\uFFFD.gif", 6),
+                         Entry("caf%E9.gif", "caf\uFFFD.gif", 3),
+                         Entry("caf\xC3\xA9.gif", "caf\xC3\xA9.gif", 4),
+                     }));
+  const std::string page = ScratchDir::read(result.pagePath);
+  EXPECT_EQ(EncodeUtf8(DecodeUtf8(page)), page);
+  for (const char32_t c : DecodeUtf8(page)) {
+    ASSERT_FALSE(IsEscapedByte(c)) << "the page is not valid UTF-8";
+  }
+  const CatalogResult star = RunCatalog(InputsFor(dir, "\xE0\x80\xAA"), messages);
+  EXPECT_EQ(star.status, CatalogStatus::NoFiles) << "an overlong \"*\" in the pattern";
+}
+
+TEST(CatalogRun, ControlCharactersInNamesKeepOneLinePerEntry) {
+  ScratchDir dir;
+  dir.write("line\nfeed.gif", "1");
+  dir.write("carriage\rreturn.gif", "22");
+  dir.write(
+      "tab\tand\x1B"
+      "escape.gif",
+      "333");
+  dir.write("\n.gif", "4444");
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(InputsFor(dir, "*.gif"), messages);
+  ASSERT_EQ(result.status, CatalogStatus::Written);
+  const std::string page = ScratchDir::read(result.pagePath);
+  const auto lines = PageLines(page);
+  ASSERT_EQ(lines.size(), kHeadLines + 4 + kFootLines);
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+  }
+  auto entries = EntriesOf(result.pagePath);
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, (std::vector<std::string>{
+                         Entry("%0A.gif", "\u240A.gif", 4),
+                         Entry("carriage%0Dreturn.gif", "carriage\u240Dreturn.gif", 2),
+                         Entry("line%0Afeed.gif",
+                               "line\u240A"
+                               "feed.gif",
+                               1),
+                         Entry("tab%09and%1Bescape.gif",
+                               "tab\u2409and\u241B"
+                               "escape.gif",
+                               3),
+                     }));
+}
+
+TEST(CatalogRun, BlanksAtEitherEndOfANameAreKeptInItsUrl) {
+  ScratchDir dir;
+  dir.write(" c.jpg", "1");
+  dir.write("d.jpg ", "22");
+  dir.write("  e  .jpg", "333");
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(InputsFor(dir, "*.jpg*"), messages);
+  ASSERT_EQ(result.status, CatalogStatus::Written);
+  auto entries = EntriesOf(result.pagePath);
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, (std::vector<std::string>{Entry("%20%20e%20%20.jpg", "  e  .jpg", 3),
+                                               Entry("%20c.jpg", " c.jpg", 1),
+                                               Entry("d.jpg%20", "d.jpg ", 2)}));
+}
+
+TEST(CatalogRun, ALongestPageNameIsWritten) {
+  ScratchDir dir;
+  dir.write("a.gif", "1");
+  CatalogInputs inputs = InputsFor(dir);
+  inputs.outputName = std::string(251, 'n') + ".htm";
+  RecordingMessages messages;
+  const CatalogResult result = RunCatalog(inputs, messages);
+  ASSERT_EQ(result.status, CatalogStatus::Written) << messages.shown.at(0).text;
+  EXPECT_EQ(EntriesOf(result.pagePath), std::vector<std::string>{Entry("a.gif", "a.gif", 1)});
+  EXPECT_EQ(FilesIn(dir.path()), (std::vector<std::string>{"a.gif", inputs.outputName}));
+}
+
+TEST(CatalogRun, AReadOnlyPageIsNotReplacedAndALinkedPageStaysALink) {
+  ScratchDir dir;
+  ScratchDir site;
+  dir.write("a.gif", "1");
+  const std::string locked = dir.write("locked.htm", "the user's own page");
+  ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+  CatalogInputs inputs = InputsFor(dir);
+  inputs.outputName = "locked.htm";
+  RecordingMessages messages;
+  const CatalogResult refused = RunCatalog(inputs, messages);
+  EXPECT_EQ(refused.status, CatalogStatus::WriteFailed);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+  EXPECT_NE(messages.shown[0].text.find(locked), std::string::npos) << messages.shown[0].text;
+  EXPECT_EQ(ScratchDir::read(locked), "the user's own page");
+
+  const std::string published = site.write("published.htm", "old");
+  fs::create_symlink(published, dir.path() / "images.htm");
+  inputs.outputName = "images.htm";
+  const CatalogResult linked = RunCatalog(inputs, messages);
+  ASSERT_EQ(linked.status, CatalogStatus::Written);
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "images.htm"));
+  EXPECT_EQ(EntriesOf(published), std::vector<std::string>{Entry("a.gif", "a.gif", 1)});
+  EXPECT_EQ(FilesIn(site.path()), std::vector<std::string>{"published.htm"});
+}
+#endif
 
 TEST(CatalogRun, NothingFoundIsReportedAndNothingWritten) {
   ScratchDir dir;

@@ -1,8 +1,13 @@
 #include "catalog/color_table.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include <filesystem>
+#include <string>
 
 #include "recording_messages.h"
 #include "scratch_dir.h"
@@ -67,6 +72,85 @@ TEST(ColorTable, LoadsAFileAndRefusesMissingFilesAndFolders) {
   EXPECT_FALSE(table.LoadFromFile(dir.file("folder.txt")));
   EXPECT_EQ(table.Entries().size(), 1u);
 }
+
+TEST(ColorTable, CodesAreCutAtSixCharactersNeverInsideOne) {
+  const ColorTable table = TableOf(
+      "Umlauts=\xC3\x84\xC3\x96\xC3\x9C\xC3\xA4\xC3\xB6\xC3\xBCrest\n"
+      "Euro=1234\xE2\x82\xAC"
+      "5rest\n"
+      "Cut=12345\xE2\x82\xAC\n"
+      "Latin1=12345\xE9zz\n"
+      "Broken=\xE2\x82xyzw9\n"
+      "Emoji=\xF0\x9F\x8E\xA8\xF0\x9F\x8E\xA8\n");
+  ASSERT_EQ(table.Entries().size(), 6u);
+  EXPECT_EQ(table.Entries()[0].code, "\xC3\x84\xC3\x96\xC3\x9C\xC3\xA4\xC3\xB6\xC3\xBC");
+  EXPECT_EQ(table.Entries()[1].code,
+            "1234\xE2\x82\xAC"
+            "5");
+  EXPECT_EQ(table.Entries()[2].code, "12345\xE2\x82\xAC");
+  EXPECT_EQ(table.Entries()[3].code, "12345\xE9") << "a stray byte is one character";
+  EXPECT_EQ(table.Entries()[4].code, "\xE2\x82xyzw");
+  EXPECT_EQ(table.Entries()[5].code, "\xF0\x9F\x8E\xA8\xF0\x9F\x8E\xA8");
+}
+
+TEST(ColorTable, AByteOrderMarkAtTheStartBelongsToNoName) {
+  const ColorTable table = TableOf("\xEF\xBB\xBFWhite=FFFFFF\r\n\xEF\xBB\xBFRed=FF0000\r\n");
+  ASSERT_EQ(table.Entries().size(), 2u);
+  EXPECT_EQ(table.Entries()[0].name, "White");
+  EXPECT_EQ(table.ColorCodeOf("White"), "FFFFFF");
+  EXPECT_EQ(table.Entries()[1].name, "\xEF\xBB\xBFRed") << "only the file's first bytes";
+  EXPECT_TRUE(TableOf("\xEF\xBB\xBF=FFFFFF\n").Empty()) << "a line that starts with = after it";
+  EXPECT_TRUE(TableOf("\xEF\xBB\xBF").Empty());
+}
+
+TEST(ColorTable, ReadsFilesUpToTheSizeCapAndRefusesLargerOnes) {
+  ScratchDir dir;
+  std::string text = "Teal=008080\n";
+  text.resize(kMaxColorFileBytes, '#');
+  ColorTable table;
+  EXPECT_TRUE(table.LoadFromFile(dir.write("Bkcolors.txt", text)));
+  EXPECT_EQ(table.ColorCodeOf("Teal"), "008080");
+  text.push_back('#');
+  ColorTable large;
+  EXPECT_FALSE(large.LoadFromFile(dir.write("large.txt", text)));
+  EXPECT_TRUE(large.Empty());
+  RecordingMessages messages;
+  EXPECT_FALSE(LoadBackColorsFrom(dir.file("large.txt"), large, messages));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            "File \"" + dir.file("large.txt") + "\" not found! Background Colors not available.");
+}
+
+#ifndef _WIN32
+// Ends the test program if a read blocks, so that a hang shows as a failure.
+class Watchdog {
+ public:
+  Watchdog() { alarm(20); }
+  ~Watchdog() { alarm(0); }
+};
+
+TEST(ColorTable, OnlyRegularFilesAreRead) {
+  ScratchDir dir;
+  const std::string fifo = dir.file("Bkcolors.txt");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string zero = dir.file("zero.txt");
+  std::filesystem::create_symlink("/dev/zero", zero);
+  const std::string linked = dir.file("linked.txt");
+  std::filesystem::create_symlink(dir.write("real.txt", "Teal=008080\n"), linked);
+  Watchdog watchdog;
+  ColorTable table;
+  EXPECT_FALSE(table.LoadFromFile(fifo));
+  EXPECT_FALSE(table.LoadFromFile(zero));
+  EXPECT_FALSE(table.LoadFromFile("/dev/null"));
+  EXPECT_TRUE(table.Empty());
+  EXPECT_TRUE(table.LoadFromFile(linked)) << "a link to a regular file is read";
+  EXPECT_EQ(table.ColorCodeOf("Teal"), "008080");
+  RecordingMessages messages;
+  ColorTable other;
+  EXPECT_FALSE(LoadBackColorsFrom(fifo, other, messages));
+  EXPECT_EQ(messages.shown.size(), 1u);
+}
+#endif
 
 TEST(ColorTable, ShippedFileNamesTheSixteenBasicColours) {
   ColorTable table;

@@ -182,6 +182,91 @@ TEST(ReplaceFileAtomically, ReplacesWholeAndKeepsTheOldFileOnFailure) {
       << "no temporary file is left behind";
 }
 
+TEST(ReplaceFileAtomically, AReadOnlyFileIsAWriteFailureNamingIt) {
+  ScratchDir dir;
+  const std::string page = dir.write("page.htm", "old");
+  namespace fs = std::filesystem;
+  const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(page, writable, fs::perm_options::remove);
+  std::string error;
+  EXPECT_FALSE(platform::ReplaceFileAtomically(page, "new", error));
+  EXPECT_NE(error.find(page), std::string::npos) << error;
+  fs::permissions(page, fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(ScratchDir::read(page), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1)
+      << "no temporary file is left behind";
+  ASSERT_TRUE(platform::ReplaceFileAtomically(page, "new", error)) << error;
+  EXPECT_EQ(ScratchDir::read(page), "new");
+}
+
+#ifndef _WIN32  // symbolic links, modes and 255-byte names are POSIX matters here
+TEST(ReplaceFileAtomically, ALinkStaysALinkAndItsTargetIsReplaced) {
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  const std::string real = dir.write("site/real.htm", "old");
+  ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+  fs::create_symlink("site/real.htm", dir.path() / "middle.htm");  // relative to its folder
+  fs::create_symlink(dir.path() / "middle.htm", dir.path() / "page.htm");
+  std::string error;
+  ASSERT_TRUE(platform::ReplaceFileAtomically(dir.file("page.htm"), "new", error)) << error;
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "page.htm"));
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "middle.htm"));
+  EXPECT_EQ(fs::read_symlink(dir.path() / "middle.htm"), "site/real.htm");
+  EXPECT_EQ(ScratchDir::read(real), "new");
+  struct stat info {};
+  ASSERT_EQ(::stat(real.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u) << "the target keeps its mode";
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "site"), {}), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 3);
+
+  // A link to nothing yet: the write creates its target, as a plain write would.
+  fs::create_symlink("site/new.htm", dir.path() / "dangling.htm");
+  ASSERT_TRUE(platform::ReplaceFileAtomically(dir.file("dangling.htm"), "made", error)) << error;
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "dangling.htm"));
+  EXPECT_EQ(ScratchDir::read(dir.file("site/new.htm")), "made");
+
+  // A link to a read-only page is refused like the page itself.
+  ASSERT_EQ(::chmod(real.c_str(), 0444), 0);
+  EXPECT_FALSE(platform::ReplaceFileAtomically(dir.file("page.htm"), "again", error));
+  EXPECT_NE(error.find(dir.file("page.htm")), std::string::npos) << error;
+  EXPECT_EQ(ScratchDir::read(real), "new");
+}
+
+TEST(ReplaceFileAtomically, ANameAsLongAsAFolderAllows) {
+  ScratchDir dir;
+  const std::string longest = std::string(251, 'p') + ".htm";
+  std::string error;
+  ASSERT_TRUE(platform::ReplaceFileAtomically(dir.file(longest), "first", error)) << error;
+  ASSERT_TRUE(platform::ReplaceFileAtomically(dir.file(longest), "second", error)) << error;
+  EXPECT_EQ(ScratchDir::read(dir.file(longest)), "second");
+  std::string umlauts = "x";
+  for (int i = 0; i < 125; ++i)
+    umlauts += "\xC3\xA4";  // 250 bytes of two-byte characters
+  umlauts += ".htm";
+  ASSERT_EQ(umlauts.size(), 255u);
+  ASSERT_TRUE(platform::ReplaceFileAtomically(dir.file(umlauts), "third", error)) << error;
+  EXPECT_EQ(ScratchDir::read(dir.file(umlauts)), "third");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+#endif
+
+TEST(ReadRegularFile, ReadsWholeFilesUpToTheLimitAndNothingElse) {
+  ScratchDir dir;
+  const std::string file = dir.write("a.txt", std::string(100000, 'x'));
+  const auto whole = platform::ReadRegularFile(file, 100000);
+  ASSERT_TRUE(whole.has_value());
+  EXPECT_EQ(whole->size(), 100000u);
+  EXPECT_FALSE(platform::ReadRegularFile(file, 99999).has_value());
+  const auto empty = platform::ReadRegularFile(dir.write("empty.txt", ""), 10);
+  ASSERT_TRUE(empty.has_value());
+  EXPECT_TRUE(empty->empty());
+  EXPECT_FALSE(platform::ReadRegularFile(dir.file("missing.txt"), 10).has_value());
+  EXPECT_FALSE(platform::ReadRegularFile(dir.path().string(), 10).has_value());
+#ifndef _WIN32
+  EXPECT_FALSE(platform::ReadRegularFile("/dev/zero", 1 << 20).has_value());
+#endif
+}
+
 // Windows probes the root of the folder's drive instead.
 #ifndef _WIN32
 TEST(ReadOnlyMedium, ProbesTheFolder) {

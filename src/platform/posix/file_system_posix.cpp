@@ -19,6 +19,14 @@ namespace pixdeck::platform {
 
 namespace {
 
+struct FileDescriptor {
+  int fd;
+  ~FileDescriptor() {
+    if (fd >= 0)
+      ::close(fd);
+  }
+};
+
 struct DirCloser {
   void operator()(DIR* dir) const { closedir(dir); }
 };
@@ -69,8 +77,11 @@ bool FindMatches(const std::string& searchPath,
   while (const dirent* item = ::readdir(dir.get())) {
     if (!MatchesWildcard(pattern, item->d_name))
       continue;
+    // A symbolic link shows what it points to; a dangling one is still an
+    // entry of the folder and keeps the link's own size.
     struct stat info {};
-    if (::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+    if (::fstatat(dirFd, item->d_name, &info, 0) != 0 &&
+        ::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
       continue;  // vanished
     entry.name = item->d_name;
     entry.size = static_cast<std::uint64_t>(info.st_size);
@@ -107,23 +118,93 @@ bool IsReadOnlyFile(const std::string& path) {
   return (info.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    return std::nullopt;
+  // Non-blocking, in case a FIFO took the file's place since the test above.
+  const FileDescriptor fd{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+  if (fd.fd < 0 || ::fstat(fd.fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<std::uintmax_t>(info.st_size) > maxBytes)
+    return std::nullopt;
+  std::string text;
+  text.reserve(static_cast<std::size_t>(info.st_size));
+  char chunk[16384];
+  for (;;) {
+    const ssize_t got = ::read(fd.fd, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0 || text.size() + static_cast<std::size_t>(got) > maxBytes)
+      return std::nullopt;  // unreadable, or grown past the limit
+    if (got == 0)
+      return text;
+    text.append(chunk, static_cast<std::size_t>(got));
+  }
+}
+
 bool RemoveFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0;
 }
 
+namespace {
+
+// Where a chain of symbolic links ends; the path itself when it is no link.
+std::string FinalLinkTarget(const std::string& path) {
+  std::string current = path;
+  // The same limit as the system's own (ELOOP); a longer chain is left as it is.
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+      return current;
+    std::vector<char> buffer(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
+    const ssize_t length = ::readlink(current.c_str(), buffer.data(), buffer.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= buffer.size())
+      return current;  // changed under us: the rename below then fails or replaces the link
+    std::string target(buffer.data(), static_cast<std::size_t>(length));
+    if (target.empty())
+      return current;
+    if (target.front() != '/') {
+      const std::size_t slash = current.rfind('/');
+      if (slash != std::string::npos)
+        target = current.substr(0, slash + 1) + target;
+    }
+    current = std::move(target);
+  }
+  return current;
+}
+
+}  // namespace
+
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
                            std::string& error) {
-  std::string temp = path + ".pdkXXXXXX";
+  // A link stays a link: its final target is what gets replaced.
+  const std::string target = FinalLinkTarget(path);
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (exists && IsReadOnlyFile(target)) {
+    // Renaming over it would succeed, but a read-only file is the user's
+    // word that it must not be written.
+    errno = EACCES;
+    error = ErrnoText("Cannot create file " + path);
+    return false;
+  }
+  // A short name beside the target: the target's own name may already be as
+  // long as a folder allows.
+  const std::size_t slash = target.rfind('/');
+  std::string temp =
+      (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + ".pdkXXXXXX.tmp";
   std::vector<char> name(temp.begin(), temp.end());
   name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
+  const int fd = ::mkstemps(name.data(), 4);
   if (fd < 0) {
     error = ErrnoText("Cannot create file " + path);
     return false;
   }
   temp.assign(name.data());
-  struct stat old {};
-  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : DefaultFileMode();
+  const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
+  if (exists && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    // Only root may give the file away; anyone else's page simply stays theirs.
+  }
   bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, contents);
   if (!ok)
     error = ErrnoText("Cannot write file " + path);
@@ -131,7 +212,7 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
     ok = false;
     error = ErrnoText("Cannot write file " + path);
   }
-  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
     ok = false;
     error = ErrnoText("Cannot create file " + path);
   }

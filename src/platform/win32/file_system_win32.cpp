@@ -90,10 +90,21 @@ bool FindMatches(const std::string& searchPath,
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
   }
   FindCloser closer{search};
+  const std::wstring folder = FolderOf(ToWide(searchPath));
   DirEntry entry;
   do {
     entry.name = ToUtf8(found.cFileName);
     entry.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+        (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      // The search gives a symbolic link no size: take its target's, when it has one.
+      HandleCloser file{::CreateFileW((folder + found.cFileName).c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+      LARGE_INTEGER size{};
+      if (file.handle != INVALID_HANDLE_VALUE && ::GetFileSizeEx(file.handle, &size))
+        entry.size = static_cast<std::uint64_t>(size.QuadPart);
+    }
     entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     onEntry(entry);
   } while (::FindNextFileW(search, &found));
@@ -127,6 +138,32 @@ bool IsReadOnlyFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+  if (path.empty())
+    return std::nullopt;
+  HandleCloser file{::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  // A disk file only: no pipe, console or other device.
+  LARGE_INTEGER size{};
+  if (file.handle == INVALID_HANDLE_VALUE || ::GetFileType(file.handle) != FILE_TYPE_DISK ||
+      !::GetFileSizeEx(file.handle, &size) || size.QuadPart < 0 ||
+      static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+    return std::nullopt;
+  std::string text;
+  text.reserve(static_cast<std::size_t>(size.QuadPart));
+  char chunk[16384];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.handle, chunk, sizeof chunk, &got, nullptr) ||
+        text.size() + got > maxBytes)
+      return std::nullopt;  // unreadable, or grown past the limit
+    if (got == 0)
+      return text;
+    text.append(chunk, got);
+  }
+}
+
 bool RemoveFile(const std::string& path) {
   return !path.empty() && ::DeleteFileW(ToWide(path).c_str()) != 0;
 }
@@ -134,6 +171,13 @@ bool RemoveFile(const std::string& path) {
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
                            std::string& error) {
   const std::wstring target = ToWide(path);
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    // The user's read-only mark: a plain write would be refused too.
+    error = "Cannot create file " + path + ": " + SystemErrorText(ERROR_ACCESS_DENIED);
+    return false;
+  }
   std::wstring folder = FolderOf(target);
   if (folder.empty())
     folder = L".";
