@@ -2,10 +2,12 @@
 # Starts the real pixdeck under Xvfb, finds its window by title, presses Enter
 # and expects the page on disk; then Alt+X (Exit) and expects the settings.
 # Usage: gui_smoke.sh <pixdeck binary> <colour file>
-#        gui_smoke.sh <pixdeck binary> none
+#        gui_smoke.sh <pixdeck binary> none|fifo|devzero
 #        gui_smoke.sh --installed <build folder>
 # With "none" the program has no colour file: it must say so in a box at
-# start and run on. The last form installs the build into a scratch prefix
+# start and run on. "fifo" and "devzero" put a FIFO or a link to /dev/zero in
+# the colour file's place, which the program must report in the same way
+# instead of hanging or running out of memory. The last form installs the build into a scratch prefix
 # first and runs the installed program, whose settings must then go to the
 # per-user folder.
 set -euo pipefail
@@ -39,6 +41,12 @@ else
   # A copy of the program keeps its settings file out of the build folder.
   cp "$program" "$work/bin/pixdeck"
   if [ "$colors" = none ]; then
+    touch "$work/expect-info"
+  elif [ "$colors" = fifo ]; then
+    mkfifo "$work/bin/Bkcolors.txt"
+    touch "$work/expect-info"
+  elif [ "$colors" = devzero ]; then
+    ln -s /dev/zero "$work/bin/Bkcolors.txt"
     touch "$work/expect-info"
   else
     cp "$colors" "$work/bin/"

@@ -1,6 +1,8 @@
 // Runs the built pixdeck-cli as a user would and checks its exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,6 +67,58 @@ TEST(CliProgram, ExitStatusesAsDocumented) {
   EXPECT_EQ(RunProgram("").status, 2);
   EXPECT_EQ(RunProgram("--help").status, 0);
   EXPECT_EQ(RunProgram("--version").status, 0);
+}
+
+// A page that another user owns must not be replaced by renaming over it,
+// although the folder lets this user do so: a plain write would fail.
+TEST(CliProgram, APageThisUserMayNotWriteIsLeftAlone) {
+  if (geteuid() != 0 || access("/usr/bin/setpriv", X_OK) != 0) {
+    GTEST_SKIP() << "needs root and setpriv to run as another user";
+  }
+  constexpr uid_t kNobody = 65534;
+  ScratchDir dir;
+  ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+  dir.write("pics/a.gif", "GIF89a");
+  dir.write("home/settings.ini", "");
+  const std::string page = dir.write("pics/images.htm", "root's page");
+  ASSERT_EQ(chmod(page.c_str(), 0644), 0);
+  for (const char* owned : {"pics", "home"}) {
+    ASSERT_EQ(chown(dir.file(owned).c_str(), kNobody, kNobody), 0);
+  }
+  const std::string home = dir.file("home");
+  const std::string asNobody =
+      "/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups "
+      "env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME=" +
+      Quoted(home) + " XDG_CONFIG_HOME=" + Quoted(home) + " " + Quoted(PIXDECK_CLI_PATH) +
+      " --settings " + Quoted(dir.file("home/settings.ini")) + " " + Quoted(dir.file("pics")) +
+      " 2>&1";
+  const auto run = [&] {
+    Outcome outcome;
+    FILE* pipe = popen(asNobody.c_str(), "r");
+    if (pipe == nullptr)
+      return outcome;
+    char buffer[4096];
+    while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
+      outcome.out.append(buffer, n);
+    }
+    const int raw = pclose(pipe);
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return outcome;
+  };
+
+  const Outcome refused = run();
+  EXPECT_EQ(refused.status, 1) << refused.out;
+  EXPECT_NE(refused.out.find(page), std::string::npos) << refused.out;
+  EXPECT_EQ(ScratchDir::read(page), "root's page");
+  struct stat info {};
+  ASSERT_EQ(stat(page.c_str(), &info), 0);
+  EXPECT_EQ(info.st_uid, 0u) << "still root's own file";
+
+  // The same user may replace a page of their own.
+  ASSERT_EQ(chown(page.c_str(), kNobody, kNobody), 0);
+  const Outcome written = run();
+  EXPECT_EQ(written.status, 0) << written.out;
+  EXPECT_NE(ScratchDir::read(page).find("a.gif (6 bytes)"), std::string::npos);
 }
 
 }  // namespace
