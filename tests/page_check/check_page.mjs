@@ -1,9 +1,11 @@
 // Opens a page made by pixdeck-cli in Debian's chromium (never a downloaded
-// browser) and checks that every picture on it loaded and that each picture's
-// caption names the file it shows.
+// browser) and checks that every picture on it loaded, that each picture's
+// caption names the file it shows with the size the file system reports, that
+// no script runs, and that the page is valid UTF-8 with one line per picture.
 //
 //   node check_page.mjs PAGE EXPECTED_PICTURE_COUNT
 import { chromium } from 'playwright-core';
+import { readFileSync, statSync } from 'node:fs';
 import { pathToFileURL } from 'node:url';
 
 const [page_path, expected_text] = process.argv.slice(2);
@@ -13,36 +15,106 @@ if (!page_path || !expected_text) {
 }
 const expected = Number(expected_text);
 
+// The bytes of a file URL's path: "%XX" is one byte, anything else its UTF-8.
+// A file name need not be UTF-8, so the path cannot go through a string.
+function urlPathBytes(pathname) {
+  const bytes = [];
+  for (let i = 0; i < pathname.length; i += 1) {
+    if (pathname[i] === '%' && /^[0-9A-Fa-f]{2}$/.test(pathname.slice(i + 1, i + 3))) {
+      bytes.push(parseInt(pathname.slice(i + 1, i + 3), 16));
+      i += 2;
+    } else {
+      const code = pathname.codePointAt(i);
+      if (code > 0xFFFF) i += 1;
+      bytes.push(...Buffer.from(String.fromCodePoint(code), 'utf8'));
+    }
+  }
+  return Buffer.from(bytes);
+}
+
+// The printable ASCII characters of a text, in order: what a readable caption
+// must show of any name, whatever stands in for the rest.
+const printableAscii = (text) => [...text].filter((c) => c >= ' ' && c <= '~').join('');
+
+const fail = (why) => { failures += 1; console.error(`FAIL: ${why}`); };
+let failures = 0;
+
+// The file itself: valid UTF-8, every picture on a line of its own.
+const file = readFileSync(page_path);
+try {
+  new TextDecoder('utf-8', { fatal: true }).decode(file);
+} catch {
+  fail('the page is not valid UTF-8');
+}
+const lines = file.toString('latin1').split('\r\n');
+if (lines.pop() !== '') fail('the last line has no CR LF');
+if (lines.some((line) => /[\r\n]/.test(line))) fail('a line break that is not CR LF');
+const entryLines = lines.filter((line) => line.startsWith('<IMG SRC='));
+if (entryLines.length !== expected) fail(`${entryLines.length} picture lines, expected ${expected}`);
+if (entryLines.some((line) => !line.endsWith(' bytes)<P>'))) fail('a picture line is cut short');
+
 const browser = await chromium.launch({
   executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
          '--disable-background-networking', '--disable-component-update', '--disable-sync'],
 });
-let failures = 0;
 try {
   const page = await browser.newPage();
+  page.on('dialog', async (dialog) => {
+    fail(`a script ran and opened a ${dialog.type()}: ${dialog.message()}`);
+    await dialog.dismiss();
+  });
   await page.goto(pathToFileURL(page_path).href, { waitUntil: 'load' });
   const report = await page.evaluate(() => ({
     charset: document.characterSet,
     title: document.title,
     text: document.body.innerText,
-    images: [...document.images].map((img) => ({
-      src: img.src,
-      loaded: img.complete && img.naturalWidth > 0,
-      width: img.naturalWidth,
-    })),
+    scripts: document.scripts.length,
+    handlers: [...document.querySelectorAll('*')].flatMap((element) =>
+      [...element.attributes].filter((a) => a.name.startsWith('on')).map((a) => a.name)),
+    images: [...document.images].map((img) => {
+      // The caption is the text right after the picture's line break.
+      let caption = img.nextSibling;
+      while (caption && caption.nodeType !== Node.TEXT_NODE) caption = caption.nextSibling;
+      return {
+        src: img.src,
+        loaded: img.complete && img.naturalWidth > 0,
+        width: img.naturalWidth,
+        caption: caption ? caption.textContent : '',
+      };
+    }),
   }));
-  const fail = (why) => { failures += 1; console.error(`FAIL: ${why}`); };
   if (report.charset !== 'UTF-8') fail(`page encoding is ${report.charset}`);
   if (!report.title.startsWith('Images: ')) fail(`title is "${report.title}"`);
+  if (report.scripts !== 0) fail(`${report.scripts} script elements on the page`);
+  if (report.handlers.length !== 0) fail(`event handlers on the page: ${report.handlers}`);
   if (report.images.length !== expected) {
     fail(`${report.images.length} pictures on the page, expected ${expected}`);
   }
   for (const image of report.images) {
-    const name = decodeURIComponent(new URL(image.src).pathname.split('/').pop());
+    const url = new URL(image.src);
+    const bytes = urlPathBytes(url.pathname);
+    const nameBytes = bytes.subarray(bytes.lastIndexOf(0x2F) + 1);
+    const name = nameBytes.toString('utf8');
+    const shown = image.caption.match(/^(.*) \((\d+) bytes\)$/s);
     if (!image.loaded) fail(`picture did not load: ${image.src}`);
-    if (!report.text.includes(`${name} (`)) fail(`no caption for "${name}"`);
-    console.log(`${image.loaded ? 'ok  ' : 'FAIL'} ${image.width}px ${name}`);
+    if (url.protocol === 'file:') {
+      let size = null;
+      try { size = statSync(bytes).size; } catch { fail(`no file for ${image.src}`); }
+      if (!shown || Number(shown[2]) !== size) {
+        fail(`caption "${image.caption}" does not show the size ${size} of ${image.src}`);
+      }
+    }
+    if (!shown) {
+      fail(`no caption for "${name}"`);
+    } else if (/[\x00-\x1F\x7F]/.test(shown[1])) {
+      fail(`the caption of "${image.src}" holds a control character`);
+    } else if (Buffer.from(name, 'utf8').equals(nameBytes) && !/[\x00-\x1F\x7F]/.test(name)) {
+      if (shown[1] !== name) fail(`caption "${shown[1]}" for "${name}"`);
+    } else if (printableAscii(shown[1]) !== printableAscii(nameBytes.toString('latin1'))) {
+      fail(`caption "${shown[1]}" is no readable form of ${image.src}`);
+    }
+    console.log(`${image.loaded ? 'ok  ' : 'FAIL'} ${image.width}px ${JSON.stringify(image.caption)}`);
   }
 } finally {
   await browser.close();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Makes pages of the sample pictures with pixdeck-cli and has Debian's chromium
-# load them (tests/page_check/check_page.mjs). Exits 77 (skipped) only when
-# node, npm or chromium is not installed.
+# Makes pages of the sample pictures and of awkward names with pixdeck-cli and
+# has Debian's chromium load them (tests/page_check/check_page.mjs). Exits 77
+# (skipped) only when node, npm or chromium is not installed.
 #   run_page_check.sh PIXDECK_CLI SAMPLES_DIR WORK_DIR
 set -euo pipefail
 cli=$1 samples=$2 work=$3
@@ -35,3 +35,25 @@ node "$work/check_page.mjs" "$pictures/images.htm" "$count"
 # ... a page elsewhere refers to them by file URL.
 "$cli" -o "$work/elsewhere.htm" "$samples"
 node "$work/check_page.mjs" "$work/elsewhere.htm" "$count"
+
+# ... and so does a folder of awkward names: stars, blanks at the ends, bytes
+# that are not UTF-8, control characters, markup that must not run, links; the
+# page's own name is as long as a folder allows.
+odd="$work/odd names"
+rm -rf "$odd" && mkdir -p "$odd"
+names=('*star.gif' 'a*b.gif' ' c.jpg' 'd.jpg ' $'caf\xe9.gif' $'line\nfeed.gif' $'tab\tand\rcr.jpg'
+  '100%41.gif' 'hash#1?.gif' 'back\slash.gif' '&amp;.gif' '<img src=x onerror=alert(1)>.gif'
+  '" onerror="alert(2)" x=".jpg' $'\xe6\x97\xa5 \xc3\xa9t\xc3\xa9.jpg')
+for name in "${names[@]}"; do
+  case $name in
+    *.jpg*) cp "$samples/sunset.jpg" "$odd/$name" ;;
+    *) cp "$samples/tile.gif" "$odd/$name" ;;
+  esac
+done
+ln -s '*star.gif' "$odd/link to star.gif"
+ln -s "$(cd "$samples" && pwd)/sunset.jpg" "$odd/link to sunset.jpg"
+# Listed by no pattern: an overlong "." is no dot.
+cp "$samples/tile.gif" "$odd/"$'x\xc0\xaegif'
+page=$(printf 'p%.0s' $(seq 251)).htm
+"$cli" -s '*.gif*;*.jpg*' -o "$page" "$odd"
+node "$work/check_page.mjs" "$odd/$page" $((${#names[@]} + 2))
