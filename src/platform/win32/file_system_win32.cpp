@@ -65,6 +65,30 @@ std::wstring RootOf(const std::string& folder) {
   return {};
 }
 
+// Where a symbolic link finally points, so that the link stays a link when
+// its file is replaced; the path itself when it is no link or points nowhere.
+std::wstring FinalLinkTarget(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 ||
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return path;
+  HandleCloser file{::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (file.handle == INVALID_HANDLE_VALUE)
+    return path;
+  const std::wstring resolved = GrowingBuffer(kPathBuffer, [&](wchar_t* buffer, DWORD size) {
+    return ::GetFinalPathNameByHandleW(file.handle, buffer, size,
+                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  });
+  // The answer has the "\\?\" form; plain paths are what the rest expects.
+  if (resolved.rfind(L"\\\\?\\UNC\\", 0) == 0)
+    return L"\\\\" + resolved.substr(8);
+  if (resolved.rfind(L"\\\\?\\", 0) == 0)
+    return resolved.substr(4);
+  return resolved.empty() ? path : resolved;
+}
+
 bool WriteAll(HANDLE file, const std::string& contents) {
   std::size_t written = 0;
   while (written < contents.size()) {
@@ -170,7 +194,7 @@ bool RemoveFile(const std::string& path) {
 
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
                            std::string& error) {
-  const std::wstring target = ToWide(path);
+  const std::wstring target = FinalLinkTarget(ToWide(path));
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
       (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
