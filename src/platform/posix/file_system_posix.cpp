@@ -19,12 +19,16 @@ namespace pixdeck::platform {
 
 namespace {
 
+// An open file descriptor, closed when it goes.
 struct FileDescriptor {
-  int fd;
+  explicit FileDescriptor(int opened) : fd(opened) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
   ~FileDescriptor() {
     if (fd >= 0)
       ::close(fd);
   }
+  int fd;
 };
 
 struct DirCloser {
