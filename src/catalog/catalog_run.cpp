@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "catalog/page_writer.h"
+#include "catalog/picture_size.h"
 #include "catalog/sort_key.h"
 #include "catalog/url.h"
 #include "platform/collate.h"
@@ -74,10 +75,13 @@ std::string PageFileOf(std::string_view outputName, std::string_view directory, 
 
 namespace {
 
-std::size_t EstimatedPageSize(const std::vector<CatalogEntry>& catalog, std::size_t prefixLength) {
+std::size_t EstimatedPageSize(const std::vector<CatalogEntry>& catalog, std::size_t prefixLength,
+                              bool lightPages) {
+  // A light entry adds its size and loading attributes.
+  const std::size_t perEntry = lightPages ? 100 : 40;
   std::size_t bytes = 2048;
   for (const CatalogEntry& entry : catalog) {
-    bytes += 2 * entry.name.size() + prefixLength + 40;
+    bytes += 2 * entry.name.size() + prefixLength + perEntry;
   }
   return bytes;
 }
@@ -122,10 +126,18 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   const std::string title = JoinPath(inputs.directory, inputs.specs);
 
   writer.WritePageHeader(inputs.directory, title, pattern, code);
-  writer.Reserve(EstimatedPageSize(catalog, writer.ImagePrefix().size()) + writer.Text().size());
+  writer.Reserve(EstimatedPageSize(catalog, writer.ImagePrefix().size(), inputs.lightPages) + writer.Text().size());
   result.count = catalog.size();
-  for (const CatalogEntry& entry : catalog) {
-    writer.WritePageEntry(entry.name, entry.size);
+  if (inputs.lightPages) {
+    PictureSizeReader pictures;
+    for (const CatalogEntry& entry : catalog) {
+      writer.WriteLightPageEntry(entry.name, entry.size,
+                                 pictures.SizeOf(JoinPath(inputs.directory, entry.name)));
+    }
+  } else {
+    for (const CatalogEntry& entry : catalog) {
+      writer.WritePageEntry(entry.name, entry.size);
+    }
   }
   catalog.clear();
   catalog.shrink_to_fit();

@@ -27,6 +27,8 @@ struct CatalogInputs {
   std::string colorName;                        // a name of the colour table; may be empty
   std::string urlBase = kDefaultUrlBase;
   const ColorTable* colors = nullptr;  // none: no colour codes
+  // Each picture loads as it scrolls into view, its size read from its header.
+  bool lightPages = false;
 };
 
 enum class CatalogStatus {

@@ -70,7 +70,7 @@ void PageWriter::WritePageHeader(std::string_view directory, std::string_view ti
   AppendLine("</CENTER>");
 }
 
-void PageWriter::WritePageEntry(std::string_view name, std::uint64_t size) {
+void PageWriter::AppendImageSource(std::string_view name) {
   text_.append("<IMG SRC=\"");
   AppendHtmlEscaped(text_, imagePrefix_);
   // The source is a URL: encode first, then escape for the attribute. The
@@ -78,7 +78,11 @@ void PageWriter::WritePageEntry(std::string_view name, std::uint64_t size) {
   scratch_.clear();
   AppendUrlEncoded(scratch_, name, style_);
   AppendHtmlEscaped(text_, scratch_);
-  text_.append("\"><BR>");
+  text_.push_back('"');
+}
+
+void PageWriter::AppendEntryText(std::string_view name, std::uint64_t size) {
+  text_.append("><BR>");
   AppendHtmlEscaped(text_, name);
   text_.append(" (");
   char digits[24];
@@ -86,6 +90,25 @@ void PageWriter::WritePageEntry(std::string_view name, std::uint64_t size) {
   text_.append(digits, result.ptr);
   text_.append(" bytes)<P>");
   text_.append(kLineEnd);
+}
+
+void PageWriter::WritePageEntry(std::string_view name, std::uint64_t size) {
+  AppendImageSource(name);
+  AppendEntryText(name, size);
+}
+
+void PageWriter::WriteLightPageEntry(std::string_view name, std::uint64_t size,
+                                     const std::optional<PictureSize>& pictureSize) {
+  AppendImageSource(name);
+  if (pictureSize) {
+    char digits[24];
+    text_.append(" WIDTH=");
+    text_.append(digits, std::to_chars(digits, digits + sizeof digits, pictureSize->width).ptr);
+    text_.append(" HEIGHT=");
+    text_.append(digits, std::to_chars(digits, digits + sizeof digits, pictureSize->height).ptr);
+  }
+  text_.append(" LOADING=\"lazy\" DECODING=\"async\"");
+  AppendEntryText(name, size);
 }
 
 void PageWriter::WritePageFooter() {

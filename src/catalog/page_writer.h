@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "catalog/picture_size.h"
 #include "util/paths.h"
 
 namespace pixdeck {
@@ -25,6 +27,10 @@ class PageWriter {
   void WritePageHeader(std::string_view directory, std::string_view title, std::string_view pattern,
                        std::string_view code);
   void WritePageEntry(std::string_view name, std::uint64_t size);
+  // The entry of a light page: the picture loads as it scrolls into view, and
+  // its size, when known, keeps its place on the page before it arrives.
+  void WriteLightPageEntry(std::string_view name, std::uint64_t size,
+                           const std::optional<PictureSize>& pictureSize);
   void WritePageFooter();
 
   // The page so far: every line ends with carriage return and line feed.
@@ -34,6 +40,8 @@ class PageWriter {
 
  private:
   void AppendLine(std::string_view line);
+  void AppendImageSource(std::string_view name);
+  void AppendEntryText(std::string_view name, std::uint64_t size);
 
   std::string urlBase_;
   PathStyle style_;

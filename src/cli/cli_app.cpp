@@ -55,6 +55,7 @@ bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, 
   defaults.urlBaseName = options.urlBase;
   defaults.patternName = options.pattern;
   defaults.bgColor = options.colorName;
+  defaults.lightPages = options.lightPages;
   const ProgramOptions saved = ReadCatalogDefaults(*store, defaults);
   if (app.count("--output") == 0)
     options.outputName = saved.outputName;
@@ -62,6 +63,8 @@ bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, 
     options.urlBase = saved.urlBaseName;
   if (app.count("--pattern") == 0)
     options.pattern = saved.patternName;
+  if (app.count("--light") == 0)
+    options.lightPages = saved.lightPages;
   if (app.count("--color") == 0 && !saved.bgColor.empty()) {
     // A saved colour that the colour table does not know gives a page without
     // one, as in the window.
@@ -86,6 +89,11 @@ void AddCatalogOptions(CLI::App& app, CliOptions& options) {
   app.add_option("-b,--base", options.urlBase, "URL base: file:/// or a web server's folder")
       ->capture_default_str();
   app.add_flag("--view", options.view, "Open the page in the web browser");
+  // One flag with its negation: the last one given wins, and neither leaves
+  // the settings' choice.
+  app.add_flag("--light,!--no-light", options.lightPages,
+               "Pictures load as they scroll into view, each with its size from its header "
+               "(--no-light: all at once; default from the settings)");
   app.add_option("DIRECTORY", options.directory, "Folder of pictures")->required();
 }
 
@@ -120,6 +128,7 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
   inputs.colorName = options.colorName;
   inputs.urlBase = options.urlBase;
   inputs.colors = &colors;
+  inputs.lightPages = options.lightPages;
 
   StreamMessages messages(err);
   const CatalogResult result = RunCatalog(inputs, messages);

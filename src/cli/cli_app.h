@@ -25,6 +25,9 @@ struct CliOptions {
   std::string colorName;
   std::string urlBase = kDefaultUrlBase;
   bool view = false;  // open the page in the web browser once it is written
+  // Pictures load as they scroll into view, each with its size; --light and
+  // --no-light, else the settings' choice.
+  bool lightPages = false;
 };
 
 // Declares the catalog options and the DIRECTORY argument on app, bound to

@@ -37,6 +37,10 @@ bool IsReadOnlyFile(const std::string& path);
 // directory, a FIFO or device (which could block or never end), a larger
 // file, a read error - gives nothing, without waiting on the file.
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes);
+// Reads up to size bytes from the start of a regular file into buffer and
+// returns how many it read (fewer at the end of the file); -1 when the path is
+// no regular file or cannot be read. Never blocks on a pipe or a device.
+std::ptrdiff_t ReadFileHead(const std::string& path, void* buffer, std::size_t size);
 // Deletes a file; false when that fails.
 bool RemoveFile(const std::string& path);
 

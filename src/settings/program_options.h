@@ -17,6 +17,7 @@ inline constexpr const char* kUrlBaseNameKey = "UrlBaseName";
 inline constexpr const char* kPatternNameKey = "PatternName";
 inline constexpr const char* kBgColorKey = "BgColor";
 inline constexpr const char* kDefaultDirKey = "DefaultDir";
+inline constexpr const char* kLightPagesKey = "LightPages";
 inline constexpr const char* kSpecsSection = "Specs";
 inline constexpr const char* kOutputNamesSection = "OutputNames";
 inline constexpr const char* kPatternsSection = "Patterns";
@@ -37,6 +38,9 @@ struct ProgramOptions {
   std::string patternName;
   // Default background colour, a name from the colour table.
   std::string bgColor;
+  // Pages whose pictures load as they scroll into view, each with the size
+  // its header gives, so that a folder of thousands stays light.
+  bool lightPages = false;
 
   bool operator==(const ProgramOptions&) const = default;
 };

@@ -94,6 +94,7 @@ void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettin
   options.urlBaseName = store.ReadString(kOptionsSection, kUrlBaseNameKey, options.urlBaseName);
   options.patternName = store.ReadString(kOptionsSection, kPatternNameKey, options.patternName);
   options.bgColor = store.ReadString(kOptionsSection, kBgColorKey, options.bgColor);
+  options.lightPages = store.ReadBool(kOptionsSection, kLightPagesKey, options.lightPages);
 
   const std::string dir = store.ReadString(kOptionsSection, kDefaultDirKey, window.defaultDir);
   if (DirExists(dir))
@@ -117,6 +118,7 @@ bool SaveProgramSettings(TRegOrIni& store, const ProgramOptions& options,
   store.WriteString(kOptionsSection, kPatternNameKey, options.patternName);
   store.WriteString(kOptionsSection, kBgColorKey, options.bgColor);
   store.WriteString(kOptionsSection, kDefaultDirKey, window.defaultDir);
+  store.WriteBool(kOptionsSection, kLightPagesKey, options.lightPages);
   store.WriteStrings(kSpecsSection, kHistoryListName, window.specs, kHistoryMaxCount, true);
   store.WriteStrings(kOutputNamesSection, kHistoryListName, window.outputNames, kHistoryMaxCount,
                      true);
@@ -131,6 +133,7 @@ ProgramOptions ReadCatalogDefaults(TRegOrIni& store, ProgramOptions defaults) {
   defaults.urlBaseName = store.ReadString(kOptionsSection, kUrlBaseNameKey, defaults.urlBaseName);
   defaults.patternName = store.ReadString(kOptionsSection, kPatternNameKey, defaults.patternName);
   defaults.bgColor = store.ReadString(kOptionsSection, kBgColorKey, defaults.bgColor);
+  defaults.lightPages = store.ReadBool(kOptionsSection, kLightPagesKey, defaults.lightPages);
   return defaults;
 }
 

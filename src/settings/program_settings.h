@@ -1,6 +1,6 @@
 // The program's settings: where the settings file lives, and loading and
 // saving the options, the main window's folder and its three history lists in
-// the fixed layout (section "Options" with seven keys; "Specs", "OutputNames"
+// the fixed layout (section "Options" with eight keys; "Specs", "OutputNames"
 // and "Patterns" with lists "Item" of at most ten entries, most recent first).
 #pragma once
 
@@ -68,14 +68,14 @@ void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettin
                          const ConfigureBrowserFn& configureBrowser);
 
 // "Save settings": nothing when the store is not writable (returns false).
-// Otherwise writes the seven options and the three lists (each erased first
+// Otherwise writes the eight options and the three lists (each erased first
 // and cut to kHistoryMaxCount), then closes the store, which raises when the
 // settings cannot be written.
 bool SaveProgramSettings(TRegOrIni& store, const ProgramOptions& options,
                          const WindowSettings& window);
 
-// The four defaults that pixdeck-cli takes from the settings: page name, URL
-// base, pattern and colour, each read with defaults' value as its default.
+// The defaults that pixdeck-cli takes from the settings: page name, URL base,
+// pattern, colour and light pages, each read with defaults' value as its default.
 // Reads only; closes the store.
 ProgramOptions ReadCatalogDefaults(TRegOrIni& store, ProgramOptions defaults);
 

@@ -70,7 +70,7 @@ class SettingsWindowTest : public GuiTest {
   std::string pics;
 };
 
-TEST_F(SettingsWindowTest, ClosingWritesTheSevenOptionsAndTheThreeHistories) {
+TEST_F(SettingsWindowTest, ClosingWritesTheOptionsAndTheThreeHistories) {
   {
     auto window = Start();
     Find<DirectoryListBox>(window.get(), "lbxDirectory")
@@ -82,8 +82,9 @@ TEST_F(SettingsWindowTest, ClosingWritesTheSevenOptionsAndTheThreeHistories) {
   ASSERT_TRUE(ini.count("Options"));
   const auto& options = ini.at("Options");
   for (const char* key : {"BrowserName", "UseRegSettings", "OutputName", "UrlBaseName",
-                          "PatternName", "BgColor", "DefaultDir"})
+                          "PatternName", "BgColor", "DefaultDir", "LightPages"})
     EXPECT_TRUE(options.count(key)) << key;
+  EXPECT_EQ(options.at("LightPages"), "0");
   EXPECT_EQ(options.at("OutputName"), "images.htm");
   EXPECT_EQ(options.at("UrlBaseName"), "file:///");
   EXPECT_EQ(options.at("DefaultDir"), pics);

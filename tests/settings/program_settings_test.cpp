@@ -64,8 +64,9 @@ TEST_F(ProgramSettings, FirstRunKeepsTheDefaultsAndTheFirstSaveWritesTheWholeLay
   const IniText saved = Saved();
   EXPECT_EQ(saved.KeyNames("Options"),
             (std::vector<std::string>{"BrowserName", "UseRegSettings", "OutputName", "UrlBaseName",
-                                      "PatternName", "BgColor", "DefaultDir"}));
+                                      "PatternName", "BgColor", "DefaultDir", "LightPages"}));
   EXPECT_EQ(saved.Find("Options", "UseRegSettings"), "1");
+  EXPECT_EQ(saved.Find("Options", "LightPages"), "0");
   EXPECT_EQ(saved.Find("Options", "OutputName"), "images.htm");
   EXPECT_EQ(saved.Find("Options", "DefaultDir"), window.defaultDir);
   EXPECT_EQ(saved.KeyNames("Specs"),
@@ -85,6 +86,7 @@ TEST_F(ProgramSettings, WhatIsSavedLoadsBackAndHistoriesKeepTheirFirstTen) {
   options.urlBaseName = "http://example.org/pics/";
   options.patternName = "bg.gif";
   options.bgColor = "Navy";
+  options.lightPages = true;
   WindowSettings window = DesignedWindow();
   fs::create_directories(dir_.path() / "pictures");
   window.defaultDir = dir_.file("pictures");
@@ -126,6 +128,26 @@ TEST_F(ProgramSettings, UseRegSettingsFollowsTheBrowserName) {
     Load(*Store(), options, window);
     EXPECT_EQ(options.useRegSettings, c.expected) << c.options;
     EXPECT_EQ(browserCalls_.back(), std::make_pair(options.browserName, c.expected)) << c.options;
+  }
+}
+
+TEST_F(ProgramSettings, LightPagesAreOffUnlessTheFileSwitchesThemOn) {
+  struct Case {
+    std::string options;
+    bool expected;
+  };
+  const Case cases[] = {
+      {"OutputName=old.htm\n", false},  // a file from before the option
+      {"LightPages=1\n", true},
+      {"LightPages=0\n", false},
+      {"lightpages = 1\n", true},
+  };
+  for (const Case& c : cases) {
+    dir_.write("pixdeck.INI", "[Options]\n" + c.options);
+    ProgramOptions options;
+    WindowSettings window;
+    Load(*Store(), options, window);
+    EXPECT_EQ(options.lightPages, c.expected) << c.options;
   }
 }
 

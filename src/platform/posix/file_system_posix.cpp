@@ -146,6 +146,34 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
   }
 }
 
+std::ptrdiff_t ReadFileHead(const std::string& path, void* buffer, std::size_t size) {
+  // O_NONBLOCK: a pipe named like a picture must not hold the caller up; it
+  // is turned away below as no regular file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0)
+    return -1;
+  struct stat info {};
+  std::ptrdiff_t total = -1;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    total = 0;
+    auto* out = static_cast<char*>(buffer);
+    while (static_cast<std::size_t>(total) < size) {
+      const ssize_t got = ::read(fd, out + total, size - static_cast<std::size_t>(total));
+      if (got < 0 && errno == EINTR)
+        continue;
+      if (got < 0) {
+        total = -1;
+        break;
+      }
+      if (got == 0)
+        break;
+      total += got;
+    }
+  }
+  ::close(fd);
+  return total;
+}
+
 bool RemoveFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0;
 }

@@ -188,6 +188,29 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
   }
 }
 
+std::ptrdiff_t ReadFileHead(const std::string& path, void* buffer, std::size_t size) {
+  if (path.empty())
+    return -1;
+  // Opening without backup semantics turns folders away.
+  HandleCloser file{::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (file.handle == INVALID_HANDLE_VALUE || ::GetFileType(file.handle) != FILE_TYPE_DISK)
+    return -1;
+  std::size_t total = 0;
+  auto* out = static_cast<char*>(buffer);
+  while (total < size) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size - total, 1 << 20));
+    DWORD got = 0;
+    if (!::ReadFile(file.handle, out + total, want, &got, nullptr))
+      return -1;
+    if (got == 0)
+      break;
+    total += got;
+  }
+  return static_cast<std::ptrdiff_t>(total);
+}
+
 bool RemoveFile(const std::string& path) {
   return !path.empty() && ::DeleteFileW(ToWide(path).c_str()) != 0;
 }
