@@ -245,6 +245,7 @@ void TfrmMain::btnFilterClick() {
   inputs.colorName = BoxText(ui_->lbxBackColor);
   inputs.urlBase = CurrentOptions().urlBaseName;
   inputs.colors = colorsLoaded_ ? &colors_ : nullptr;
+  inputs.lightPages = CurrentOptions().lightPages;
   const CatalogResult result = RunCatalog(inputs, AppMessages());
 
   // A temporary page's name enters the box (and its history) before the

@@ -98,6 +98,7 @@ void TfrmOptions::FormCreate() {
   ui_->edtPattern->SetInitialText(QString::fromStdString(options.patternName));
   ui_->edtBase->SetInitialText(QString::fromStdString(options.urlBaseName));
   colors->SetInitialText(QString::fromStdString(options.bgColor));
+  ui_->chkLightPages->setChecked(options.lightPages);
   // The dialog keeps the size it was designed with.
   SetFixedSize(true);
 }
@@ -132,6 +133,7 @@ void TfrmOptions::btnSaveClick() {
     main_.SetOutputNameInitial(options.outputName);
   }
   options.urlBaseName = TextOf(ui_->edtBase);
+  options.lightPages = ui_->chkLightPages->isChecked();
   if (ui_->edtPattern->isModified()) {
     options.patternName = TextOf(ui_->edtPattern);
     main_.SetPatternInitial(options.patternName);

@@ -126,7 +126,8 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   const std::string title = JoinPath(inputs.directory, inputs.specs);
 
   writer.WritePageHeader(inputs.directory, title, pattern, code);
-  writer.Reserve(EstimatedPageSize(catalog, writer.ImagePrefix().size(), inputs.lightPages) + writer.Text().size());
+  writer.Reserve(EstimatedPageSize(catalog, writer.ImagePrefix().size(), inputs.lightPages) +
+                 writer.Text().size());
   result.count = catalog.size();
   if (inputs.lightPages) {
     PictureSizeReader pictures;

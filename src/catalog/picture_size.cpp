@@ -30,12 +30,8 @@ class Bytes {
   std::uint32_t Le24(std::size_t offset) const {
     return Le16(offset) | (std::uint32_t{data_[offset + 2]} << 16);
   }
-  std::uint32_t Le32(std::size_t offset) const {
-    return Le16(offset) | (Le16(offset + 2) << 16);
-  }
-  std::uint32_t Be32(std::size_t offset) const {
-    return (Be16(offset) << 16) | Be16(offset + 2);
-  }
+  std::uint32_t Le32(std::size_t offset) const { return Le16(offset) | (Le16(offset + 2) << 16); }
+  std::uint32_t Be32(std::size_t offset) const { return (Be16(offset) << 16) | Be16(offset + 2); }
   std::uint32_t U16(std::size_t offset, bool bigEndian) const {
     return bigEndian ? Be16(offset) : Le16(offset);
   }

@@ -230,8 +230,8 @@ TEST(PictureSize, OnlyAWellFormedOrientationTurnsTheSize) {
   };
   EXPECT_EQ(withExif(ExifBody(1, OrientationEntry(6))), kTall);
   EXPECT_EQ(withExif(ExifBody(1, OrientationEntry(7))), kTall);
-  EXPECT_EQ(withExif(ExifBody(1, OrientationEntry(2))), kWide);  // mirrored only
-  EXPECT_EQ(withExif(ExifBody(1, OrientationEntry(9))), kWide);  // no such orientation
+  EXPECT_EQ(withExif(ExifBody(1, OrientationEntry(2))), kWide);     // mirrored only
+  EXPECT_EQ(withExif(ExifBody(1, OrientationEntry(9))), kWide);     // no such orientation
   EXPECT_EQ(withExif(ExifBody(1, OrientationEntry(6, 4))), kWide);  // not a SHORT
   // A directory outside the segment, or more entries than it holds.
   EXPECT_EQ(withExif(ExifBody(1, OrientationEntry(6), 0xFFFFFFF0u)), kWide);
