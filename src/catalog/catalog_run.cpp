@@ -130,10 +130,11 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
                  writer.Text().size());
   result.count = catalog.size();
   if (inputs.lightPages) {
-    PictureSizeReader pictures;
-    for (const CatalogEntry& entry : catalog) {
-      writer.WriteLightPageEntry(entry.name, entry.size,
-                                 pictures.SizeOf(JoinPath(inputs.directory, entry.name)));
+    const auto sizes =
+        ReadPictureSizes(inputs.directory, catalog.size(),
+                         [&](std::size_t i) -> const std::string& { return catalog[i].name; });
+    for (std::size_t i = 0; i < catalog.size(); ++i) {
+      writer.WriteLightPageEntry(catalog[i].name, catalog[i].size, sizes[i]);
     }
   } else {
     for (const CatalogEntry& entry : catalog) {

@@ -1,6 +1,9 @@
 #include "catalog/picture_size.h"
 
-#include "platform/file_system.h"
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
 
 namespace pixdeck {
 
@@ -9,12 +12,12 @@ namespace {
 constexpr std::size_t kFirstRead = 4096;
 }  // namespace
 
-std::optional<PictureSize> PictureSizeReader::SizeOf(const std::string& path) {
+std::optional<PictureSize> PictureSizeReader::SizeOf(const std::string& name) {
   std::size_t want = kFirstRead;
   for (;;) {
     if (buffer_.size() < want)
       buffer_.resize(want);
-    const std::ptrdiff_t got = platform::ReadFileHead(path, buffer_.data(), want);
+    const std::ptrdiff_t got = folder_.ReadHead(name, buffer_.data(), want);
     if (got < 0)
       return std::nullopt;
     const auto count = static_cast<std::size_t>(got);
@@ -24,6 +27,47 @@ std::optional<PictureSize> PictureSizeReader::SizeOf(const std::string& path) {
       return scan.size;
     want = kPictureHeadCap;
   }
+}
+
+namespace {
+// Below this many pictures starting threads costs more than it saves.
+constexpr std::size_t kPicturesPerThread = 512;
+constexpr unsigned kMaxReaderThreads = 8;
+// Each thread takes the next batch of names as it finishes one.
+constexpr std::size_t kBatch = 64;
+}  // namespace
+
+std::vector<std::optional<PictureSize>> ReadPictureSizes(
+    const std::string& folder, std::size_t count,
+    const std::function<const std::string&(std::size_t)>& nameAt) {
+  std::vector<std::optional<PictureSize>> sizes(count);
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    PictureSizeReader reader(folder);
+    for (;;) {
+      const std::size_t start = next.fetch_add(kBatch);
+      if (start >= count)
+        return;
+      const std::size_t end = std::min(count, start + kBatch);
+      for (std::size_t i = start; i < end; ++i)
+        sizes[i] = reader.SizeOf(nameAt(i));
+    }
+  };
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  const auto threads = static_cast<unsigned>(std::min<std::size_t>(
+      {std::size_t{kMaxReaderThreads}, std::size_t{cores} * 2, count / kPicturesPerThread}));
+  std::vector<std::thread> helpers;
+  for (unsigned i = 1; i < threads; ++i) {
+    try {
+      helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;  // no more threads to be had: the others share the work
+    }
+  }
+  work();
+  for (std::thread& helper : helpers)
+    helper.join();
+  return sizes;
 }
 
 }  // namespace pixdeck

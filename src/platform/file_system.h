@@ -37,10 +37,26 @@ bool IsReadOnlyFile(const std::string& path);
 // directory, a FIFO or device (which could block or never end), a larger
 // file, a read error - gives nothing, without waiting on the file.
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes);
-// Reads up to size bytes from the start of a regular file into buffer and
-// returns how many it read (fewer at the end of the file); -1 when the path is
-// no regular file or cannot be read. Never blocks on a pipe or a device.
-std::ptrdiff_t ReadFileHead(const std::string& path, void* buffer, std::size_t size);
+// Reads the first bytes of files in one folder, opened once for all of them.
+class FolderFiles {
+ public:
+  explicit FolderFiles(const std::string& folder);
+  ~FolderFiles();
+  FolderFiles(const FolderFiles&) = delete;
+  FolderFiles& operator=(const FolderFiles&) = delete;
+
+  // Reads up to size bytes from the start of the file name (a bare name in
+  // the folder) into buffer and returns how many it read (fewer at the end of
+  // the file); -1 when it is a folder or cannot be read. Never blocks on a
+  // pipe or a device, and may give fewer bytes than a pipe or device holds.
+  // Safe to call from several threads at once.
+  std::ptrdiff_t ReadHead(const std::string& name, void* buffer, std::size_t size);
+
+ private:
+  std::string folder_;
+  int folderFd_ = -1;  // POSIX: the folder, opened once
+};
+
 // Deletes a file; false when that fails.
 bool RemoveFile(const std::string& path);
 

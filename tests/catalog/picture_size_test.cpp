@@ -118,9 +118,9 @@ TEST(PictureSize, ReadsEveryKindAsTheBrowserShowsIt) {
       {"lossless.webp", kWide},
       {"extended.webp", kWide},
   };
-  PictureSizeReader reader;
+  PictureSizeReader reader(PIXDECK_PICTURE_SAMPLES);
   for (const auto& [name, expected] : samples) {
-    EXPECT_EQ(reader.SizeOf(SamplePath(name)), expected) << name;
+    EXPECT_EQ(reader.SizeOf(name), expected) << name;
     EXPECT_EQ(Scan(ReadSample(name)), expected) << name;
   }
 }
@@ -250,10 +250,11 @@ TEST(PictureSize, OnlyAWellFormedOrientationTurnsTheSize) {
 class PictureSizeFiles : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, const Bytes& bytes) {
-    return dir_.write(name, Text(bytes));
+    dir_.write(name, Text(bytes));
+    return name;
   }
   ScratchDir dir_;
-  PictureSizeReader reader_;
+  PictureSizeReader reader_{dir_.path().string()};
 };
 
 TEST_F(PictureSizeFiles, LargeSegmentsBeforeTheFrameAreReadUpToTheCap) {
@@ -277,18 +278,21 @@ TEST_F(PictureSizeFiles, WhatIsNoReadablePictureHasNoSize) {
   EXPECT_EQ(reader_.SizeOf(Write("text.jpg", Of("not a picture at all\n"))), std::nullopt);
   const Bytes gif = ReadSample("gif.gif");
   EXPECT_EQ(reader_.SizeOf(Write("cut.gif", Bytes(gif.begin(), gif.begin() + 8))), std::nullopt);
-  EXPECT_EQ(reader_.SizeOf(dir_.file("missing.gif")), std::nullopt);
+  EXPECT_EQ(reader_.SizeOf("missing.gif"), std::nullopt);
   std::filesystem::create_directories(dir_.path() / "folder.gif");
-  EXPECT_EQ(reader_.SizeOf(dir_.file("folder.gif")), std::nullopt);
+  EXPECT_EQ(reader_.SizeOf("folder.gif"), std::nullopt);
   // The reader's buffer serves the next file as well.
-  EXPECT_EQ(reader_.SizeOf(SamplePath("turned8-be.jpg")), kTall);
+  Write("turned.jpg", ReadSample("turned8-be.jpg"));
+  EXPECT_EQ(reader_.SizeOf("turned.jpg"), kTall);
+  // A folder that cannot be opened has no pictures to read.
+  PictureSizeReader nowhere(dir_.file("no such folder"));
+  EXPECT_EQ(nowhere.SizeOf("turned.jpg"), std::nullopt);
 }
 
 #ifndef _WIN32
 TEST_F(PictureSizeFiles, APipeNamedLikeAPictureDoesNotHoldTheReaderUp) {
-  const std::string pipe = dir_.file("pipe.jpg");
-  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  EXPECT_EQ(reader_.SizeOf(pipe), std::nullopt);
+  ASSERT_EQ(mkfifo(dir_.file("pipe.jpg").c_str(), 0600), 0);
+  EXPECT_EQ(reader_.SizeOf("pipe.jpg"), std::nullopt);
 }
 #endif
 

@@ -188,9 +188,17 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
   }
 }
 
-std::ptrdiff_t ReadFileHead(const std::string& path, void* buffer, std::size_t size) {
-  if (path.empty())
+FolderFiles::FolderFiles(const std::string& folder) : folder_(folder) {}
+
+FolderFiles::~FolderFiles() = default;
+
+std::ptrdiff_t FolderFiles::ReadHead(const std::string& name, void* buffer, std::size_t size) {
+  if (name.empty())
     return -1;
+  std::string path = folder_;
+  if (!path.empty() && path.back() != '\\' && path.back() != '/')
+    path += '\\';
+  path += name;
   // Opening without backup semantics turns folders away.
   HandleCloser file{::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
