@@ -289,6 +289,27 @@ TEST_F(PictureSizeFiles, WhatIsNoReadablePictureHasNoSize) {
   EXPECT_EQ(nowhere.SizeOf("turned.jpg"), std::nullopt);
 }
 
+TEST_F(PictureSizeFiles, ManyPicturesAreReadTogetherAndAnsweredInTheirOrder) {
+  // Enough files for several reader threads, in four kinds that answer apart.
+  const Bytes kinds[] = {ReadSample("gif.gif"), ReadSample("turned6-le.jpg"), Of("text"),
+                         ReadSample("lossless.webp")};
+  const std::optional<PictureSize> answers[] = {kWide, kTall, std::nullopt, kWide};
+  std::vector<std::string> names;
+  for (int i = 0; i < 2000; ++i) {
+    names.push_back("p" + std::to_string(i));
+    Write(names.back(), kinds[(i * 7) % 4]);
+  }
+  const auto sizes =
+      ReadPictureSizes(dir_.path().string(), names.size(),
+                       [&](std::size_t i) -> const std::string& { return names[i]; });
+  ASSERT_EQ(sizes.size(), names.size());
+  for (std::size_t i = 0; i < names.size(); ++i)
+    ASSERT_EQ(sizes[i], answers[(i * 7) % 4]) << names[i];
+  EXPECT_TRUE(ReadPictureSizes(dir_.path().string(), 0, [&](std::size_t) -> const std::string& {
+                return names[0];
+              }).empty());
+}
+
 #ifndef _WIN32
 TEST_F(PictureSizeFiles, APipeNamedLikeAPictureDoesNotHoldTheReaderUp) {
   ASSERT_EQ(mkfifo(dir_.file("pipe.jpg").c_str(), 0600), 0);
