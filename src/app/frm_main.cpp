@@ -17,7 +17,6 @@
 #include "browser/browser_detection.h"
 #include "browser/page_viewer.h"
 #include "catalog/catalog_run.h"
-#include "catalog/credits.h"
 #include "inputs/input_box.h"
 #include "inputs/input_box_master.h"
 #include "inputs/input_box_menu.h"
@@ -106,7 +105,7 @@ void TfrmMain::Loaded() {
 // the caption labels, the shared menu and master.
 void TfrmMain::ApplyDesign() {
   setWindowTitle(QString::fromStdString(MainWindowCaption()));
-  setStatusTip(QString::fromStdString(std::string(kProgramCaption) + " - " + WindowCredit()));
+  setStatusTip(QString::fromStdString(StatusCaption()));
   setFixedSize(size());
   setWindowIcon(QIcon(QStringLiteral(":/pixdeck/pixdeck.png")));
 
