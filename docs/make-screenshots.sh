@@ -18,8 +18,8 @@ cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
 work=$1 docs=$2
 cd "$work/Pictures"
-XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" BROWSER=/bin/true \
-  "$work/bin/pixdeck" >"$work/log" 2>&1 &
+QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" \
+  BROWSER=/bin/true "$work/bin/pixdeck" >"$work/log" 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 wid=$(timeout 20 xdotool search --sync --name '^Pixdeck - ' | head -n1)

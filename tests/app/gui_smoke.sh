@@ -63,8 +63,9 @@ cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
 work=$1
 cd "$work/pics"
-XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" BROWSER=/bin/true \
-  "$work/bin/pixdeck" >"$work/pixdeck.log" 2>&1 &
+# The window goes to this Xvfb, whatever platform the caller chose for Qt.
+QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" \
+  BROWSER=/bin/true "$work/bin/pixdeck" >"$work/pixdeck.log" 2>&1 &
 pid=$!
 finish() { kill "$pid" 2>/dev/null || true; }
 trap finish EXIT

@@ -5,12 +5,12 @@
 #include <clocale>
 
 #include "app/app_setup.h"
+#include "gui_test_environment.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // Listing the tests (at build time) and running them need no display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  const pixdeck::test::GuiTestEnvironment environment;
   QApplication app(argc, argv);
   std::setlocale(LC_ALL, "");
   std::setlocale(LC_NUMERIC, "C");

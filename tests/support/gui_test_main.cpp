@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include "gui_test_environment.h"
+
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
@@ -22,9 +24,7 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 
 int main(int argc, char** argv) {
   // Listing the tests (at build time) and running them need no display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
+  const pixdeck::test::GuiTestEnvironment environment;
   previousHandler = qInstallMessageHandler(QuietHandler);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
