@@ -83,7 +83,9 @@ fresh_base() {
     fi
     chroot "$base" /usr/sbin/update-ca-certificates >/dev/null 2>&1 ||
       fresh_die "update-ca-certificates failed in the new root"
-    rm -rf "$base/var/cache/apt/archives/"*.deb "$base/var/lib/apt/lists/"*
+    # Downloaded packages and lists go; apt's own folders (partial/, owned
+    # by its download user) stay as debootstrap made them.
+    find "$base/var/cache/apt/archives" "$base/var/lib/apt/lists" -maxdepth 1 -type f -delete
     tar -C "$base" -czf "$tarball.part" . || fresh_die "cannot write $tarball"
     mv "$tarball.part" "$tarball"
     fresh_remove_root "$base"
