@@ -66,6 +66,7 @@ fresh_base() {
     local base
     base=$(mktemp -d "$fresh_work/pixdeck-base.XXXXXX") || fresh_die "cannot make a folder in $fresh_work"
     fresh_roots+=("$base")
+    chmod 755 "$base"
     echo "== bootstrapping Debian 12 (minbase) from $(fresh_mirror) into $base" >&2
     debootstrap --variant=minbase --include=ca-certificates bookworm "$base" "$(fresh_mirror)" \
       >"$fresh_cache/debootstrap.log" 2>&1 ||
@@ -100,6 +101,9 @@ fresh_make_root() {
   dir=$(mktemp -d "$fresh_work/pixdeck-fresh.XXXXXX") || fresh_die "cannot make a folder in $fresh_work"
   fresh_roots+=("$dir")
   tar -C "$dir" -xzf "$fresh_tarball" || fresh_die "cannot unpack $fresh_tarball"
+  # The root's / as on a real system: every user may enter it (mktemp made
+  # it the owner's alone, and so it may be in an older tarball).
+  chmod 755 "$dir"
   cp /etc/resolv.conf "$dir/etc/resolv.conf" 2>/dev/null || true
   fresh_mount "$dir"
   fresh_root=$dir
