@@ -133,8 +133,11 @@ fresh_mount() {
 
 # Runs a command line in the root as a new machine's root user would: a login
 # shell with a clean environment (no LANG, no DISPLAY).
+# Started in the background and waited for, so that a signal to the script
+# reaches its trap at once (the trap then ends what runs inside).
 fresh_run() {  # fresh_run ROOT COMMAND-LINE
-  env -i HOME=/root TERM=xterm /usr/sbin/chroot "$1" /bin/bash -lc "$2"
+  env -i HOME=/root TERM=xterm /usr/sbin/chroot "$1" /bin/bash -lc "$2" </dev/null &
+  wait $!
 }
 
 # Ends what still runs inside a root (an X server, wineserver), by process id.
