@@ -147,6 +147,9 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app("Makes a web page that shows the pictures of a folder.", kProgramName);
   app.set_version_flag("--version", std::string(kProgramName) + " " + PIXDECK_VERSION);
+  // Wide enough that every option with its default stands apart from its
+  // text by two blanks (the manual page is made from this help).
+  app.get_formatter()->column_width(32);
   CliOptions options;
   AddCatalogOptions(app, options);
   std::string settingsFile;
