@@ -83,7 +83,7 @@ void TfrmMain::Loaded() {
   colorsLoaded_ = LoadBackColors(colors_, AppMessages());
   if (colorsLoaded_) {
     for (const ColorEntry& entry : colors_.Entries())
-      ui_->lbxBackColor->AddItem(QString::fromStdString(entry.name));
+      ui_->lbxBackColor->AddObject(QString::fromStdString(entry.name));
   } else {
     ui_->lbxBackColor->setEnabled(false);
   }
@@ -109,11 +109,8 @@ void TfrmMain::ApplyDesign() {
   setFixedSize(size());
   setWindowIcon(QIcon(QStringLiteral(":/pixdeck/pixdeck.png")));
 
-  ui_->cmbSpecs->SetLabelComponent(ui_->lblcmbSpecs);
-  ui_->edtOutputName->SetLabelComponent(ui_->lbledtOutputName);
-  ui_->edtBackground->SetLabelComponent(ui_->lbledtBackground);
-  ui_->lbxBackColor->SetLabelComponent(ui_->lbllbxBackColor);
-  ui_->edtCount->SetLabelComponent(ui_->lbledtCount);
+  // The caption labels come with the form: each names its box as its buddy,
+  // and the box takes it up when it is loaded, keeping its designed place.
   ui_->lblDirectory->SetFocusControl(ui_->lbxDirectory);
   ui_->cmbSpecs->setMaxVisibleItems(4);
 

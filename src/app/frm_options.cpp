@@ -60,11 +60,7 @@ void TfrmOptions::ApplyDesign() {
   ui_->btnSave->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
   ui_->btnCancel->setIcon(s->standardIcon(QStyle::SP_DialogCancelButton));
 
-  ui_->edtBrowser->SetLabelComponent(ui_->lbledtBrowser);
-  ui_->edtDefOutName->SetLabelComponent(ui_->lbledtDefOutName);
-  ui_->edtPattern->SetLabelComponent(ui_->lbledtPattern);
-  ui_->lbxBackColor->SetLabelComponent(ui_->lbllbxBackColor);
-  ui_->edtBase->SetLabelComponent(ui_->lbledtBase);
+  // The caption labels come with the form (each names its box as its buddy).
 
   inputBoxMenu_ = new TInputBoxMenu(this);
   inputBoxMenu_->setObjectName(QStringLiteral("qx_InputBoxMenu"));

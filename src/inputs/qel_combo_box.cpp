@@ -158,7 +158,13 @@ void TQelComboBox::InsertObject(int index, const QString& text, const QVariant& 
 
 void TQelComboBox::InsertItemAt(int index, const QString& text, const QVariant& object) {
   const QString shown = Text();
+  const bool noneSelected = currentIndex() == -1;
   QComboBox::insertItem(index, text, object);
+  if (noneSelected && currentIndex() != -1) {
+    // Qt selects the first item put into an empty list; here only the box's
+    // own rules (SelectFirstItem) choose a selection.
+    setCurrentIndex(-1);
+  }
   if (Text() != shown) {
     SetText(shown);
   }

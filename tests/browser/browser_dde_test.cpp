@@ -103,17 +103,18 @@ TEST(BrowserDde, NoListenerOrUnknownBrowserGivesEmpty) {
   EXPECT_EQ(platform::DdeRequest("../NETSCAPE", "WWW_OpenURL", "x"), "");
 }
 
-TEST(BrowserDde, SocketFolderOthersCanWriteToIsNotTrusted) {
+TEST(BrowserDde, SocketFolderOthersOrTheGroupCanWriteToIsNotTrusted) {
+  namespace fs = std::filesystem;
   BrowserTestEnv env;
   DdePeer peer(env, "NETSCAPE", {{"WWW_OpenURL", "text:ok"}});
   ASSERT_TRUE(peer.Ready());
   const std::string folder = env.scratch().file("run/pixdeck-dde");
-  std::filesystem::permissions(folder, std::filesystem::perms::others_write,
-                               std::filesystem::perm_options::add);
-  EXPECT_EQ(TBrowserDDE().OpenURL("file:///x.htm"), "");
-  EXPECT_TRUE(peer.Requests().empty());
-  std::filesystem::permissions(folder, std::filesystem::perms::others_write,
-                               std::filesystem::perm_options::remove);
+  for (const fs::perms writable : {fs::perms::others_write, fs::perms::group_write}) {
+    fs::permissions(folder, writable, fs::perm_options::add);
+    EXPECT_EQ(TBrowserDDE().OpenURL("file:///x.htm"), "");
+    EXPECT_TRUE(peer.Requests().empty());
+    fs::permissions(folder, writable, fs::perm_options::remove);
+  }
   EXPECT_EQ(TBrowserDDE().OpenURL("file:///x.htm"), "ok");
 }
 

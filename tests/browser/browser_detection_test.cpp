@@ -181,6 +181,25 @@ TEST(FindExecutable, FallsBackToTheBrowserVariableThenTheUsualCommands) {
   EXPECT_EQ(platform::FindExecutable(doc), variable);
 }
 
+TEST(FindExecutable, ADesktopIdThatLeavesTheApplicationsFoldersNamesNoProgram) {
+  BrowserTestEnv env;
+  const std::string doc = env.scratch().write("a.htm", "");
+  env.AddFakeBrowser("bin/outside-browser");
+  // Entries outside every applications folder, reachable only through "..".
+  env.scratch().write("data/outside.desktop", "[Desktop Entry]\nExec=outside-browser %u\n");
+  env.scratch().write("data/applications/sub/x.desktop",
+                      "[Desktop Entry]\nExec=outside-browser %u\n");
+  for (const char* id : {"../outside.desktop", "..-outside.desktop", "sub/../../outside.desktop"}) {
+    env.AddXdgMime(id);
+    EXPECT_EQ(platform::FindExecutable(doc), "") << id;
+  }
+  // The same entry inside the folder is honoured, so the refusal is about "..".
+  env.scratch().write("data/applications/inside.desktop",
+                      "[Desktop Entry]\nExec=outside-browser %u\n");
+  env.AddXdgMime("inside.desktop");
+  EXPECT_EQ(platform::FindExecutable(doc), env.scratch().file("bin/outside-browser"));
+}
+
 TEST(FindExecutable, ProgramStartedThroughEnvIsTheOneAfterIt) {
   BrowserTestEnv env;
   const std::string doc = env.scratch().write("a.htm", "");

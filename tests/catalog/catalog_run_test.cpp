@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "catalog/sort_key.h"
+#include "file_modes.h"
 #include "page_lines.h"
 #include "platform/collate.h"
 #include "recording_messages.h"
@@ -524,6 +525,18 @@ TEST(CatalogRun, AFailedWriteKeepsTheEarlierPageAndLeavesNoHalfPage) {
   EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
   EXPECT_NE(messages.shown[0].text.find(page), std::string::npos) << messages.shown[0].text;
   EXPECT_EQ(FilesIn(dir.path()).size(), 201u);  // the pictures and the old page only
+}
+
+TEST(CatalogRun, ARewrittenPageKeepsItsPermissions) {
+  test::ScopedUmask mask(022);  // a new page would get 0644
+  ScratchDir dir;
+  dir.write("a.gif", "x");
+  const std::string page = dir.write("images.htm", "the earlier page");
+  ASSERT_EQ(::chmod(page.c_str(), 0640), 0);
+  RecordingMessages messages;
+  EXPECT_EQ(RunCatalog(InputsFor(dir), messages).status, CatalogStatus::Written);
+  EXPECT_NE(ScratchDir::read(page).find("a.gif"), std::string::npos);
+  EXPECT_EQ(test::ModeOf(page), 0640);
 }
 
 TEST(CatalogRun, ATemporaryPageThatWasNotWrittenIsNotRegistered) {

@@ -307,6 +307,27 @@ TEST_F(ComboTest, SortedListAppendsNewItemsAtTheirPlace) {
   box->AddItem("c");
   EXPECT_EQ(box->Items(), (QStringList{"b", "c", "d"}));
   EXPECT_EQ(box->ItemIndex(), 1);
+  // An item equal to listed ones but for letter case goes after them.
+  box->AddItem("B");
+  EXPECT_EQ(box->Items(), (QStringList{"b", "B", "c", "d"}));
+  EXPECT_EQ(box->ItemIndex(), 1);
+  EXPECT_EQ(box->AddObject("b"), 2);
+  EXPECT_EQ(box->Items(), (QStringList{"b", "B", "b", "c", "d"}));
+  EXPECT_EQ(box->AddObject("D"), 5);
+  EXPECT_EQ(box->Items(), (QStringList{"b", "B", "b", "c", "d", "D"}));
+}
+
+TEST_F(ComboTest, ItemsAddedToAnEmptyBoxThatMayBeEmptySelectNothing) {
+  TQelComboBox* box = Box({}, "typed");
+  box->AddObject("first");
+  box->InsertObject(0, "second");
+  EXPECT_EQ(box->ItemIndex(), -1);
+  EXPECT_EQ(box->Text(), "typed");
+  EXPECT_TRUE(picks.isEmpty());
+  // So making the text empty is a plain text change, not a deselection.
+  box->SetInitialText("");
+  EXPECT_EQ(box->Text(), "");
+  EXPECT_TRUE(picks.isEmpty());
 }
 
 TEST_F(ComboTest, NoEmptyTextInABoxThatMustHaveAValue) {

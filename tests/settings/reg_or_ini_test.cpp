@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "file_modes.h"
 #include "platform/file_system.h"
 #include "settings/ini_file.h"
 #include "settings/ini_text.h"
@@ -366,6 +367,26 @@ TEST_F(StoreValues, ASymbolicLinkSurvivesASave) {
   store.Close();
   EXPECT_TRUE(fs::is_symlink(PathFromUtf8(File())));
   EXPECT_EQ(Value(target, "Options", "Key"), "new");
+}
+
+TEST_F(StoreValues, ASaveKeepsThePermissionsOfTheFile) {
+  // New files would get 0644 here: a kept mode is the old file's own.
+  test::ScopedUmask mask(022);
+  for (const int mode : {0600, 0640, 0604}) {
+    dir_.write("values.ini", "[Options]\nKey=old\n");
+    ASSERT_EQ(::chmod(File().c_str(), static_cast<mode_t>(mode)), 0);
+    TRegOrIni store(File(), "");
+    store.WriteString("Options", "Key", "new");
+    store.Close();
+    EXPECT_EQ(Value(File(), "Options", "Key"), "new");
+    EXPECT_EQ(test::ModeOf(File()), mode) << std::oct << mode;
+  }
+  // A file the save creates gets the usual mode.
+  fs::remove(PathFromUtf8(File()));
+  TRegOrIni store(File(), "");
+  store.WriteString("Options", "Key", "first");
+  store.Close();
+  EXPECT_EQ(test::ModeOf(File()), 0644);
 }
 #endif
 

@@ -58,6 +58,10 @@ TEST(PosixPaths, DirOfAndJoin) {
   EXPECT_EQ(DirOf("a.gif", P), "");
   EXPECT_EQ(DirOf("/", P), "/");
   EXPECT_EQ(DirOf("pics/a.gif", P), "pics");
+  // A run of separators counts as one.
+  EXPECT_EQ(DirOf("pics//a.gif", P), "pics");
+  EXPECT_EQ(DirOf("/pics///a.gif", P), "/pics");
+  EXPECT_EQ(DirOf("//a.gif", P), "/");
   EXPECT_EQ(DirOf("C:\\PICS\\a.gif", P), "") << "a backslash is an ordinary character on POSIX";
   EXPECT_EQ(JoinPath("/", "a.gif", P), "/a.gif");
   EXPECT_EQ(JoinPath("/pics", "a.gif", P), "/pics/a.gif");

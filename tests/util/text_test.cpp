@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <string_view>
 
 #include "platform/collate.h"
 #include "recording_messages.h"
@@ -86,6 +87,17 @@ TEST(CaseFolding, CapitalsFoldToTheirSmallLetters) {
   EXPECT_EQ(FoldCase(0x416), 0x436u);  // Zhe
   EXPECT_EQ(FoldCase(0x401), 0x451u);  // Io
   EXPECT_EQ(FoldCase(EscapedByte(0xC9)), EscapedByte(0xC9));
+}
+
+TEST(Utf8, ASequenceCutOffByTheEndOfTheViewIsNotCompletedFromBeyondIt) {
+  // The bytes after the view belong to someone else: "ab" and a lead byte
+  // whose continuation lies just past the end.
+  const std::string buffer = "ab\xC3\xA4\xE2\x82\xAC";
+  EXPECT_EQ(DecodeUtf8(std::string_view(buffer).substr(0, 3)), (std::u32string{U'a', U'b', 0xC3}));
+  EXPECT_EQ(DecodeUtf8(std::string_view(buffer).substr(2, 3)), (std::u32string{0xE4, 0xE2}));
+  EXPECT_EQ(DecodeUtf8(std::string_view(buffer).substr(4, 2)), (std::u32string{0xE2, 0x82}));
+  // Whole sequences that end exactly at the view's end decode.
+  EXPECT_EQ(DecodeUtf8(std::string_view(buffer).substr(2, 2)), (std::u32string{0xE4}));
 }
 
 TEST(LocaleCompare, IgnoresCase) {
