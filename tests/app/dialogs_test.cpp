@@ -102,6 +102,7 @@ class OptionsTest : public GuiTest {
   void Retype(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     QTest::keyClicks(edit, text);
+    EXPECT_EQ(edit->text(), text) << "the keys arrived";
   }
   std::unique_ptr<TfrmMain> main;
 };

@@ -68,6 +68,8 @@ class MainWindowTest : public GuiTest {
       QTest::keyClick(box->lineEdit(), Qt::Key_Delete);
     else
       QTest::keyClicks(box->lineEdit(), text);
+    // The keys arrived (completion may have added a tail).
+    EXPECT_TRUE(box->currentText().startsWith(text)) << box->currentText().toStdString();
   }
 
   std::string pics;

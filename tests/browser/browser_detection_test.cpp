@@ -9,6 +9,7 @@
 #include "browser_test_env.h"
 #include "platform/shell.h"
 #include "recording_messages.h"
+#include "test_child.h"
 #include "util/files.h"
 #include "util/paths.h"
 
@@ -83,16 +84,26 @@ TEST(BrowserDetection, AnExistingProbeIsUsedAndKept) {
 }
 
 TEST(BrowserDetection, ProbeBesideTheProgramUnlessReadOnly) {
+  // The program's folder is the test program's: the case runs from a copy in
+  // a folder of its own, which no other run shares or leaves files in.
+  if (!test::InChildTestProgram()) {
+    EXPECT_EQ(test::RunCurrentCaseInChild(/*unprivileged=*/false), 0);
+    return;
+  }
   BrowserTestEnv env;
   SetOnCdRom(false);
   const std::string probe = JoinPath(ProgramDir(), "~.HTM");
-  if (fs::exists(probe) || IsDriveReadOnly(ProgramDir()))
-    GTEST_SKIP() << "program folder in use";
+  ASSERT_FALSE(fs::exists(probe));
+  ASSERT_FALSE(IsDriveReadOnly(ProgramDir()));
   RegisteredBrowser browser(env, probe);
   RecordingMessages messages;
   EXPECT_TRUE(DetectBrowser("page.txt", messages));
   EXPECT_EQ(env.XdgMimeCalls(), (Lines{"query default text/html", "probe present"}));
-  EXPECT_FALSE(fs::exists(probe));
+  // Nothing is left beside the program.
+  std::vector<std::string> left;
+  for (const auto& item : fs::directory_iterator(ProgramDir()))
+    left.push_back(item.path().filename().string());
+  EXPECT_EQ(left, Lines{"test-program"});
 }
 
 TEST(BrowserDetection, ASecondDetectionCostsNothing) {

@@ -153,6 +153,7 @@ TEST_F(ComboTest, LeavingTheBoxValidatesToo) {
   other->show();
   box->lineEdit()->selectAll();
   QTest::keyClicks(box, "plum");
+  ASSERT_EQ(box->Text(), "plum");
   other->setFocus(Qt::TabFocusReason);
   QApplication::processEvents();
   EXPECT_EQ(box->Text(), "red");
@@ -172,6 +173,7 @@ TEST_F(ComboTest, LeavingWithAHandlerTakesTheFocusBackBeforeAsking) {
   other->show();
   box->lineEdit()->selectAll();
   QTest::keyClicks(box, "plum");
+  ASSERT_EQ(box->Text(), "plum");
   other->setFocus(Qt::TabFocusReason);
   QApplication::processEvents();
   EXPECT_TRUE(focusedWhenAsked);
@@ -252,6 +254,7 @@ TEST_F(ComboTest, EscapeRestoresThenClearsModifiedThenPassesOn) {
   TQelComboBox* box = Box({"one", "two"}, "one", History);
   box->lineEdit()->selectAll();
   QTest::keyClicks(box, "zzz");
+  ASSERT_EQ(box->Text(), "zzz");
   QTest::keyClick(box, Qt::Key_Escape);
   EXPECT_EQ(box->Text(), "one");
   EXPECT_TRUE(box->Modified());

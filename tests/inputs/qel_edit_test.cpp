@@ -69,6 +69,7 @@ TEST_F(EditTest, UndoOnAnUnmodifiedBoxChangesNothing) {
 TEST_F(EditTest, EmptyAtLoadUndoesBackToEmpty) {
   TQelEdit* edit = LoadedEdit("");
   QTest::keyClicks(edit, "typed");
+  ASSERT_EQ(edit->text(), "typed");
   edit->Undo();
   EXPECT_EQ(edit->text(), "");
 }
@@ -83,6 +84,8 @@ TEST_F(EditTest, ProgramWritesAreNotEditsAndSetTheUndoText) {
   EXPECT_EQ(edited, 0);
   EXPECT_EQ(changes, 1);
   QTest::keyClicks(edit, "X");
+  ASSERT_TRUE(edit->text().contains("X"));
+  ASSERT_TRUE(edit->isModified());
   edit->Undo();
   EXPECT_EQ(edit->text(), "stored");
 }
@@ -103,6 +106,7 @@ TEST_F(EditTest, EscapeUndoesOnlyAModifiedBoxAndSwallowsTheKeyThen) {
   QTest::keyClick(edit, Qt::Key_Escape);
   EXPECT_EQ(window.passedKeys, QList<int>{Qt::Key_Escape});  // nothing to undo: passed on
   QTest::keyClicks(edit, "def");
+  ASSERT_TRUE(edit->text().contains("def"));
   QTest::keyClick(edit, Qt::Key_Escape);
   EXPECT_EQ(edit->text(), "abc");
   EXPECT_FALSE(edit->isModified());
@@ -319,6 +323,7 @@ TEST_F(EditTest, NeverLoadedBoxReportsNoEdits) {
   ShowActive(window);
   Focus(*edit);
   QTest::keyClicks(edit, "abc");
+  EXPECT_EQ(edit->text(), "abc");  // the keys arrived, unreported
   EXPECT_EQ(edited, 0);
 }
 
@@ -429,6 +434,7 @@ TEST_F(MemoTest, EscapeWithUndoWhenEscRestoresAndConsumes) {
   memo->SetUndoWhenEsc(true);
   memo->SetSelStart(4);
   QTest::keyClicks(memo, "!");
+  ASSERT_EQ(memo->toPlainText(), "keep!");
   QTest::keyClick(memo, Qt::Key_Escape);
   EXPECT_EQ(memo->toPlainText(), "keep");
   EXPECT_TRUE(window.passedKeys.isEmpty());

@@ -8,7 +8,7 @@
 
 #include "platform/file_system.h"
 #include "scratch_dir.h"
-#include "unprivileged.h"
+#include "test_child.h"
 #include "util/files.h"
 #include "util/paths.h"
 #include "util/temp_files.h"
@@ -98,7 +98,7 @@ TEST(DeleteFileIfFree, DeletesFreeFilesAndAcceptsMissingOnes) {
 TEST(DeleteFileIfFree, ReportsAFileThatCannotBeDeleted) {
   // Root may delete in a read-only folder: the case runs as an ordinary user.
   if (test::RunningAsRoot()) {
-    EXPECT_EQ(test::RunCurrentCaseUnprivileged(), 0);
+    EXPECT_EQ(test::RunCurrentCaseInChild(/*unprivileged=*/true), 0);
     return;
   }
   ScratchDir dir;
