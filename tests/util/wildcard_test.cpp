@@ -13,6 +13,14 @@ TEST(Wildcard, StarAndQuestionMarkIgnoringCase) {
   EXPECT_FALSE(MatchesWildcard("*.gif", "a.gif.bak"));
   EXPECT_TRUE(MatchesWildcard("*a*b*", "xxaxxbxx"));
   EXPECT_FALSE(MatchesWildcard("*a*b*", "xxbxxaxx"));
+  // Every letter from A to Z folds, and nothing beside them.
+  EXPECT_TRUE(MatchesWildcard("*.ZIP", "a.zip"));
+  EXPECT_TRUE(MatchesWildcard("A*", "alpha"));
+  EXPECT_FALSE(MatchesWildcard("[*", "{a"));
+  EXPECT_FALSE(MatchesWildcard("@*", "`a"));
+  // Stars at the end match nothing, however many there are.
+  EXPECT_TRUE(MatchesWildcard("a**", "a"));
+  EXPECT_TRUE(MatchesWildcard("*.gif***", "b.gif"));
 }
 
 TEST(Wildcard, BlanksBelongToThePattern) {
