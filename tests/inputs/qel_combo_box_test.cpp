@@ -266,6 +266,24 @@ TEST_F(ComboTest, EscapeRestoresThenClearsModifiedThenPassesOn) {
   EXPECT_EQ(window.passedKeys, QList<int>{Qt::Key_Escape});
 }
 
+TEST_F(ComboTest, EscapeUndoesOnlyWhenAskedToAndAlone) {
+  // Without UndoWhenEsc the key passes on and the text stays.
+  TQelComboBox* box = Box({"one", "two"}, "one");
+  box->lineEdit()->selectAll();
+  QTest::keyClicks(box, "zzz");
+  ASSERT_EQ(box->Text(), "zzz");
+  QTest::keyClick(box, Qt::Key_Escape);
+  EXPECT_EQ(box->Text(), "zzz");
+  EXPECT_TRUE(box->Modified());
+  EXPECT_EQ(window.passedKeys, QList<int>{Qt::Key_Escape});
+  // With it, Escape with a shift key held is no undo either.
+  box->SetUndoWhenEsc(true);
+  QTest::keyClick(box, Qt::Key_Escape, Qt::ShiftModifier);
+  EXPECT_EQ(box->Text(), "zzz");
+  QTest::keyClick(box, Qt::Key_Escape);
+  EXPECT_EQ(box->Text(), "one");
+}
+
 TEST_F(ComboTest, InitialTextIsAddedWithoutAskingAndBecomesTheUndoText) {
   bool asked = false;
   TQelComboBox* box = Box({"a"}, "a", [&](TQelComboBox& b) {

@@ -113,6 +113,19 @@ TEST_F(EditTest, EscapeUndoesOnlyAModifiedBoxAndSwallowsTheKeyThen) {
   EXPECT_EQ(window.passedKeys.size(), 1);  // this one was consumed
 }
 
+TEST_F(EditTest, EscapeWithAShiftKeyHeldIsNoUndo) {
+  TQelEdit* edit = LoadedEdit("abc");
+  edit->SetUndoWhenEsc(true);
+  QTest::keyClicks(edit, "d");
+  ASSERT_EQ(edit->text(), "abcd");
+  for (const Qt::KeyboardModifier held : {Qt::ShiftModifier, Qt::ControlModifier}) {
+    QTest::keyClick(edit, Qt::Key_Escape, held);
+    EXPECT_EQ(edit->text(), "abcd") << held;
+  }
+  QTest::keyClick(edit, Qt::Key_Escape);
+  EXPECT_EQ(edit->text(), "abc");
+}
+
 TEST_F(EditTest, EscapeWithoutUndoWhenEscLeavesTheText) {
   TQelEdit* edit = LoadedEdit("abc");
   QTest::keyClicks(edit, "d");
