@@ -271,6 +271,28 @@ TEST_F(WindowFormTest, ANewSpecificationGoesToTheTopOfTheHistory) {
   EXPECT_EQ(ini.Find("Specs", "ItemCount").value_or(""), "4");
 }
 
+TEST_F(WindowFormTest, EditingTheSpecificationsOrTheOutputNameResetsTheCountThePatternDoesNot) {
+  Open();
+  Find<DirectoryListBox>("lbxDirectory")->SetDirectory(QString::fromStdString(pics));
+  auto* count = Find<QLineEdit>("edtCount");
+  const auto typeInto = [](QComboBox* box, const char* text) {
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, text);
+    EXPECT_TRUE(box->currentText().startsWith(text)) << "the keys arrived";
+  };
+  for (const char* name : {"cmbSpecs", "edtOutputName"}) {
+    Find<QPushButton>("btnFilter")->click();
+    ASSERT_EQ(count->text().toStdString(), "1");
+    typeInto(Find<QComboBox>(name), name[0] == 'c' ? "*.gif" : "other.htm");
+    EXPECT_EQ(count->text().toStdString(), "0") << name;
+  }
+  Find<QPushButton>("btnFilter")->click();
+  ASSERT_EQ(count->text().toStdString(), "1");
+  typeInto(Find<QComboBox>("edtBackground"), "tile.gif");
+  EXPECT_EQ(count->text().toStdString(), "1");
+}
+
 TEST_F(WindowFormTest, AnUnknownColourNameReachesNeitherThePageNorTheSettings) {
   Open();
   Find<DirectoryListBox>("lbxDirectory")->SetDirectory(QString::fromStdString(pics));
