@@ -163,6 +163,9 @@ void TfrmMain::OpenSettings() {
   if (settingsName_.empty())
     settingsName_ = OpenSettingsFileName();
   store_ = OpenSettingsStore(settingsName_);
+  // A settings file that cannot be used is told once; the defaults hold.
+  for (const std::string& problem : store_->TakeProblems())
+    ShowError(AppMessages(), problem);
 }
 
 void TfrmMain::LoadSettings() {

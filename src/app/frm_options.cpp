@@ -141,9 +141,9 @@ void TfrmOptions::btnSaveClick() {
   try {
     main_.SaveSettings();
   } catch (const std::exception& error) {
-    // The values taken stay; the dialog stays open.
+    // Reported, and the dialog closes with OK all the same: the values taken
+    // stay in force and are saved again when the program ends.
     ShowError(AppMessages(), error.what());
-    return;
   }
   accept();
 }

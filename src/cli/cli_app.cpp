@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <ostream>
+#include <system_error>
 
 #include "browser/page_viewer.h"
 #include "catalog/color_table.h"
@@ -37,19 +38,32 @@ std::string FullFolderPath(const std::string& folder) {
   return Utf8FromPath(path);
 }
 
+std::string FullPath(const std::string& file) {
+  return Utf8FromPath(std::filesystem::absolute(PathFromUtf8(file)).lexically_normal());
+}
+
 // The defaults that the command line leaves open come from the settings that
 // the window keeps: the file of the program "pixdeck" beside this one, or the
 // chain that settingsFile starts. Settings are only read here, never written.
 // False (with a report) when the named file does not exist.
 bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, CliOptions& options,
                           std::ostream& err) {
-  const SettingsLocation window = LocateWindowSettingsFile(platform::ProgramFilePath());
+  const std::string program = platform::ProgramFilePath();
+  const SettingsLocation window = LocateWindowSettingsFile(program);
   SetOnCdRom(window.onReadOnlyMedium);
-  if (!settingsFile.empty() && !platform::FileExists(settingsFile)) {
+  std::error_code ec;
+  if (!settingsFile.empty() &&
+      !std::filesystem::exists(std::filesystem::symlink_status(PathFromUtf8(settingsFile), ec))) {
     PrintError(err, "no such settings file: " + settingsFile);
     return false;
   }
-  const auto store = OpenSettingsStore(settingsFile.empty() ? window.name : settingsFile);
+  // A name given here is a file relative to the current folder, not a bare
+  // name for the per-user folder as a name inside the chain would be.
+  const std::string first = settingsFile.empty() ? window.name : FullPath(settingsFile);
+  // Where the chain gives no file, the CLI falls back to the window's file.
+  const auto store = OpenSettingsStore(first, WindowFallbackIniName(program));
+  for (const std::string& problem : store->TakeProblems())
+    PrintError(err, problem);
   ProgramOptions defaults;
   defaults.outputName = options.outputName;
   defaults.urlBaseName = options.urlBase;

@@ -60,12 +60,29 @@ class FolderFiles {
 // Deletes a file; false when that fails.
 bool RemoveFile(const std::string& path);
 
-// Writes contents to a temporary file beside path and renames it over path, so
-// that readers see the old file or the new one, never half of one. A path that
+// What ReadWholeFile found.
+enum class ReadStatus {
+  Read,      // contents holds the whole file
+  Missing,   // nothing at the path
+  NotAFile,  // a folder, FIFO, device or socket: never opened for reading
+  Failed,    // a file that cannot be read (permissions, I/O error)
+};
+// Reads a whole regular file of any size without ever blocking on what is no
+// file, and tells what it found.
+ReadStatus ReadWholeFile(const std::string& path, std::string& contents);
+
+// Writes contents to a temporary file beside path, flushes it to the disk and
+// renames it over path, then flushes the folder, so that readers see the old
+// file or the new one, never half of one, also after a power cut. A path that
 // is a symbolic link keeps being one: the file it finally points to is
 // replaced. An existing read-only file is not replaced, as a plain write would
-// fail on it. On failure the old file is untouched, the temporary file is gone
-// and error says why, naming the path.
+// fail on it. The new file keeps the old one's permissions (and owner, where
+// this user may give it). A save killed at any moment leaves no temporary
+// file for good: the next replacement in that folder removes what a killed
+// one left. Where no temporary file can be made beside path (a folder this
+// user may not write) but path itself is writable, the file is rewritten in
+// place. On failure the old file is untouched (except by a failed write in
+// place), the temporary file is gone and error says why, naming the path.
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
                            std::string& error);
 

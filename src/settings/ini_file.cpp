@@ -1,8 +1,6 @@
 #include "settings/ini_file.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "platform/file_system.h"
@@ -14,20 +12,6 @@ namespace pixdeck {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The whole file; nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::error_code ec;
-  if (fs::is_directory(PathFromUtf8(path), ec))
-    return std::nullopt;
-  std::ifstream in(PathFromUtf8(path), std::ios::binary);
-  if (!in)
-    return std::nullopt;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad())
-    return std::nullopt;
-  return text;
-}
 
 // Where the new file goes: the final target of a symbolic link, else the path.
 std::string WriteTarget(const std::string& path) {
@@ -44,13 +28,27 @@ std::string WriteTarget(const std::string& path) {
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
   if (path_.empty())
     return;
-  std::error_code ec;
-  if (!fs::exists(fs::symlink_status(PathFromUtf8(path_), ec)))
-    return;
-  if (std::optional<std::string> text = ReadWholeFile(path_))
-    text_ = IniText(*text);
-  else
-    unreadable_ = true;
+  std::string bytes;
+  const char* why = nullptr;
+  switch (platform::ReadWholeFile(path_, bytes)) {
+    case platform::ReadStatus::Missing:
+      return;
+    case platform::ReadStatus::NotAFile:
+      why = platform::DirectoryExists(path_) ? "it is a folder" : "it is no regular file";
+      break;
+    case platform::ReadStatus::Failed:
+      why = "it cannot be opened";
+      break;
+    case platform::ReadStatus::Read:
+      if (std::optional<DecodedIni> decoded = DecodeIniBytes(bytes)) {
+        encoding_ = decoded->encoding;
+        text_ = IniText(decoded->text);
+        return;
+      }
+      why = "its UTF-16 text cannot be decoded";
+      break;
+  }
+  problem_ = "Cannot read the settings file " + path_ + ": " + why;
 }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
@@ -63,12 +61,13 @@ void IniFile::Save() {
     return;
   const std::string failure = "Unable to write to " + path_;
   // A file that could not be read must not be replaced by what little we know.
-  if (path_.empty() || unreadable_)
+  if (path_.empty() || Unreadable())
     throw IniFileError(failure);
   std::string error;
-  if (!platform::ReplaceFileAtomically(WriteTarget(path_), text_.Render(), error))
+  if (!platform::ReplaceFileAtomically(WriteTarget(path_), EncodeIniText(text_.Render(), encoding_),
+                                       error))
     throw IniFileError(failure);
-  text_ = IniText(text_.Render());  // written: nothing is pending any more
+  text_.MarkSaved();
 }
 
 std::string ResolveIniFileName(const std::string& name) {

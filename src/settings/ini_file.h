@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "settings/ini_encoding.h"
 #include "settings/ini_text.h"
 
 namespace pixdeck {
@@ -19,13 +20,18 @@ class IniFileError : public std::runtime_error {
 
 class IniFile {
  public:
-  // Reads path. A missing file reads as an empty one; so does a file that
-  // exists but cannot be read, which Save then refuses to replace.
+  // Reads path. A missing file reads as an empty one. So does one that cannot
+  // be used - no regular file (a folder, FIFO or device), unreadable, or
+  // UTF-16 that cannot be decoded: Problem() then says why in one line, and
+  // Save refuses to write over it.
   explicit IniFile(std::string path);
 
   const std::string& Path() const { return path_; }
-  // True when the file exists but could not be read.
-  bool Unreadable() const { return unreadable_; }
+  // True when something exists at the path that could not be read as a file.
+  bool Unreadable() const { return !problem_.empty(); }
+  // "Cannot read the settings file <path>: <why>", or empty.
+  const std::string& Problem() const { return problem_; }
+  IniEncoding Encoding() const { return encoding_; }
 
   std::optional<std::string> Find(const std::string& section, const std::string& key) const {
     return text_.Find(section, key);
@@ -41,14 +47,16 @@ class IniFile {
   IniText& Text() { return text_; }
   bool Modified() const { return text_.Modified(); }
 
-  // Writes the changes, if any. A file reached through a symbolic link is
-  // replaced at the link's target, so the link survives. Throws IniFileError.
+  // Writes the changes, if any, in the encoding the file was read in. A file
+  // reached through a symbolic link is replaced at the link's target, so the
+  // link survives. Throws IniFileError.
   void Save();
 
  private:
   std::string path_;
   IniText text_;
-  bool unreadable_ = false;
+  IniEncoding encoding_ = IniEncoding::Bytes;
+  std::string problem_;
 };
 
 // The profile functions' rule for a name without any folder: it lives in the

@@ -7,12 +7,7 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kBlanks = " \t\r\v\f";
-
-#ifdef _WIN32
-constexpr bool kNativeCrlf = true;
-#else
-constexpr bool kNativeCrlf = false;
-#endif
+constexpr char kEndOfText = '\x1A';
 
 std::string_view Trim(std::string_view text) {
   const std::size_t first = text.find_first_not_of(kBlanks);
@@ -26,14 +21,9 @@ char LowerAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return LowerAscii(x) == LowerAscii(y);
-         });
-}
-
 bool InQuotes(std::string_view text) {
-  return text.size() >= 2 && text.front() == '"' && text.back() == '"';
+  return text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+         text.back() == text.front();
 }
 
 // A name or value on one line: line breaks would split it, so they become blanks.
@@ -44,67 +34,88 @@ std::string OneLine(std::string_view text) {
   return line;
 }
 
-// A value that reading would change (blanks trimmed, quotes removed) is quoted,
-// so that it reads back as written.
+// A value that reading would change (blanks trimmed, quotes removed, a final
+// Ctrl-Z dropped) is quoted, so that it reads back as written.
 std::string ValueText(std::string_view value) {
   std::string text = OneLine(value);
   if (text.empty())
     return text;
-  const bool loosesBlanks = kBlanks.find(text.front()) != std::string_view::npos ||
-                            kBlanks.find(text.back()) != std::string_view::npos;
-  if (loosesBlanks || InQuotes(text))
+  const bool losesBlanks = kBlanks.find(text.front()) != std::string_view::npos ||
+                           kBlanks.find(text.back()) != std::string_view::npos;
+  if (losesBlanks || InQuotes(text) || text.back() == kEndOfText)
     return '"' + text + '"';
   return text;
 }
 
 }  // namespace
 
+std::string IniText::Fold(std::string_view name) {
+  const std::string_view trimmed = Trim(name);
+  std::string folded(trimmed.size(), '\0');
+  std::transform(trimmed.begin(), trimmed.end(), folded.begin(), LowerAscii);
+  return folded;
+}
+
 IniText::IniText(std::string_view text) {
   if (text.substr(0, kBom.size()) == kBom) {
     bom_ = kBom;
     text.remove_prefix(kBom.size());
   }
+  if (!text.empty() && text.back() == kEndOfText) {
+    endMark_ = std::string(1, kEndOfText);
+    text.remove_suffix(1);
+  }
+#ifdef _WIN32
+  newLine_ = Break::CrLf;
+#endif
   bool styleKnown = false;
-  crlf_ = kNativeCrlf;
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    const bool crlf = !line.empty() && line.back() == '\r';
-    if (crlf)
-      line.remove_suffix(1);
-    if (!styleKnown && end != std::string_view::npos) {
-      crlf_ = crlf;
-      styleKnown = true;
+    const std::size_t end = text.find_first_of("\r\n");
+    Break lineBreak = newLine_;
+    std::size_t next = text.size();
+    if (end != std::string_view::npos) {
+      if (text[end] == '\n') {
+        lineBreak = Break::Lf;
+        next = end + 1;
+      } else if (end + 1 < text.size() && text[end + 1] == '\n') {
+        lineBreak = Break::CrLf;
+        next = end + 2;
+      } else {
+        lineBreak = Break::Cr;
+        next = end + 1;
+      }
+      if (!styleKnown) {
+        newLine_ = lineBreak;
+        styleKnown = true;
+      }
     }
-    lines_.push_back(Parse(std::string(line), crlf));
     // A last line without a line break gets the file's own when written.
-    if (end == std::string_view::npos && !crlf)
-      lines_.back().crlf = crlf_;
+    AddLine(Parse(std::string(text.substr(0, end)), lineBreak));
+    text.remove_prefix(next);
   }
 }
 
-IniText::Line IniText::Parse(std::string text, bool crlf) {
+IniText::Line IniText::Parse(std::string text, Break lineBreak) {
   Line line;
-  line.crlf = crlf;
+  line.lineBreak = lineBreak;
   const std::string_view body = Trim(text);
-  if (!body.empty() && body.front() == '[') {
+  const std::size_t close = body.rfind(']');
+  if (!body.empty() && body.front() == '[' && close != std::string_view::npos) {
     // The name runs to the last "]", so that a name holding "]" (a path used
     // as a registry section) reads back whole.
-    const std::size_t close = body.rfind(']');
-    const std::size_t length = close == std::string_view::npos ? close : close - 1;
     line.kind = Kind::Section;
-    line.name = Trim(body.substr(1, length));
+    line.name = Trim(body.substr(1, close - 1));
   } else if (!body.empty() && body.front() != ';') {
     const std::size_t equals = body.find('=');
-    if (equals != std::string_view::npos) {
-      const std::string_view key = Trim(body.substr(0, equals));
-      if (!key.empty()) {
+    const std::string_view key = Trim(body.substr(0, equals));
+    if (!key.empty()) {
+      line.kind = Kind::Key;
+      line.name = key;
+      if (equals != std::string_view::npos) {
         std::string_view value = Trim(body.substr(equals + 1));
         if (InQuotes(value))
           value = value.substr(1, value.size() - 2);
-        line.kind = Kind::Key;
-        line.name = key;
+        line.hasValue = true;
         line.value = value;
       }
     }
@@ -113,118 +124,141 @@ IniText::Line IniText::Parse(std::string text, bool crlf) {
   return line;
 }
 
-std::optional<std::string> IniText::Find(std::string_view section, std::string_view key) const {
-  bool inSection = false;
-  for (const Line& line : lines_) {
-    if (line.kind == Kind::Section)
-      inSection = SameName(line.name, section);
-    else if (inSection && line.kind == Kind::Key && SameName(line.name, key))
-      return line.value;
+void IniText::AddLine(Line line) {
+  if (line.kind == Kind::Section) {
+    sections_[Fold(line.name)].push_back(blocks_.size());
+    blocks_.emplace_back();
+  } else if (line.kind == Kind::Key) {
+    Block& block = blocks_.back();
+    block.keys.try_emplace(Fold(line.name), block.lines.size());
   }
-  return std::nullopt;
+  blocks_.back().lines.push_back(std::move(line));
+}
+
+const IniText::Block* IniText::FirstBlock(std::string_view section) const {
+  const auto found = sections_.find(Fold(section));
+  if (found == sections_.end() || found->second.empty())
+    return nullptr;
+  return &blocks_[found->second.front()];
+}
+
+std::optional<std::string> IniText::Find(std::string_view section, std::string_view key) const {
+  const Block* block = FirstBlock(section);
+  if (!block)
+    return std::nullopt;
+  const auto found = block->keys.find(Fold(key));
+  if (found == block->keys.end())
+    return std::nullopt;
+  const Line& line = block->lines[found->second];
+  if (!line.hasValue)
+    return std::nullopt;
+  return line.value;
 }
 
 bool IniText::HasSection(std::string_view section) const {
-  return std::any_of(lines_.begin(), lines_.end(), [&](const Line& line) {
-    return line.kind == Kind::Section && SameName(line.name, section);
-  });
+  return FirstBlock(section) != nullptr;
 }
 
 std::vector<std::string> IniText::SectionNames() const {
   std::vector<std::string> names;
-  for (const Line& line : lines_) {
-    if (line.kind != Kind::Section)
+  for (std::size_t i = 1; i < blocks_.size(); ++i) {
+    const Block& block = blocks_[i];
+    if (block.erased)
       continue;
-    const bool known = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-      return SameName(name, line.name);
-    });
-    if (!known)
-      names.push_back(line.name);
+    const std::vector<std::size_t>& copies = sections_.at(Fold(block.lines.front().name));
+    if (copies.front() == i)
+      names.push_back(block.lines.front().name);
   }
   return names;
 }
 
 std::vector<std::string> IniText::KeyNames(std::string_view section) const {
   std::vector<std::string> keys;
-  bool inSection = false;
-  for (const Line& line : lines_) {
-    if (line.kind == Kind::Section)
-      inSection = SameName(line.name, section);
-    else if (inSection && line.kind == Kind::Key)
+  const Block* block = FirstBlock(section);
+  if (!block)
+    return keys;
+  for (std::size_t i = 0; i < block->lines.size(); ++i) {
+    const Line& line = block->lines[i];
+    if (line.kind == Kind::Key && block->keys.at(Fold(line.name)) == i)
       keys.push_back(line.name);
   }
   return keys;
 }
 
-std::size_t IniText::SectionEnd(std::size_t header) const {
-  std::size_t end = header + 1;
-  while (end < lines_.size() && lines_[end].kind != Kind::Section)
-    ++end;
-  return end;
-}
-
 void IniText::Write(std::string_view section, std::string_view key, std::string_view value) {
   const std::string sectionName(Trim(OneLine(section)));
   const std::string keyName(Trim(OneLine(key)));
-  const std::string keyLine = keyName + '=' + ValueText(value);
+  std::string keyLine = keyName + '=' + ValueText(value);
   modified_ = true;
 
-  std::optional<std::size_t> firstHeader;
-  bool inSection = false;
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    Line& line = lines_[i];
-    if (line.kind == Kind::Section) {
-      inSection = SameName(line.name, sectionName);
-      if (inSection && !firstHeader)
-        firstHeader = i;
-    } else if (inSection && line.kind == Kind::Key && SameName(line.name, keyName)) {
-      line = Parse(keyLine, line.crlf);
-      return;
-    }
-  }
-
-  if (firstHeader) {
-    // After the section's last line that is not blank, so that the blank lines
-    // before the next section stay where they are.
-    std::size_t at = SectionEnd(*firstHeader);
-    while (at > *firstHeader + 1 && Trim(lines_[at - 1].text).empty())
-      --at;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Parse(keyLine, crlf_));
+  std::vector<std::size_t>& copies = sections_[Fold(sectionName)];
+  if (copies.empty()) {
+    // A new section at the end, after one blank line.
+    Block& last = blocks_.back();
+    if (!last.lines.empty() && !Trim(last.lines.back().text).empty())
+      AddLine(Parse(std::string(), newLine_));
+    AddLine(Parse('[' + sectionName + ']', newLine_));
+    AddLine(Parse(std::move(keyLine), newLine_));
     return;
   }
 
-  if (!lines_.empty() && !Trim(lines_.back().text).empty())
-    lines_.push_back(Parse(std::string(), crlf_));
-  lines_.push_back(Parse('[' + sectionName + ']', crlf_));
-  lines_.push_back(Parse(keyLine, crlf_));
+  Block& block = blocks_[copies.front()];
+  const std::string folded = Fold(keyName);
+  if (const auto found = block.keys.find(folded); found != block.keys.end()) {
+    Line& line = block.lines[found->second];
+    line = Parse(std::move(keyLine), line.lineBreak);
+    return;
+  }
+  // After the section's last line that is not blank, so that the blank lines
+  // before the next section stay where they are. Only blank lines move, and
+  // they hold no key.
+  std::size_t at = block.lines.size();
+  while (at > 1 && Trim(block.lines[at - 1].text).empty())
+    --at;
+  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                     Parse(std::move(keyLine), newLine_));
+  block.keys.emplace(folded, at);
 }
 
 void IniText::EraseSection(std::string_view section) {
-  std::vector<Line> kept;
-  kept.reserve(lines_.size());
-  bool erasing = false;
-  for (Line& line : lines_) {
-    if (line.kind == Kind::Section)
-      erasing = SameName(line.name, section);
-    if (erasing)
-      modified_ = true;
-    else
-      kept.push_back(std::move(line));
+  const auto found = sections_.find(Fold(section));
+  if (found == sections_.end() || found->second.empty())
+    return;
+  for (const std::size_t index : found->second) {
+    Block& block = blocks_[index];
+    block.erased = true;
+    block.lines.clear();
+    block.keys.clear();
   }
-  lines_ = std::move(kept);
+  sections_.erase(found);
+  modified_ = true;
 }
 
 std::string IniText::Render() const {
-  std::size_t size = bom_.size();
-  for (const Line& line : lines_)
-    size += line.text.size() + 2;
+  std::size_t size = bom_.size() + endMark_.size();
+  for (const Block& block : blocks_)
+    for (const Line& line : block.lines)
+      size += line.text.size() + 2;
   std::string text;
   text.reserve(size);
   text += bom_;
-  for (const Line& line : lines_) {
-    text += line.text;
-    text += line.crlf ? "\r\n" : "\n";
+  for (const Block& block : blocks_) {
+    for (const Line& line : block.lines) {
+      text += line.text;
+      switch (line.lineBreak) {
+        case Break::Lf:
+          text += '\n';
+          break;
+        case Break::CrLf:
+          text += "\r\n";
+          break;
+        case Break::Cr:
+          text += '\r';
+          break;
+      }
+    }
   }
+  text += endMark_;
   return text;
 }
 

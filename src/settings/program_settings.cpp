@@ -73,9 +73,14 @@ std::string OpenSettingsFileName() {
   return location.name;
 }
 
-std::unique_ptr<TRegOrIni> OpenSettingsStore(const std::string& name) {
+std::string WindowFallbackIniName(const std::string& programFile) {
+  return IniNameOf(JoinPath(DirOf(programFile), "pixdeck"));
+}
+
+std::unique_ptr<TRegOrIni> OpenSettingsStore(const std::string& name,
+                                             const std::string& fallbackName) {
   SetSettingsVersion(kProgramSettingsVersion);
-  return std::make_unique<TRegOrIni>(name);
+  return std::make_unique<TRegOrIni>(name, fallbackName);
 }
 
 void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettings& window,

@@ -40,9 +40,14 @@ SettingsLocation LocateWindowSettingsFile(const std::string& programFile);
 // OnCdRom set to whether it had to move to the per-user folder.
 std::string OpenSettingsFileName();
 
+// The file that the window's chain falls back to: the window program's own
+// INI file beside programFile (pixdeck-cli shares it).
+std::string WindowFallbackIniName(const std::string& programFile);
+
 // Sets the store's version to kProgramSettingsVersion and creates the store on
-// name (the first INI file of the chain).
-std::unique_ptr<TRegOrIni> OpenSettingsStore(const std::string& name);
+// name (the first INI file of the chain), falling back to fallbackName.
+std::unique_ptr<TRegOrIni> OpenSettingsStore(const std::string& name,
+                                             const std::string& fallbackName = ProgramIniName());
 
 // What the main window keeps in the settings besides the options. The window
 // hands in its current state; loading hands back the state to show.

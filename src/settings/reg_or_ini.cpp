@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <limits>
 #include <system_error>
+#include <utility>
 
 #include "platform/file_system.h"
 #include "platform/registry.h"
@@ -121,7 +122,10 @@ std::optional<std::int32_t> ParseStoredInteger(const std::string& stored) {
 }
 
 std::string ProgramIniName() {
-  const std::string program = platform::ProgramFilePath();
+  return IniNameOf(platform::ProgramFilePath());
+}
+
+std::string IniNameOf(const std::string& program) {
   // File names ignore case on Windows; elsewhere the extension is spelled as
   // in the program's settings file ("pixdeck.INI"), so that both name one file.
   const char* extension = kNativeStyle == PathStyle::Windows ? "ini" : "INI";
@@ -184,9 +188,11 @@ void TRegOrIni::Open() {
     return;
   if (SettingsName().empty())
     throw ERegOrIni("Error: No INI file specified!");
-  if (useIni_)
+  if (useIni_) {
     iniFile_ = std::make_unique<IniFile>(ResolveIniFileName(SettingsName()));
-  else
+    if (iniFile_->Unreadable() && unusable_.insert(iniFile_->Path()).second)
+      problems_.push_back(iniFile_->Problem());
+  } else
     regIniFile_ = std::make_unique<platform::RegistryMedium>(SettingsName());
   opened_ = true;
 }
@@ -209,8 +215,12 @@ void TRegOrIni::UpdateWritable() {
     return;
   }
   const std::string file = ResolveIniFileName(SettingsName());
-  SetSettingsWritable(!file.empty() &&
+  SetSettingsWritable(!file.empty() && unusable_.count(file) == 0 &&
                       (!platform::FileExists(file) || !platform::IsReadOnlyFile(file)));
+}
+
+std::vector<std::string> TRegOrIni::TakeProblems() {
+  return std::exchange(problems_, {});
 }
 
 std::optional<std::string> TRegOrIni::Find(const std::string& section, const std::string& key) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -55,6 +56,8 @@ std::optional<std::int32_t> ParseStoredInteger(const std::string& text);
 // case-sensitive): the settings file when the caller names none, and where
 // the chain falls back to.
 std::string ProgramIniName();
+// The same name for another program file.
+std::string IniNameOf(const std::string& programFile);
 
 class TRegOrIni {
  public:
@@ -76,8 +79,15 @@ class TRegOrIni {
   // medium is released all the same.
   void Close();
   // INI mode: writable when the file is named and either missing or not
-  // read-only. Registry mode: always writable.
+  // read-only, and was not found unusable (see TakeProblems). Registry mode:
+  // always writable.
   void UpdateWritable();
+
+  // The INI files of the chain found unusable since the last call (a folder,
+  // FIFO or device, unreadable, or undecodable), one line each and each file
+  // once in the store's life. Such a file reads as empty, so the defaults
+  // hold, and the store never writes over it.
+  std::vector<std::string> TakeProblems();
 
   bool UseIni() const { return useIni_; }
   bool Opened() const { return opened_; }
@@ -112,6 +122,8 @@ class TRegOrIni {
   bool opened_ = false;
   std::unique_ptr<IniFile> iniFile_;
   std::unique_ptr<platform::RegistryMedium> regIniFile_;
+  std::set<std::string> unusable_;  // INI files found unusable, by path
+  std::vector<std::string> problems_;
 };
 
 }  // namespace pixdeck

@@ -12,8 +12,9 @@ TEST(IniTextReading, NamesIgnoreCaseAndTheFirstMatchWins) {
       "[Options]\nOutputName=first.htm\noutputname=second.htm\n"
       "[OPTIONS]\nBgColor=Red\nOutputName=third.htm\n");
   EXPECT_EQ(ini.Find("options", "OUTPUTNAME"), "first.htm");
-  // A duplicate section adds the keys the first one lacks.
-  EXPECT_EQ(ini.Find("Options", "BgColor"), "Red");
+  // Only the first section of a name counts, as with the profile functions.
+  EXPECT_FALSE(ini.Find("Options", "BgColor"));
+  EXPECT_EQ(ini.KeyNames("options"), std::vector<std::string>{"OutputName"});
   EXPECT_FALSE(ini.Find("Options", "Missing"));
   EXPECT_FALSE(ini.Find("Other", "OutputName"));
 }
@@ -38,7 +39,9 @@ TEST(IniTextReading, TrimsBlanksAndRemovesMatchingQuotes) {
 TEST(IniTextReading, CommentsAndKeysOutsideSectionsAreNoValues) {
   const IniText ini("Loose=1\n[S]\n;Key=commented\n  ; Key=also\nno equals sign\nKey=real\n");
   EXPECT_EQ(ini.Find("S", "Key"), "real");
-  EXPECT_EQ(ini.KeyNames("S"), std::vector<std::string>{"Key"});
+  // A line without "=" names a key without a value: listed, read as absent.
+  EXPECT_EQ(ini.KeyNames("S"), (std::vector<std::string>{"no equals sign", "Key"}));
+  EXPECT_FALSE(ini.Find("S", "no equals sign"));
   EXPECT_FALSE(ini.Find("", "Loose"));
 }
 
@@ -90,9 +93,10 @@ TEST(IniTextWriting, AddsKeysAtTheEndOfTheFirstSectionBeforeItsBlankLines) {
   IniText ini("[A]\nOne=1\n\n[B]\nX=1\n[A]\nTwo=2\n");
   ini.Write("a", "Three", "3");
   EXPECT_EQ(ini.Render(), "[A]\nOne=1\nThree=3\n\n[B]\nX=1\n[A]\nTwo=2\n");
-  // A key that only the duplicate section holds is replaced there.
+  // Writes go into the first section, also for a key only a later copy holds.
   ini.Write("A", "Two", "22");
   EXPECT_EQ(ini.Find("A", "Two"), "22");
+  EXPECT_EQ(ini.Render(), "[A]\nOne=1\nThree=3\nTwo=22\n\n[B]\nX=1\n[A]\nTwo=2\n");
 }
 
 TEST(IniTextWriting, NewSectionsGoAtTheEndInTheFilesLineBreaks) {

@@ -321,12 +321,20 @@ TEST_F(StoreValues, AFailedWriteRaisesOnCloseAndLeavesTheStoreClosed) {
   EXPECT_NO_THROW(store.Close());
 }
 
-TEST_F(StoreValues, AFileThatCannotBeReadIsNeverReplaced) {
+TEST_F(StoreValues, AFolderInTheFilesPlaceIsReportedOnceAndNeverWrittenOver) {
   fs::create_directories(PathFromUtf8(File()));  // a folder in the file's place
   TRegOrIni store(File(), "");
+  EXPECT_EQ(store.TakeProblems(), std::vector<std::string>{"Cannot read the settings file " +
+                                                           File() + ": it is a folder"});
+  EXPECT_FALSE(SettingsWritable());
+  EXPECT_EQ(store.ReadString("Options", "Key", "default"), "default");
   store.WriteString("Options", "Key", "v");
-  EXPECT_THROW(store.Close(), IniFileError);
+  EXPECT_NO_THROW(store.Close());
+  store.UpdateWritable();
+  EXPECT_FALSE(SettingsWritable());
+  EXPECT_TRUE(store.TakeProblems().empty());  // once, however often it is opened
   EXPECT_TRUE(fs::is_directory(PathFromUtf8(File())));
+  EXPECT_TRUE(fs::is_empty(PathFromUtf8(File())));
 }
 
 TEST_F(StoreValues, AHandEditedFileKeepsItsCommentsAndUnknownSections) {

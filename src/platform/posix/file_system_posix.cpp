@@ -36,33 +36,6 @@ struct DirCloser {
   void operator()(DIR* dir) const { closedir(dir); }
 };
 
-std::string ErrnoText(const std::string& what) {
-  return what + ": " + std::strerror(errno);
-}
-
-// Writes all of contents to fd; false on any short or failed write.
-bool WriteAll(int fd, const std::string& contents) {
-  const char* data = contents.data();
-  std::size_t left = contents.size();
-  while (left > 0) {
-    const ssize_t written = ::write(fd, data, left);
-    if (written < 0) {
-      if (errno == EINTR)
-        continue;
-      return false;
-    }
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
-mode_t DefaultFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
 }  // namespace
 
 bool FindMatches(const std::string& searchPath,
@@ -179,81 +152,6 @@ std::ptrdiff_t FolderFiles::ReadHead(const std::string& name, void* buffer, std:
 
 bool RemoveFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0;
-}
-
-namespace {
-
-// Where a chain of symbolic links ends; the path itself when it is no link.
-std::string FinalLinkTarget(const std::string& path) {
-  std::string current = path;
-  // The same limit as the system's own (ELOOP); a longer chain is left as it is.
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat info {};
-    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-      return current;
-    std::vector<char> buffer(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
-    const ssize_t length = ::readlink(current.c_str(), buffer.data(), buffer.size());
-    if (length < 0 || static_cast<std::size_t>(length) >= buffer.size())
-      return current;  // changed under us: the rename below then fails or replaces the link
-    std::string target(buffer.data(), static_cast<std::size_t>(length));
-    if (target.empty())
-      return current;
-    if (target.front() != '/') {
-      const std::size_t slash = current.rfind('/');
-      if (slash != std::string::npos)
-        target = current.substr(0, slash + 1) + target;
-    }
-    current = std::move(target);
-  }
-  return current;
-}
-
-}  // namespace
-
-bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
-                           std::string& error) {
-  // A link stays a link: its final target is what gets replaced.
-  const std::string target = FinalLinkTarget(path);
-  struct stat old {};
-  const bool exists = ::stat(target.c_str(), &old) == 0;
-  if (exists && IsReadOnlyFile(target)) {
-    // Renaming over it would succeed, but a read-only file is the user's
-    // word that it must not be written.
-    errno = EACCES;
-    error = ErrnoText("Cannot create file " + path);
-    return false;
-  }
-  // A short name beside the target: the target's own name may already be as
-  // long as a folder allows.
-  const std::size_t slash = target.rfind('/');
-  std::string temp =
-      (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + ".pdkXXXXXX.tmp";
-  std::vector<char> name(temp.begin(), temp.end());
-  name.push_back('\0');
-  const int fd = ::mkstemps(name.data(), 4);
-  if (fd < 0) {
-    error = ErrnoText("Cannot create file " + path);
-    return false;
-  }
-  temp.assign(name.data());
-  const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
-  if (exists && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
-    // Only root may give the file away; anyone else's page simply stays theirs.
-  }
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, contents);
-  if (!ok)
-    error = ErrnoText("Cannot write file " + path);
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    error = ErrnoText("Cannot write file " + path);
-  }
-  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-    ok = false;
-    error = ErrnoText("Cannot create file " + path);
-  }
-  if (!ok)
-    ::unlink(temp.c_str());
-  return ok;
 }
 
 std::string TempDirectory() {

@@ -223,6 +223,61 @@ bool RemoveFile(const std::string& path) {
   return !path.empty() && ::DeleteFileW(ToWide(path).c_str()) != 0;
 }
 
+ReadStatus ReadWholeFile(const std::string& path, std::string& contents) {
+  contents.clear();
+  const DWORD attributes = AttributesOf(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = ::GetLastError();
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? ReadStatus::Missing
+                                                                        : ReadStatus::Failed;
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return ReadStatus::NotAFile;
+  HandleCloser file{::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (file.handle == INVALID_HANDLE_VALUE)
+    return ReadStatus::Failed;
+  if (::GetFileType(file.handle) != FILE_TYPE_DISK)
+    return ReadStatus::NotAFile;  // a device such as CON or a pipe
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.handle, buffer, sizeof buffer, &got, nullptr)) {
+      contents.clear();
+      return ReadStatus::Failed;
+    }
+    if (got == 0)
+      break;
+    contents.append(buffer, got);
+  }
+  return ReadStatus::Read;
+}
+
+namespace {
+
+// Rewrites the file itself, for a folder where no temporary file can be made.
+// The one risk of this way: a write that fails half-way (disk full, a kill)
+// leaves the file damaged, since there is no earlier copy to fall back on.
+bool RewriteInPlace(const std::wstring& target, const std::string& path,
+                    const std::string& contents, std::string& error) {
+  HandleCloser file{::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  const bool ok = file.handle != INVALID_HANDLE_VALUE && WriteAll(file.handle, contents) &&
+                  ::SetEndOfFile(file.handle) && ::FlushFileBuffers(file.handle);
+  if (!ok)
+    error = "Cannot write file " + path + ": " + SystemErrorText(::GetLastError());
+  return ok;
+}
+
+bool IsWritableFile(const std::wstring& target) {
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
+}
+
+}  // namespace
+
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
                            std::string& error) {
   const std::wstring target = FinalLinkTarget(ToWide(path));
@@ -239,7 +294,10 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
   // A unique name beside the target, so that the rename stays on its volume.
   std::vector<wchar_t> temp(kPathBuffer + 1);
   if (::GetTempFileNameW(folder.c_str(), L"pdk", 0, temp.data()) == 0) {
-    error = "Cannot create file " + path + ": " + SystemErrorText(::GetLastError());
+    const DWORD code = ::GetLastError();
+    if (code == ERROR_ACCESS_DENIED && IsWritableFile(target))
+      return RewriteInPlace(target, path, contents, error);
+    error = "Cannot create file " + path + ": " + SystemErrorText(code);
     return false;
   }
   const std::wstring tempPath = temp.data();

@@ -1,0 +1,357 @@
+// Reading whole files and replacing them safely on POSIX systems.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace pixdeck::platform {
+namespace {
+
+// A temporary file of ours is named ".pdk", six letters or digits and ".tmp":
+// a short name, since the target's own name may already be as long as a
+// folder allows.
+constexpr std::string_view kTempPrefix = ".pdk";
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr std::size_t kTempLetters = 6;
+
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  ~Fd() { Reset(); }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  explicit operator bool() const { return fd_ >= 0; }
+  void Reset(int fd = -1) {
+    if (fd_ >= 0)
+      ::close(fd_);
+    fd_ = fd;
+  }
+  // Closes now and tells whether that worked (a delayed write error shows here).
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd < 0 || ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+struct DirCloser {
+  void operator()(DIR* dir) const { closedir(dir); }
+};
+
+std::string ErrnoText(const std::string& what) {
+  return what + ": " + std::strerror(errno);
+}
+
+bool WriteAll(int fd, std::string_view contents) {
+  while (!contents.empty()) {
+    const ssize_t written = ::write(fd, contents.data(), contents.size());
+    if (written < 0) {
+      if (errno == EINTR)
+        continue;
+      return false;
+    }
+    contents.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+mode_t DefaultFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+bool IsTempLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+bool IsOurTemporary(std::string_view entry) {
+  if (entry.size() != kTempPrefix.size() + kTempLetters + kTempSuffix.size() ||
+      entry.substr(0, kTempPrefix.size()) != kTempPrefix ||
+      entry.substr(kTempPrefix.size() + kTempLetters) != kTempSuffix)
+    return false;
+  for (const char c : entry.substr(kTempPrefix.size(), kTempLetters))
+    if (!IsTempLetter(c))
+      return false;
+  return true;
+}
+
+// Where a chain of symbolic links ends; the path itself when it is no link.
+std::string FinalLinkTarget(const std::string& path) {
+  std::string current = path;
+  // The same limit as the system's own (ELOOP); a longer chain is left as it is.
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+      return current;
+    std::vector<char> buffer(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
+    const ssize_t length = ::readlink(current.c_str(), buffer.data(), buffer.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= buffer.size())
+      return current;  // changed under us: the rename below then fails or replaces the link
+    std::string target(buffer.data(), static_cast<std::size_t>(length));
+    if (target.empty())
+      return current;
+    if (target.front() != '/') {
+      const std::size_t slash = current.rfind('/');
+      if (slash != std::string::npos)
+        target = current.substr(0, slash + 1) + target;
+    }
+    current = std::move(target);
+  }
+  return current;
+}
+
+// Removes the temporaries that killed saves left in the folder. A living
+// save holds a lock on its temporary file for as long as the file has a name,
+// and the system lets go of that lock when its process dies; so a temporary
+// whose lock can be had belongs to nobody any more.
+void RemoveStaleTemporaries(int dirFd, const std::string& dir) {
+  std::unique_ptr<DIR, DirCloser> listing(::opendir(dir.c_str()));
+  if (!listing)
+    return;
+  while (const dirent* item = ::readdir(listing.get())) {
+    if (!IsOurTemporary(item->d_name))
+      continue;
+    const Fd fd(::openat(dirFd, item->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat held {};
+    if (!fd || ::fstat(fd.get(), &held) != 0 || !S_ISREG(held.st_mode))
+      continue;
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+      continue;  // a save in progress
+    // Still the file that was locked (not one made since under that name)?
+    struct stat named {};
+    if (::fstatat(dirFd, item->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        named.st_ino == held.st_ino && named.st_dev == held.st_dev)
+      ::unlinkat(dirFd, item->d_name, 0);
+  }
+}
+
+std::string RandomLetters() {
+  static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static unsigned long long state = 0;
+  state +=
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+      (static_cast<unsigned long long>(::getpid()) << 32);
+  std::string letters;
+  unsigned long long x = state * 6364136223846793005ull + 1442695040888963407ull;
+  for (std::size_t i = 0; i < kTempLetters; ++i) {
+    letters += kLetters[x % 62];
+    x = x / 62 + (x << 7) * 2862933555777941757ull;
+  }
+  state = x;
+  return letters;
+}
+
+// A locked temporary file in the folder: unnamed (O_TMPFILE) until it is
+// complete where the file system allows, so that a kill before then leaves
+// nothing at all; otherwise named at once. errno tells why none could be had.
+struct TempFile {
+  Fd fd;
+  std::string name;  // empty while unnamed
+};
+
+bool MakeTempFile(int dirFd, TempFile& temp) {
+#ifdef O_TMPFILE
+  temp.fd.Reset(::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+  if (temp.fd) {
+    if (::flock(temp.fd.get(), LOCK_EX) == 0)
+      return true;
+    temp.fd.Reset();
+  } else if (errno == EACCES || errno == EPERM || errno == EROFS) {
+    return false;  // a named file cannot be had either
+  }
+#endif
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = std::string(kTempPrefix) + RandomLetters() + std::string(kTempSuffix);
+    temp.fd.Reset(
+        ::openat(dirFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!temp.fd) {
+      if (errno == EEXIST)
+        continue;
+      return false;
+    }
+    // Locked at once; a clean-up that came first has removed the name, and
+    // then another one is taken.
+    struct stat info {};
+    if (::flock(temp.fd.get(), LOCK_EX) == 0 && ::fstat(temp.fd.get(), &info) == 0 &&
+        info.st_nlink > 0) {
+      temp.name = std::move(name);
+      return true;
+    }
+    temp.fd.Reset();
+  }
+  errno = EEXIST;
+  return false;
+}
+
+// Gives the complete unnamed file a temporary name beside its target.
+bool NameTempFile(int dirFd, TempFile& temp) {
+  if (!temp.name.empty())
+    return true;
+  const std::string self = "/proc/self/fd/" + std::to_string(temp.fd.get());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = std::string(kTempPrefix) + RandomLetters() + std::string(kTempSuffix);
+    if (::linkat(AT_FDCWD, self.c_str(), dirFd, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      temp.name = std::move(name);
+      return true;
+    }
+    if (errno != EEXIST)
+      return false;
+  }
+  return false;
+}
+
+// Rewrites the file itself, for a folder where no temporary file can be made.
+// The one risk of this way: a write that fails half-way (disk full, a kill)
+// leaves the file damaged, since there is no earlier copy to fall back on.
+bool RewriteInPlace(const std::string& target, const std::string& path, std::string_view contents,
+                    std::string& error) {
+  Fd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!fd) {
+    error = ErrnoText("Cannot create file " + path);
+    return false;
+  }
+  if (!WriteAll(fd.get(), contents) ||
+      ::ftruncate(fd.get(), static_cast<off_t>(contents.size())) != 0 || ::fsync(fd.get()) != 0 ||
+      !fd.Close()) {
+    error = ErrnoText("Cannot write file " + path);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ReadStatus ReadWholeFile(const std::string& path, std::string& contents) {
+  contents.clear();
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0)
+    return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
+  if (!S_ISREG(info.st_mode))
+    return ReadStatus::NotAFile;
+  // Non-blocking: a FIFO put in the file's place since the test opens at once.
+  const Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd)
+    return ReadStatus::Failed;
+  if (::fstat(fd.get(), &info) != 0)
+    return ReadStatus::Failed;
+  if (!S_ISREG(info.st_mode))
+    return ReadStatus::NotAFile;
+  contents.resize(static_cast<std::size_t>(info.st_size));
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == contents.size())
+      contents.resize(contents.size() + 65536);
+    const ssize_t got = ::read(fd.get(), contents.data() + filled, contents.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR)
+        continue;
+      contents.clear();
+      return ReadStatus::Failed;
+    }
+    if (got == 0)
+      break;
+    filled += static_cast<std::size_t>(got);
+  }
+  contents.resize(filled);
+  return ReadStatus::Read;
+}
+
+bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
+                           std::string& error) {
+  // A link stays a link: its final target is what gets replaced.
+  const std::string target = FinalLinkTarget(path);
+  const std::size_t slash = target.rfind('/');
+  const std::string dir = slash == std::string::npos ? "."
+                          : slash == 0               ? "/"
+                                                     : target.substr(0, slash);
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  if (base.empty()) {
+    errno = EISDIR;
+    error = ErrnoText("Cannot create file " + path);
+    return false;
+  }
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (exists && !S_ISREG(old.st_mode)) {
+    errno = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
+    error = ErrnoText("Cannot create file " + path);
+    return false;
+  }
+  // Renaming over a read-only file would succeed, but the mark is the user's
+  // word that it must not be written; root would pass any access test.
+  const bool writable = (old.st_mode & S_IWUSR) != 0 && ::access(target.c_str(), W_OK) == 0;
+  if (exists && !writable) {
+    errno = EACCES;
+    error = ErrnoText("Cannot create file " + path);
+    return false;
+  }
+  const Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!dirFd) {
+    error = ErrnoText("Cannot create file " + path);
+    return false;
+  }
+  RemoveStaleTemporaries(dirFd.get(), dir);
+
+  TempFile temp;
+  if (!MakeTempFile(dirFd.get(), temp)) {
+    if (exists && (errno == EACCES || errno == EPERM))
+      return RewriteInPlace(target, path, contents, error);
+    error = ErrnoText("Cannot create file " + path);
+    return false;
+  }
+  const auto dropTemp = [&] {
+    if (!temp.name.empty())
+      ::unlinkat(dirFd.get(), temp.name.c_str(), 0);
+    temp.fd.Reset();
+  };
+
+  // The old file's owner where this user may give it (root; a group of its
+  // own), then its permissions: a change of owner clears set-id bits.
+  if (exists)
+    (void)!::fchown(temp.fd.get(), old.st_uid, old.st_gid);
+  const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
+  if (::fchmod(temp.fd.get(), mode) != 0 || !WriteAll(temp.fd.get(), contents) ||
+      ::fsync(temp.fd.get()) != 0) {
+    error = ErrnoText("Cannot write file " + path);
+    dropTemp();
+    return false;
+  }
+  if (!NameTempFile(dirFd.get(), temp)) {
+    error = ErrnoText("Cannot create file " + path);
+    dropTemp();
+    return false;
+  }
+  if (::renameat(dirFd.get(), temp.name.c_str(), dirFd.get(), base.c_str()) != 0) {
+    const int renameError = errno;
+    dropTemp();
+    // A sticky folder lets nobody but its owner replace another user's file;
+    // the file itself may still be writable.
+    if (exists && (renameError == EACCES || renameError == EPERM))
+      return RewriteInPlace(target, path, contents, error);
+    errno = renameError;
+    error = ErrnoText("Cannot create file " + path);
+    return false;
+  }
+  temp.name.clear();
+  // The rename itself reaches the disk with the folder.
+  ::fsync(dirFd.get());
+  return true;
+}
+
+}  // namespace pixdeck::platform
