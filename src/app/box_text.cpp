@@ -2,18 +2,20 @@
 
 #include <QStringList>
 
+#include "app/byte_text.h"
+
 namespace pixdeck {
 
 std::string BoxText(const TQelComboBox* box) {
-  return box->Text().toStdString();
+  return BytesFromText(box->Text());
 }
 
 void SetBoxInitialText(TQelComboBox* box, const std::string& text) {
-  box->SetInitialText(QString::fromStdString(text));
+  box->SetInitialText(TextFromBytes(text));
 }
 
 void TakeChosenText(TQelComboBox* box, const std::string& text) {
-  box->SetText(QString::fromStdString(text));
+  box->SetText(TextFromBytes(text));
   box->SetModified(true);
   box->CommitText();
 }
@@ -21,14 +23,14 @@ void TakeChosenText(TQelComboBox* box, const std::string& text) {
 std::vector<std::string> BoxItems(const TQelComboBox* box) {
   std::vector<std::string> items;
   for (const QString& item : box->Items())
-    items.push_back(item.toStdString());
+    items.push_back(BytesFromText(item));
   return items;
 }
 
 void SetBoxItems(TQelComboBox* box, const std::vector<std::string>& items) {
   QStringList list;
   for (const std::string& item : items)
-    list << QString::fromStdString(item);
+    list << TextFromBytes(item);
   // The text stays what it was: only the list is replaced.
   const QString text = box->Text();
   box->SetItems(list);

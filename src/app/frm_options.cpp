@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <exception>
 
+#include "app/byte_text.h"
 #include "app/file_dialogs.h"
 #include "app/frm_main.h"
 #include "app/qt_messages.h"
@@ -24,12 +25,12 @@ constexpr const char* kHtmlFilter = "HTML (*.htm,*.html)|*.htm;*.html|All Files 
 constexpr const char* kPatternFilter = "Pattern (*.gif,*.jpg)|*.gif;*.jpg|All Files (*.*)|*.*";
 
 std::string TextOf(const QLineEdit* edit) {
-  return edit->text().toStdString();
+  return BytesFromText(edit->text());
 }
 
 // A browse result replaces the text and counts as the user's change.
 void TakeBrowsed(QLineEdit* edit, const std::string& name) {
-  edit->setText(QString::fromStdString(name));
+  edit->setText(TextFromBytes(name));
   edit->setModified(true);
 }
 
@@ -89,11 +90,11 @@ void TfrmOptions::FormCreate() {
   }
   const ProgramOptions& options = CurrentOptions();
   if (!options.useRegSettings)
-    ui_->edtBrowser->SetInitialText(QString::fromStdString(options.browserName));
-  ui_->edtDefOutName->SetInitialText(QString::fromStdString(options.outputName));
-  ui_->edtPattern->SetInitialText(QString::fromStdString(options.patternName));
-  ui_->edtBase->SetInitialText(QString::fromStdString(options.urlBaseName));
-  colors->SetInitialText(QString::fromStdString(options.bgColor));
+    ui_->edtBrowser->SetInitialText(TextFromBytes(options.browserName));
+  ui_->edtDefOutName->SetInitialText(TextFromBytes(options.outputName));
+  ui_->edtPattern->SetInitialText(TextFromBytes(options.patternName));
+  ui_->edtBase->SetInitialText(TextFromBytes(options.urlBaseName));
+  colors->SetInitialText(TextFromBytes(options.bgColor));
   ui_->chkLightPages->setChecked(options.lightPages);
   // The dialog keeps the size it was designed with.
   SetFixedSize(true);
@@ -135,7 +136,7 @@ void TfrmOptions::btnSaveClick() {
     main_.SetPatternInitial(options.patternName);
   }
   if (ui_->lbxBackColor->Modified()) {
-    options.bgColor = ui_->lbxBackColor->Text().toStdString();
+    options.bgColor = BytesFromText(ui_->lbxBackColor->Text());
     main_.SetBackColorInitial(options.bgColor);
   }
   try {

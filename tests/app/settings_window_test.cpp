@@ -240,5 +240,71 @@ TEST_F(SettingsWindowTest, HintsOfTheOptionsDialogShowInTheMainWindow) {
             "URL base location (e.g. https://www.example.org/pictures/)");
 }
 
+TEST_F(SettingsWindowTest, OldCodePageBytesInTheHistoriesSurviveAStartAndAClose) {
+  // Names saved by an older Windows program in Windows-1252: not UTF-8.
+  const std::string specs = "[Specs]\r\nItemCount=2\r\nItem_1=Caf\xE9*.gif\r\nItem_2=*.jpg\r\n";
+  const std::string names =
+      "[OutputNames]\r\nItemCount=2\r\nItem_1=\x93quoted\x94.htm\r\nItem_2=caf\xC3\xA9.htm\r\n";
+  scratch.write("pixdeck.INI", specs + names);
+  {
+    auto window = Start();
+    auto* output = Find<QComboBox>(window.get(), "edtOutputName");
+    ASSERT_EQ(output->count(), 2);
+    EXPECT_EQ(output->itemText(1), QString::fromUtf8("caf\xC3\xA9.htm"));
+    window->close();
+  }
+  ASSERT_TRUE(boxes.empty()) << boxes.front().text;
+  const Ini ini = ReadIni(ScratchDir::read(settings));
+  EXPECT_EQ(ini.at("Specs").at("Item_1"), "Caf\xE9*.gif");
+  EXPECT_EQ(ini.at("OutputNames").at("Item_1"), "\x93quoted\x94.htm");
+  EXPECT_EQ(ini.at("OutputNames").at("Item_2"), "caf\xC3\xA9.htm");
+}
+
+TEST_F(SettingsWindowTest, AFailedSaveInTheOptionsIsReportedAndTheDialogClosesWithOk) {
+  settings = scratch.file("gone/pixdeck.INI");
+  scratch.write("gone/placeholder", "");
+  CurrentOptions().browserName = "/opt/browser/run";
+  CurrentOptions().useRegSettings = false;
+  auto window = Start();
+  SetBrowserPath("/opt/browser/run");
+  SetUseDde(false);
+  std::filesystem::remove_all(scratch.file("gone"));
+  bool dialogShown = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<TfrmOptions*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialogShown = true;
+    auto* browser = Find<QLineEdit>(dialog, "edtBrowser");
+    browser->selectAll();
+    QTest::keyClick(browser, Qt::Key_Delete);
+    Find<QPushButton>(dialog, "btnSave")->click();
+  });
+  Find<QPushButton>(window.get(), "btnOptions")->click();
+  ASSERT_TRUE(dialogShown);
+  // The report came, and the dialog was closed with OK: the browser choice
+  // was handed on as after a good save.
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "Unable to write to " + settings);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_EQ(CurrentOptions().browserName, "");
+  EXPECT_EQ(BrowserPath(), "");
+  EXPECT_TRUE(UseDde());
+}
+
+TEST_F(SettingsWindowTest, AFolderInTheSettingsFilesPlaceIsToldOnceAndLeftAlone) {
+  std::filesystem::create_directories(settings);
+  {
+    auto window = Start();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Cannot read the settings file " + settings + ": it is a folder");
+    EXPECT_EQ(boxes[0].kind, MessageKind::Error);
+    EXPECT_EQ(Find<QComboBox>(window.get(), "edtOutputName")->currentText(), "images.htm");
+    window->close();
+  }
+  EXPECT_EQ(boxes.size(), 1u);  // closing says nothing more
+  EXPECT_TRUE(std::filesystem::is_directory(settings));
+  EXPECT_TRUE(std::filesystem::is_empty(settings));
+}
+
 }  // namespace
 }  // namespace pixdeck::test

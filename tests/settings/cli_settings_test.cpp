@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -169,6 +173,65 @@ TEST_F(CliProgramSettings, AnInstalledProgramUsesThePerUserSettings) {
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(run.out, "page: " + dir_.file("pics/user.htm") + "\ncount: 1\n");
   EXPECT_NE(Page("user.htm").find("BGCOLOR=#FFFFFF"), std::string::npos);
+}
+TEST_F(CliProgramSettings, ARelativeSettingsFileIsTheOneInTheCurrentFolder) {
+  const std::string program = Install("bin");
+  dir_.write("work/s1.ini", "[Options]\nOutputName=relative.htm\n");
+  // A bare name inside the chain means the per-user folder; on the command
+  // line it does not.
+  config_.write("pixdeck/s1.ini", "[Options]\nOutputName=per-user.htm\n");
+  const Outcome run = RunProgram("cd " + Quoted(dir_.file("work")) + " && " + Environment(),
+                                 program, "--settings s1.ini " + Quoted(pics_));
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out, "page: " + dir_.file("pics/relative.htm") + "\ncount: 1\n");
+}
+
+TEST_F(CliProgramSettings, AnEmptyIniFileNameFallsBackToTheWindowsFileAsInTheWindow) {
+  const std::string program = Install("bin");
+  dir_.write("bin/pixdeck.INI", "[Application]\nIniFileName=\n[Options]\nOutputName=window.htm\n");
+  dir_.write("bin/pixdeck-cli.INI", "[Options]\nOutputName=not-this.htm\n");
+  const Outcome run = RunProgram(Environment(), program, Quoted(pics_));
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out, "page: " + dir_.file("pics/window.htm") + "\ncount: 1\n");
+
+  // The same through a named file whose chain ends in an empty name.
+  const std::string named = dir_.write("named.ini", "[Application]\nIniFileName=\n");
+  const Outcome viaNamedDefaults =
+      RunProgram(Environment(), program, "--settings " + Quoted(named) + " " + Quoted(pics_));
+  EXPECT_EQ(viaNamedDefaults.out, "page: " + dir_.file("pics/window.htm") + "\ncount: 1\n");
+}
+
+TEST_F(CliProgramSettings, ASettingsFileThatIsAFolderIsToldInOneLineAndTheDefaultsHold) {
+  const std::string program = Install("bin");
+  fs::create_directories(dir_.path() / "bin" / "pixdeck.INI");
+  const Outcome run = RunProgram(Environment(), program, Quoted(pics_));
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out, "pixdeck-cli: Cannot read the settings file " + dir_.file("bin/pixdeck.INI") +
+                         ": it is a folder\npage: " + dir_.file("pics/images.htm") +
+                         "\ncount: 1\n");
+  EXPECT_TRUE(fs::is_empty(dir_.path() / "bin" / "pixdeck.INI"));
+}
+
+TEST_F(CliProgramSettings, ASharedPageInAFolderTheUserCannotWriteIsRewritten) {
+  if (::geteuid() != 0 || std::system("command -v setpriv > /dev/null") != 0)
+    GTEST_SKIP() << "needs root and setpriv to run as another user";
+  const std::string program = Install("bin");
+  // Root's folders, open to read; the page itself is everyone's to write.
+  for (const fs::path& folder : {dir_.path(), dir_.path() / "bin", dir_.path() / "pics"})
+    fs::permissions(folder, fs::perms(0755));
+  const std::string page = dir_.write("pics/images.htm", "old page");
+  fs::permissions(PathFromUtf8(page), fs::perms(0666));
+  const Outcome run =
+      RunProgram("setpriv --reuid=65534 --regid=65534 --clear-groups env " + Environment(), program,
+                 Quoted(pics_));
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(Page("images.htm").find("a.gif"), std::string::npos);
+  EXPECT_EQ(fs::status(PathFromUtf8(page)).permissions(), fs::perms(0666));
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir_.path() / "pics"))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a.gif", "images.htm"}));
 }
 #endif
 
