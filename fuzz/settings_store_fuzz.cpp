@@ -14,8 +14,11 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
+#include "settings/ini_encoding.h"
+#include "settings/ini_file.h"
 #include "settings/program_settings.h"
 #include "settings/reg_or_ini.h"
 
@@ -29,14 +32,22 @@ void Check(bool condition) {
     std::abort();
 }
 
+// The scratch folder of this process, removed when it ends (kept alive past
+// the static destructors for that).
 const fs::path& Scratch() {
-  static const fs::path dir = [] {
+  static const fs::path* const dir = [] {
     std::string pattern = (fs::temp_directory_path() / "pixdeck-fuzz-store.XXXXXX").string();
     Check(::mkdtemp(pattern.data()) != nullptr);
     ::setenv("XDG_CONFIG_HOME", (fs::path(pattern) / "config").c_str(), 1);
-    return fs::path(pattern);
+    const auto* path = new fs::path(pattern);
+    std::atexit([] {
+      std::error_code ec;
+      fs::current_path(fs::temp_directory_path(), ec);
+      fs::remove_all(Scratch(), ec);
+    });
+    return path;
   }();
-  return dir;
+  return *dir;
 }
 
 std::string OneLine(std::string text) {
@@ -73,8 +84,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ResetSettingsState();
   ProgramOptions options;
   WindowSettings window;
+  bool useIni = true;
   {
     const auto store = OpenSettingsStore(first, first);
+    useIni = store->UseIni();
     LoadProgramSettings(*store, options, window, nullptr);
     options.outputName = OneLine(lastPart.substr(0, 60));
     options.bgColor = OneLine(lastPart.substr(lastPart.size() > 30 ? lastPart.size() - 30 : 0));
@@ -86,6 +99,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       return 0;  // a chain into a folder that does not exist, say
     }
   }
+  // In a UTF-16 file a byte that is not UTF-8 is stored as the Windows-1252
+  // character it stands for: expect what that encoding keeps of each value.
+  IniEncoding encoding = IniEncoding::Bytes;
+  if (useIni)
+    encoding = IniFile(ResolveIniFileName(SettingsName())).Encoding();
+  const auto kept = [&](const std::string& value) {
+    return DecodeIniBytes(EncodeIniText(value, encoding))->text;
+  };
+  for (std::string* value :
+       {&options.outputName, &options.bgColor, &window.specs[0], &window.specs[2]})
+    *value = kept(*value);
+
   ResetSettingsState();
   const auto again = OpenSettingsStore(first, first);
   ProgramOptions reread;

@@ -145,6 +145,7 @@ TRegOrIni::TRegOrIni(const std::string& name, const std::string& fallbackName) {
   useIni_ = true;
   std::string current = SettingsName();
   std::vector<std::string> visited;
+  std::unique_ptr<IniFile> lastRead;
   bool useReg = false;
   for (;;) {
     SetSettingsName(current);
@@ -152,7 +153,10 @@ TRegOrIni::TRegOrIni(const std::string& name, const std::string& fallbackName) {
     useReg = ReadBool(kApplication, "UseRegistry", false);
     if (!useReg)
       current = ReadString(kApplication, "IniFileName", SettingsName());
-    Close();
+    // Nothing was written: closing only lets go of the file, which is kept
+    // in case it turns out to be the final medium.
+    lastRead = std::move(iniFile_);
+    opened_ = false;
     visited.push_back(SettingsName());
     if (useReg || current.empty() || SameIniFile(current, SettingsName()))
       break;
@@ -167,7 +171,12 @@ TRegOrIni::TRegOrIni(const std::string& name, const std::string& fallbackName) {
 
   UpdateWritable();  // still in INI mode: the read-only test is the INI file's
   useIni_ = !useReg;
-  Open();
+  if (useIni_ && lastRead && lastRead->Path() == ResolveIniFileName(SettingsName())) {
+    iniFile_ = std::move(lastRead);  // just read: no need to read it again
+    opened_ = true;
+  } else {
+    Open();
+  }
   SetSettingsVersion(ReadInteger(kApplication, "Version", SettingsVersion()));
   if (SettingsMainDir().empty())
     SetSettingsMainDir(ReadString(kApplication, "MainDirectory", std::string()));
