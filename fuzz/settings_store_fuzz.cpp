@@ -105,6 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (useIni)
     encoding = IniFile(ResolveIniFileName(SettingsName())).Encoding();
   const auto kept = [&](const std::string& value) {
+    if (encoding == IniEncoding::Bytes)
+      return value;
     return DecodeIniBytes(EncodeIniText(value, encoding))->text;
   };
   for (std::string* value :
