@@ -127,23 +127,22 @@ TEST(FileReplacement, ASharedFileInAFolderTheUserCannotWriteIsWrittenInPlace) {
 TEST(FileReplacement, RemovesWhatKilledSavesLeftButNoLivingSavesFileNorOthers) {
   ScratchDir dir;
   const std::string file = dir.write("pixdeck.INI", "old");
-  dir.write("pixdeck.INI.pdkAbC123", "left by a killed save");
-  dir.write("pixdeck.INI.pdkAbC12", "not our pattern");
-  dir.write("other.INI.pdkAbC123", "another file's");
-  const std::string living = dir.write("pixdeck.INI.pdkLive99", "a save in progress");
+  dir.write(".pdkAbC123.tmp", "left by a killed save");
+  dir.write(".pdkAbC12.tmp", "not our pattern");
+  dir.write("pdkAbC123.tmp", "a temporary page, not ours to remove");
+  const std::string living = dir.write(".pdkLive99.tmp", "a save in progress");
   const int held = ::open(living.c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_GE(held, 0);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
   std::string error;
   ASSERT_TRUE(platform::ReplaceFileAtomically(file, "new", error)) << error;
-  EXPECT_EQ(Entries(dir.path()),
-            (std::vector<std::string>{"other.INI.pdkAbC123", "pixdeck.INI", "pixdeck.INI.pdkAbC12",
-                                      "pixdeck.INI.pdkLive99"}));
+  EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{".pdkAbC12.tmp", ".pdkLive99.tmp",
+                                                           "pdkAbC123.tmp", "pixdeck.INI"}));
   ::close(held);  // the save "died": the next one cleans up after it
   ASSERT_TRUE(platform::ReplaceFileAtomically(file, "newer", error)) << error;
-  EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"other.INI.pdkAbC123", "pixdeck.INI",
-                                                           "pixdeck.INI.pdkAbC12"}));
+  EXPECT_EQ(Entries(dir.path()),
+            (std::vector<std::string>{".pdkAbC12.tmp", "pdkAbC123.tmp", "pixdeck.INI"}));
 }
 
 TEST(FileReplacement, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileAndNoTemporary) {
@@ -182,11 +181,11 @@ TEST(FileReading, AFifoIsNoFileAndReadingItDoesNotWait) {
   const std::string fifo = dir.file("fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   std::string contents = "stale";
-  EXPECT_EQ(platform::ReadRegularFile(fifo, contents), platform::ReadStatus::NotAFile);
-  EXPECT_EQ(platform::ReadRegularFile(dir.file(""), contents), platform::ReadStatus::NotAFile);
-  EXPECT_EQ(platform::ReadRegularFile(dir.file("none"), contents), platform::ReadStatus::Missing);
+  EXPECT_EQ(platform::ReadWholeFile(fifo, contents), platform::ReadStatus::NotAFile);
+  EXPECT_EQ(platform::ReadWholeFile(dir.file(""), contents), platform::ReadStatus::NotAFile);
+  EXPECT_EQ(platform::ReadWholeFile(dir.file("none"), contents), platform::ReadStatus::Missing);
   const std::string file = dir.write("f", std::string(200000, 'x'));
-  EXPECT_EQ(platform::ReadRegularFile(file, contents), platform::ReadStatus::Read);
+  EXPECT_EQ(platform::ReadWholeFile(file, contents), platform::ReadStatus::Read);
   EXPECT_EQ(contents.size(), 200000u);
   std::string error;
   EXPECT_FALSE(platform::ReplaceFileAtomically(fifo, "x", error));
