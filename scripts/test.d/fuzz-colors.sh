@@ -13,6 +13,7 @@ clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   "$src/util/utf8.cpp" "$src/util/paths.cpp" "$src/util/files.cpp" "$src/util/wildcard.cpp" \
   "$src/util/messages.cpp" \
   "$src/platform/posix/collate_posix.cpp" "$src/platform/posix/file_system_posix.cpp" \
+  "$src/platform/posix/file_replace_posix.cpp" \
   -o "$out/color_table_fuzz"
 corpus=$(mktemp -d "${TMPDIR:-/tmp}/pixdeck-fuzz-colors.XXXXXX")
 trap 'rm -rf "$corpus"' EXIT
