@@ -1,12 +1,11 @@
 #include "browser/browser_detection.h"
 
-#include <fstream>
+#include <optional>
 
 #include "platform/file_system.h"
 #include "platform/shell.h"
 #include "util/files.h"
 #include "util/paths.h"
-#include "util/utf8_path.h"
 
 namespace pixdeck {
 
@@ -26,14 +25,6 @@ BrowserState& State() {
 // The system answers "which program opens it" only for an existing document,
 // so a page that is not named .htm is asked about through this one.
 constexpr const char* kProbeName = "~.HTM";
-
-bool CreateEmptyFile(const std::string& path) {
-  std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
-  if (!out)
-    return false;
-  out.close();
-  return !out.fail();
-}
 
 }  // namespace
 
@@ -113,10 +104,14 @@ std::string FindExecutableFor(const std::string& documentPath) {
 }
 
 std::string FindExecutableViaProbe(const std::string& probeName) {
+  // Where the name alone tells the program, no probe file is needed.
+  if (std::optional<std::string> byName = platform::FindExecutableByName(probeName))
+    return *byName;
   if (platform::FileExists(probeName))
     return FindExecutableFor(probeName);
   std::string result;
-  if (CreateEmptyFile(probeName)) {
+  // Made only where nothing of that name exists, and never through a link.
+  if (platform::CreateNewFile(probeName)) {
     result = FindExecutableFor(probeName);
     platform::RemoveFile(probeName);
   }

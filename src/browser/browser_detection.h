@@ -46,9 +46,11 @@ bool IsHtmlName(const std::string& name);
 // The program registered for a document; empty when none.
 std::string FindExecutableFor(const std::string& documentPath);
 
-// The program registered for probeName. A missing probe is created for the
-// question and deleted afterwards; an existing one is left alone. Failures
-// give an empty result.
+// The program registered for probeName. Where the system knows the program
+// by the name alone, no file is touched. Otherwise a missing probe is created
+// for the question (only when nothing of that name exists, never through a
+// symbolic link) and deleted afterwards; an existing one is left alone.
+// Failures give an empty result.
 std::string FindExecutableViaProbe(const std::string& probeName);
 
 }  // namespace pixdeck

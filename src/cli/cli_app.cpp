@@ -5,6 +5,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "browser/browser_detection.h"
 #include "browser/page_viewer.h"
 #include "catalog/color_table.h"
 #include "cli/stream_messages.h"
@@ -71,6 +72,8 @@ bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, 
   defaults.bgColor = options.colorName;
   defaults.lightPages = options.lightPages;
   const ProgramOptions saved = ReadCatalogDefaults(*store, defaults);
+  options.browserName = saved.browserName;
+  options.useRegSettings = saved.useRegSettings;
   if (app.count("--output") == 0)
     options.outputName = saved.outputName;
   if (app.count("--base") == 0)
@@ -151,6 +154,13 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
   }
   out << "page: " << result.pagePath << '\n' << "count: " << result.count << '\n';
   if (options.view) {
+    // The browser as the window configures it at start; with no name the
+    // view itself finds the registered one.
+    if (options.browserName.empty()) {
+      SetUseDde(true);
+    } else {
+      ConfigureBrowser(options.browserName, options.useRegSettings, messages);
+    }
     PageViewer viewer(messages);
     if (!viewer.ViewFile(result.pagePath))
       return kExitFailed;

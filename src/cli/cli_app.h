@@ -28,6 +28,10 @@ struct CliOptions {
   // Pictures load as they scroll into view, each with its size; --light and
   // --no-light, else the settings' choice.
   bool lightPages = false;
+  // The browser of the settings, as the window takes it: empty means the one
+  // the desktop has registered; useRegSettings offers the page over DDE first.
+  std::string browserName;
+  bool useRegSettings = true;
 };
 
 // Declares the catalog options and the DIRECTORY argument on app, bound to
@@ -36,8 +40,8 @@ void AddCatalogOptions(CLI::App& app, CliOptions& options);
 
 // Makes the page for parsed options: prints "page: PATH" and "count: N" to out
 // on success, one-line reports to err otherwise; returns the exit status. With
-// view set the page is then shown in the browser; a view that fails gives
-// kExitFailed.
+// view set the page is then shown in the browser chosen by browserName and
+// useRegSettings; a view that fails gives kExitFailed.
 int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 // The whole program: parses argv and runs. --help and --version print to out.

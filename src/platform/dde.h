@@ -15,16 +15,21 @@
 // conversation is opened.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace pixdeck::platform {
 
 // How long a browser may take to answer one request.
 inline constexpr int kDdeTimeoutMs = 10000;
+// The most of a reply that is taken: a browser's answer is a short text, and
+// a peer must not make the program hold whatever it cares to send.
+inline constexpr std::size_t kDdeMaxReplyBytes = 4096;
 
 // Opens a conversation with service on topic, requests item, closes the
 // conversation and returns the reply's data exactly as sent (all of its bytes,
-// zero bytes included; the caller cuts the text at the first zero). Empty when
+// zero bytes included, up to kDdeMaxReplyBytes; the caller cuts the text at the
+// first zero). Empty when
 // the service name is empty, nobody listens as that service, the service gives
 // no data, or the whole exchange does not finish within timeoutMs. Blocks the
 // caller; never throws.

@@ -59,6 +59,10 @@ class FolderFiles {
 
 // Deletes a file; false when that fails.
 bool RemoveFile(const std::string& path);
+// Creates path as a new empty file, only when nothing of that name exists: a
+// file, a folder or a symbolic link (even one that points nowhere) makes it
+// fail, so no link is ever followed. False when nothing was created.
+bool CreateNewFile(const std::string& path);
 
 // What ReadWholeFile found.
 enum class ReadStatus {

@@ -1,6 +1,7 @@
 // The desktop's document registration and starting programs.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace pixdeck::platform {
@@ -9,8 +10,17 @@ namespace pixdeck::platform {
 // when none is registered.
 std::string FindExecutable(const std::string& documentPath);
 
-// Starts program with argument as its one command-line argument (no shell, no
-// splitting at blanks). True when the program was started.
+// The program for documents named like documentName, told by the name alone
+// where the desktop can (on POSIX an HTML page is known by its extension, and
+// the file need not exist); nullopt where only an existing document can be
+// asked about (Windows) or the name does not tell.
+std::optional<std::string> FindExecutableByName(const std::string& documentName);
+
+// Starts program with argument as its one command-line argument, without a
+// shell; it inherits none of our handles (on POSIX its standard input, output
+// and error are the null device). On POSIX a program that is no executable
+// file is taken as a command line in the desktop-entry form, the argument in
+// place of its URL field code. True when the program was started.
 bool StartProgram(const std::string& program, const std::string& argument);
 
 }  // namespace pixdeck::platform

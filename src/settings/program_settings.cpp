@@ -134,6 +134,10 @@ bool SaveProgramSettings(TRegOrIni& store, const ProgramOptions& options,
 
 ProgramOptions ReadCatalogDefaults(TRegOrIni& store, ProgramOptions defaults) {
   CloseOnFailure guard(store);
+  defaults.browserName = store.ReadString(kOptionsSection, kBrowserNameKey, defaults.browserName);
+  defaults.useRegSettings =
+      store.ReadBool(kOptionsSection, kUseRegSettingsKey, defaults.browserName.empty()) ||
+      defaults.browserName.empty();
   defaults.outputName = store.ReadString(kOptionsSection, kOutputNameKey, defaults.outputName);
   defaults.urlBaseName = store.ReadString(kOptionsSection, kUrlBaseNameKey, defaults.urlBaseName);
   defaults.patternName = store.ReadString(kOptionsSection, kPatternNameKey, defaults.patternName);

@@ -79,9 +79,10 @@ void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettin
 bool SaveProgramSettings(TRegOrIni& store, const ProgramOptions& options,
                          const WindowSettings& window);
 
-// The defaults that pixdeck-cli takes from the settings: page name, URL base,
-// pattern, colour and light pages, each read with defaults' value as its default.
-// Reads only; closes the store.
+// The defaults that pixdeck-cli takes from the settings: the browser and its
+// DDE switch (read as the load does), page name, URL base, pattern, colour and
+// light pages, each read with defaults' value as its default. Reads only;
+// closes the store.
 ProgramOptions ReadCatalogDefaults(TRegOrIni& store, ProgramOptions defaults);
 
 }  // namespace pixdeck

@@ -88,6 +88,18 @@ TEST(BrowserDde, TransportKeepsEveryByteOfTheReply) {
   EXPECT_EQ(peer.Requests(), Requests{"WWW_OpenURL\titem"});
 }
 
+TEST(BrowserDde, AFloodingPeerIsReadOnlyUpToTheLargestReply) {
+  BrowserTestEnv env;
+  DdePeer peer(env, "NETSCAPE", {{"WWW_OpenURL", "flood:ok-"}});
+  ASSERT_TRUE(peer.Ready());
+  // A reply that had to wait for the peer to stop would give up empty.
+  const std::string reply = platform::DdeRequest("NETSCAPE", "WWW_OpenURL", "item", 5000);
+  ASSERT_EQ(reply.size(), platform::kDdeMaxReplyBytes);
+  EXPECT_EQ(reply.substr(0, 9), "ok-ok-ok-");
+  EXPECT_EQ(TBrowserDDE(5000).OpenURL("file:///x.htm").size(), platform::kDdeMaxReplyBytes);
+  EXPECT_EQ(peer.Requests().size(), 2u);
+}
+
 TEST(BrowserDde, NoListenerOrUnknownBrowserGivesEmpty) {
   BrowserTestEnv env;
   TBrowserDDE conv;

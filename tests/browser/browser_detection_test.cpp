@@ -59,7 +59,7 @@ TEST(BrowserDetection, AnHtmlPageIsAskedAboutItself) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(BrowserDetection, OtherPagesAreAskedThroughTheProbe) {
+TEST(BrowserDetection, OtherPagesNeedNoProbeFile) {
   BrowserTestEnv env;
   const std::string probe = BrowserTestEnv::ProbeInConfigDir();
   const std::string page = env.scratch().write("pics/images.txt", "text");
@@ -67,9 +67,25 @@ TEST(BrowserDetection, OtherPagesAreAskedThroughTheProbe) {
   RecordingMessages messages;
   EXPECT_TRUE(DetectBrowser(page, messages));
   EXPECT_EQ(BrowserPath(), browser.path);
-  // The probe existed while the desktop was asked, and is gone afterwards.
-  EXPECT_EQ(env.XdgMimeCalls(), (Lines{"query default text/html", "probe present"}));
+  // The desktop knows an HTML page by its name: no probe exists while it is
+  // asked, and none is left.
+  EXPECT_EQ(env.XdgMimeCalls(), Lines{"query default text/html"});
   EXPECT_FALSE(fs::exists(probe));
+}
+
+TEST(BrowserDetection, ALinkNamedLikeTheProbeIsNeverFollowed) {
+  BrowserTestEnv env;
+  const std::string probe = BrowserTestEnv::ProbeInConfigDir();
+  const std::string target = env.scratch().file("elsewhere/created-through-link");
+  fs::create_directories(env.scratch().file("elsewhere"));
+  fs::create_symlink(target, probe);
+  RegisteredBrowser browser(env);
+  RecordingMessages messages;
+  EXPECT_TRUE(DetectBrowser("", messages));
+  EXPECT_EQ(BrowserPath(), browser.path);
+  EXPECT_FALSE(fs::exists(target));
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(probe)));
+  fs::remove(probe);
 }
 
 TEST(BrowserDetection, AnExistingProbeIsUsedAndKept) {
@@ -83,7 +99,7 @@ TEST(BrowserDetection, AnExistingProbeIsUsedAndKept) {
   EXPECT_EQ(test::ScratchDir::read(probe), "mine");
 }
 
-TEST(BrowserDetection, ProbeBesideTheProgramUnlessReadOnly) {
+TEST(BrowserDetection, NothingIsWrittenBesideTheProgram) {
   // The program's folder is the test program's: the case runs from a copy in
   // a folder of its own, which no other run shares or leaves files in.
   if (!test::InChildTestProgram()) {
@@ -94,12 +110,10 @@ TEST(BrowserDetection, ProbeBesideTheProgramUnlessReadOnly) {
   SetOnCdRom(false);
   const std::string probe = JoinPath(ProgramDir(), "~.HTM");
   ASSERT_FALSE(fs::exists(probe));
-  ASSERT_FALSE(IsDriveReadOnly(ProgramDir()));
   RegisteredBrowser browser(env, probe);
   RecordingMessages messages;
   EXPECT_TRUE(DetectBrowser("page.txt", messages));
-  EXPECT_EQ(env.XdgMimeCalls(), (Lines{"query default text/html", "probe present"}));
-  // Nothing is left beside the program.
+  EXPECT_EQ(env.XdgMimeCalls(), Lines{"query default text/html"});
   std::vector<std::string> left;
   for (const auto& item : fs::directory_iterator(ProgramDir()))
     left.push_back(item.path().filename().string());
@@ -142,11 +156,11 @@ TEST(BrowserDetection, ConfigureWithoutANameDetectsAtOnce) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(BrowserDetection, ProbeThatCannotBeCreatedFindsNothing) {
+TEST(BrowserDetection, TheProbeNameAloneFindsTheBrowser) {
   BrowserTestEnv env;
   RegisteredBrowser browser(env);
-  EXPECT_EQ(FindExecutableViaProbe(env.scratch().file("missing-folder/~.HTM")), "");
-  EXPECT_TRUE(env.XdgMimeCalls().empty());
+  // Even where no probe could be made.
+  EXPECT_EQ(FindExecutableViaProbe(env.scratch().file("missing-folder/~.HTM")), browser.path);
   EXPECT_EQ(FindExecutableViaProbe(env.scratch().file("~.HTM")), browser.path);
   EXPECT_FALSE(fs::exists(env.scratch().file("~.HTM")));
 }
@@ -162,9 +176,28 @@ TEST(FindExecutable, DesktopEntryComesFirst) {
   // A quoted program with blanks and an escaped quote, in a nested folder.
   env.scratch().write("data/applications/vendor/browser.desktop",
                       "[Desktop Entry]\nExec=\"" +
-                          env.scratch().file("My Apps/the \\\\\"browser\\\\\"") +
-                          "\" --new-window %U\n");
+                          env.scratch().file("My Apps/the \\\\\"browser\\\\\"") + "\" %U\n");
   EXPECT_EQ(platform::FindExecutable(doc), quoted);
+}
+
+// Lines with more than the program and its URL code are kept whole for the
+// start; the program in front becomes its full path.
+TEST(FindExecutable, WrapperLinesAreKeptWhole) {
+  BrowserTestEnv env;
+  const std::string doc = env.scratch().write("a.htm", "");
+  const std::string flatpak = env.AddFakeBrowser("bin/flatpak");
+  env.AddXdgMime("org.mozilla.firefox.desktop");
+  env.AddDesktopEntry("org.mozilla.firefox.desktop",
+                      "Exec=flatpak run --branch=stable --command=firefox --file-forwarding "
+                      "org.mozilla.firefox @@u %U @@");
+  EXPECT_EQ(platform::FindExecutable(doc),
+            flatpak +
+                " run --branch=stable --command=firefox --file-forwarding "
+                "org.mozilla.firefox @@u %U @@");
+
+  const std::string spaced = env.AddFakeBrowser("My Apps/browser");
+  env.AddDesktopEntry("org.mozilla.firefox.desktop", "Exec=\"" + spaced + "\" --new-window %u");
+  EXPECT_EQ(platform::FindExecutable(doc), "\"" + spaced + "\" --new-window %u");
 }
 
 TEST(FindExecutable, FallsBackToTheBrowserVariableThenTheUsualCommands) {
@@ -211,14 +244,19 @@ TEST(FindExecutable, ADesktopIdThatLeavesTheApplicationsFoldersNamesNoProgram) {
   EXPECT_EQ(platform::FindExecutable(doc), env.scratch().file("bin/outside-browser"));
 }
 
-TEST(FindExecutable, ProgramStartedThroughEnvIsTheOneAfterIt) {
+TEST(FindExecutable, ProgramStartedThroughEnvKeepsTheWholeLine) {
   BrowserTestEnv env;
   const std::string doc = env.scratch().write("a.htm", "");
   env.AddFakeBrowser("bin/env");
   const std::string browser = env.AddFakeBrowser("bin/real-browser");
   env.AddXdgMime("wrapped.desktop");
   env.AddDesktopEntry("wrapped.desktop", "Exec=env -u X MOZ_FLAG=1 real-browser %u");
-  EXPECT_EQ(platform::FindExecutable(doc), browser);
+  EXPECT_EQ(platform::FindExecutable(doc),
+            env.scratch().file("bin/env") + " -u X MOZ_FLAG=1 real-browser %u");
+  // The browser that env starts must be there; otherwise the search goes on.
+  fs::remove(browser);
+  const std::string fallback = env.AddFakeBrowser("bin/x-www-browser");
+  EXPECT_EQ(platform::FindExecutable(doc), fallback);
 }
 
 TEST(FindExecutable, NeedsAnExistingDocumentOfAKnownType) {

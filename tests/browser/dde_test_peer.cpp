@@ -9,6 +9,7 @@
 //   hex:HHHH    exactly these bytes (zeros anywhere)
 //   empty       no data at all
 //   silent:MS   says nothing for MS milliseconds, then hangs up
+//   flood:T     T over and over until the client hangs up
 // A topic without an answer gets "empty". Each log line is the topic, a tab
 // and the item. The ready file appears once the socket accepts connections.
 // The peer runs until it is terminated.
@@ -87,14 +88,16 @@ std::string ReadRequest(int fd) {
   }
 }
 
-void WriteAll(int fd, const std::string& data) {
+// False when the client has gone.
+bool WriteAll(int fd, const std::string& data) {
   std::size_t sent = 0;
   while (sent < data.size()) {
     const ssize_t n = ::send(fd, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
     if (n <= 0)
-      return;
+      return false;
     sent += static_cast<std::size_t>(n);
   }
+  return true;
 }
 
 void Answer(int fd, const std::string& how) {
@@ -106,6 +109,12 @@ void Answer(int fd, const std::string& how) {
     WriteAll(fd, rest);
   } else if (kind == "hex") {
     WriteAll(fd, FromHex(rest));
+  } else if (kind == "flood") {
+    std::string block;
+    while (block.size() < 65536)
+      block += rest;
+    while (WriteAll(fd, block)) {
+    }
   } else if (kind == "silent") {
     std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(rest)));
   }

@@ -197,5 +197,56 @@ TEST_F(PageViewerTest, OpenUrlWithNoBrowserAnywhereShowsOnlyTheDetectionError) {
   EXPECT_EQ(messages.shown[0].text, "Error: Could not detect a Web browser!");
 }
 
+// Desktop entries that start the browser through a wrapper: the line's words
+// by its quoting rules, the URL where the URL code stands, other codes gone.
+TEST_F(PageViewerTest, WrapperLinesGetTheUrlInPlace) {
+  const std::string page = Page();
+  const std::string url = "file://" + page;
+  const std::string flatpak = env.AddFakeBrowser("bin/flatpak");
+  env.AddXdgMime("org.example.Browser.desktop");
+  env.AddDesktopEntry("org.example.Browser.desktop",
+                      "Exec=flatpak run --file-forwarding \"org.example.Browser\" @@u %U @@ %i");
+  EXPECT_TRUE(viewer.ViewFile(page));
+  EXPECT_EQ(env.WaitForLaunch(flatpak),
+            (Args{"run", "--file-forwarding", "org.example.Browser", "@@u", url, "@@"}));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PageViewerTest, EnvLinesStartTheBrowserWithTheirSettings) {
+  const std::string page = Page();
+  // The browser reports the variable the line sets, then its arguments.
+  const std::string browser = env.scratch().write(
+      "bin/real-browser", "#!/bin/sh\nprintf '%s|%s\\n' \"$MOZ_FLAG\" \"$*\" > \"$0.seen\"\n");
+  fs::permissions(browser, fs::perms::owner_all);
+  env.AddXdgMime("wrapped.desktop");
+  env.AddDesktopEntry("wrapped.desktop", "Exec=/usr/bin/env MOZ_FLAG=on real-browser %c %u");
+  ASSERT_TRUE(fs::exists("/usr/bin/env"));
+  EXPECT_TRUE(viewer.ViewFile(page));
+  const auto seen = [&] { return test::ReadLines(browser + ".seen"); };
+  for (int i = 0; i < 500 && seen().empty(); ++i)
+    ::usleep(10000);
+  EXPECT_EQ(seen(), std::vector<std::string>{"on|file://" + page});
+}
+
+TEST_F(PageViewerTest, TheBrowserGetsNoneOfOurStandardStreams) {
+  const std::string page = Page();
+  std::string readlink = "/usr/bin/readlink";
+  if (!fs::exists(readlink))
+    readlink = "/bin/readlink";
+  ASSERT_TRUE(fs::exists(readlink));
+  const std::string browser = env.scratch().write(
+      "bin/netscape-streams", "#!/bin/sh\nfds=''\nfor fd in 0 1 2; do fds=\"$fds$(" + readlink +
+                                  " /proc/$$/fd/$fd) \"; done\n"
+                                  "printf '%s\\n' $fds > \"$0.fds\"\necho chatter\n");
+  fs::permissions(browser, fs::perms::owner_all);
+  env.AddXdgMime("fake.desktop");
+  env.AddDesktopEntry("fake.desktop", "Exec=" + browser + " %u");
+  EXPECT_TRUE(viewer.ViewFile(page));
+  const auto fds = [&] { return test::ReadLines(browser + ".fds"); };
+  for (int i = 0; i < 500 && fds().size() < 3; ++i)
+    ::usleep(10000);
+  EXPECT_EQ(fds(), (std::vector<std::string>{"/dev/null", "/dev/null", "/dev/null"}));
+}
+
 }  // namespace
 }  // namespace pixdeck

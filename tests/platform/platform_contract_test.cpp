@@ -97,6 +97,27 @@ TEST(PlatformFiles, ExistenceOpeningAndRemoval) {
   EXPECT_FALSE(platform::RemoveFile(file));
 }
 
+TEST(PlatformFiles, NewFilesAreMadeOnlyWhereNothingIsNamedSo) {
+  ScratchDir dir;
+  const std::string fresh = dir.file("~.HTM");
+  EXPECT_TRUE(platform::CreateNewFile(fresh));
+  EXPECT_TRUE(platform::FileExists(fresh));
+  EXPECT_EQ(ScratchDir::read(fresh), "");
+  const std::string mine = dir.write("mine.htm", "kept");
+  EXPECT_FALSE(platform::CreateNewFile(mine));
+  EXPECT_EQ(ScratchDir::read(mine), "kept") << "an existing file is not truncated";
+  EXPECT_FALSE(platform::CreateNewFile(dir.path().string()));
+  EXPECT_FALSE(platform::CreateNewFile(dir.file("no such folder/~.HTM")));
+  EXPECT_FALSE(platform::CreateNewFile(""));
+#ifndef _WIN32
+  // A link that points nowhere is not followed to create its target.
+  const std::string target = dir.file("target.htm");
+  fs::create_symlink(target, dir.file("dangling.htm"));
+  EXPECT_FALSE(platform::CreateNewFile(dir.file("dangling.htm")));
+  EXPECT_FALSE(fs::exists(target));
+#endif
+}
+
 TEST(PlatformFiles, ReadOnlyFilesAreSeen) {
   ScratchDir dir;
   const std::string file = dir.write("settings.ini", "");

@@ -8,6 +8,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -100,11 +101,15 @@ bool SendAllBefore(int fd, const std::string& data, Clock::time_point deadline) 
   return true;
 }
 
-// Reads until the peer closes; false on time-out or error.
+// Reads until the peer closes or the reply has reached its largest size;
+// false on time-out or error.
 bool ReceiveAllBefore(int fd, std::string& reply, Clock::time_point deadline) {
-  char buffer[4096];
+  char buffer[1024];
   for (;;) {
-    const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+    const std::size_t room = kDdeMaxReplyBytes - reply.size();
+    if (room == 0)
+      return true;  // the rest is not read: the connection closes on it
+    const ssize_t n = ::recv(fd, buffer, std::min(room, sizeof buffer), 0);
     if (n > 0) {
       reply.append(buffer, static_cast<std::size_t>(n));
     } else if (n == 0) {

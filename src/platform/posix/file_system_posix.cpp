@@ -154,6 +154,13 @@ bool RemoveFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0;
 }
 
+bool CreateNewFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0)
+    return false;
+  return ::close(fd) == 0;
+}
+
 std::string TempDirectory() {
   const char* env = std::getenv("TMPDIR");
   std::string dir = (env && *env) ? env : "/tmp";

@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/posix/exec_line.h"
 #include "platform/shell.h"
 #include "util/paths.h"
 
@@ -231,41 +232,6 @@ std::string UnescapeValue(const std::string& value) {
   return out;
 }
 
-// The words of an Exec command line. Double quotes group blanks; inside them
-// a backslash escapes the next character.
-std::vector<std::string> ExecWords(const std::string& command) {
-  std::vector<std::string> words;
-  std::string word;
-  bool inWord = false;
-  bool quoted = false;
-  for (std::size_t i = 0; i < command.size(); ++i) {
-    const char c = command[i];
-    if (quoted) {
-      if (c == '"') {
-        quoted = false;
-      } else if (c == '\\' && i + 1 < command.size()) {
-        word += command[++i];
-      } else {
-        word += c;
-      }
-    } else if (c == ' ' || c == '\t') {
-      if (inWord)
-        words.push_back(word);
-      word.clear();
-      inWord = false;
-      continue;
-    } else if (c == '"') {
-      quoted = true;
-    } else {
-      word += c;
-    }
-    inWord = true;
-  }
-  if (inWord)
-    words.push_back(word);
-  return words;
-}
-
 // The program of an Exec command line: its first word, or, when that is
 // "env", the first word after env's options and variable settings.
 std::string FirstExecWord(const std::string& command) {
@@ -289,9 +255,9 @@ std::string FirstExecWord(const std::string& command) {
   return {};
 }
 
-// The program named by the Exec key of a desktop entry file; empty when the
-// file cannot be read or has none.
-std::string ExecProgramOf(const std::string& desktopFile) {
+// The Exec line of a desktop entry file, its string escapes undone; empty
+// when the file cannot be read or has none.
+std::string ExecLineOf(const std::string& desktopFile) {
   std::ifstream in(desktopFile);
   if (!in)
     return {};
@@ -310,9 +276,32 @@ std::string ExecProgramOf(const std::string& desktopFile) {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos || Trim(line.substr(4, equals - 4)) != "")
       continue;
-    return FirstExecWord(UnescapeValue(Trim(line.substr(equals + 1))));
+    return UnescapeValue(Trim(line.substr(equals + 1)));
   }
   return {};
+}
+
+// What starts the program of an Exec line: the program's full path when the
+// line is the program and at most its field codes; otherwise the whole line
+// with the program's full path in front (a wrapper such as "flatpak run ..."
+// or "env VAR=x browser %u", or a browser with options of its own). Empty when
+// the program, or the browser that env starts, is not installed.
+std::string StartCommandOf(const std::string& execLine) {
+  const std::vector<ExecWord> words = SplitExecLine(execLine);
+  if (words.empty() || ResolveProgram(FirstExecWord(execLine)).empty())
+    return {};
+  const std::string program = ResolveProgram(words.front().text);
+  if (program.empty())
+    return {};
+  bool onlyFieldCodes = true;
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    const ExecWord& word = words[i];
+    onlyFieldCodes =
+        onlyFieldCodes && word.text.size() == 2 && word.fieldCodeAt[0] && word.text[1] != '%';
+  }
+  if (onlyFieldCodes)
+    return program;
+  return QuoteExecWord(program) + execLine.substr(words.front().end);
 }
 
 // The program of the desktop's default application for a MIME type.
@@ -327,7 +316,7 @@ std::string DefaultProgramFor(const std::string& mimeType) {
       if (::access(file.c_str(), R_OK) != 0)
         continue;
       // The first entry found is the one the desktop uses, usable or not.
-      return ResolveProgram(ExecProgramOf(file));
+      return StartCommandOf(ExecLineOf(file));
     }
   }
   return {};
@@ -383,22 +372,42 @@ std::string FindExecutable(const std::string& documentPath) {
   return DefaultProgramFor(mimeType);
 }
 
+std::optional<std::string> FindExecutableByName(const std::string& documentName) {
+  if (!IsHtmlExtension(documentName))
+    return std::nullopt;
+  return WebBrowserProgram();
+}
+
 bool StartProgram(const std::string& program, const std::string& argument) {
   if (program.empty())
     return false;
+  // A program file is started as it is named, blanks and all; anything else
+  // is a command line in the desktop-entry form (a wrapper with arguments).
+  std::vector<std::string> arguments{program, argument};
+  if (!IsExecutableFile(program) && ExecWords(program).size() > 1)
+    arguments = ExecArguments(program, argument);
+  std::vector<char*> argv;
+  for (std::string& word : arguments)
+    argv.push_back(word.data());
+  argv.push_back(nullptr);
+
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  // Nothing of ours is the browser's: it reads no input and its chatter
+  // reaches no terminal, and a caller reading our output is not kept waiting
+  // for the browser to close.
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
 #ifdef POSIX_SPAWN_SETSID
   // The browser outlives us and our terminal.
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
 #endif
-  char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(argument.c_str()), nullptr};
   pid_t pid = 0;
   // A bare name is looked up on PATH, as the Windows launcher does.
-  const int result = ::posix_spawnp(&pid, program.c_str(), &actions, &attributes, argv, environ);
+  const int result = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (result != 0)

@@ -4,6 +4,7 @@
 // after windows.h, which it builds on
 #include <ddeml.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/dde.h"
@@ -76,13 +77,15 @@ class Conversation {
 };
 
 // The reply's bytes: CF_TEXT in the system's ANSI code page, as UTF-8. Every
-// byte is kept, zeros included; the caller ends the text at the first zero.
+// byte is kept, zeros included, up to the largest reply taken; the caller ends
+// the text at the first zero.
 std::string ReplyText(HDDEDATA data) {
   DWORD length = 0;
   const BYTE* bytes = ::DdeAccessData(data, &length);
   std::string raw;
   if (bytes != nullptr) {
-    raw.assign(reinterpret_cast<const char*>(bytes), length);
+    raw.assign(reinterpret_cast<const char*>(bytes),
+               std::min<std::size_t>(length, kDdeMaxReplyBytes));
     ::DdeUnaccessData(data);
   }
   ::DdeFreeDataHandle(data);

@@ -278,6 +278,17 @@ bool IsWritableFile(const std::wstring& target) {
 
 }  // namespace
 
+bool CreateNewFile(const std::string& path) {
+  if (path.empty())
+    return false;
+  // CREATE_NEW fails on any existing name, a reparse point included.
+  const HANDLE file = ::CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return false;
+  return ::CloseHandle(file) != 0;
+}
+
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
                            std::string& error) {
   const std::wstring target = FinalLinkTarget(ToWide(path));

@@ -52,6 +52,11 @@ std::string FindExecutable(const std::string& documentPath) {
   return ToUtf8(result);
 }
 
+std::optional<std::string> FindExecutableByName(const std::string& /*documentName*/) {
+  // The shell answers only for an existing document.
+  return std::nullopt;
+}
+
 bool StartProgram(const std::string& program, const std::string& argument) {
   if (program.empty())
     return false;
