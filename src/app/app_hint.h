@@ -1,6 +1,7 @@
 // The application's hint event: whatever the pointer rests on (or the
 // highlighted menu entry) hands its long hint to one handler, whichever
-// window it belongs to.
+// window it belongs to. The window's background (the window itself and the
+// plain frames drawn on it) shows the window's own hint.
 #pragma once
 
 #include <QObject>
@@ -20,7 +21,12 @@ class AppHintFilter : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void PointerLeft(QWidget* widget);
+
   Handler handler_;
+  // Counts the pointer's entries: a leave that no entry follows at once went
+  // to the parent, which gets no entry of its own.
+  unsigned entries_ = 0;
 };
 
 }  // namespace pixdeck

@@ -31,14 +31,9 @@ void SetBoxItems(TQelComboBox* box, const std::vector<std::string>& items) {
   QStringList list;
   for (const std::string& item : items)
     list << TextFromBytes(item);
-  // The text stays what it was: only the list is replaced.
-  const QString text = box->Text();
+  // The list is replaced as a whole; a box that must have a value then
+  // shows its new first item.
   box->SetItems(list);
-  if (box->Text() != text) {
-    box->SetInternalChange(true);
-    box->SetText(text);
-    box->SetInternalChange(false);
-  }
 }
 
 }  // namespace pixdeck

@@ -15,6 +15,8 @@ void SetBoxInitialText(TQelComboBox* box, const std::string& text);
 // enters the history without leaving the box.
 void TakeChosenText(TQelComboBox* box, const std::string& text);
 std::vector<std::string> BoxItems(const TQelComboBox* box);
+// Replaces the box's list as a whole (a box without AllowNull selects the
+// first item, as on every first item added to an empty list).
 void SetBoxItems(TQelComboBox* box, const std::vector<std::string>& items);
 
 }  // namespace pixdeck

@@ -1,5 +1,6 @@
 #include "app/file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QStringList>
 
@@ -12,6 +13,20 @@ namespace {
 FileDialogRunner& Runner() {
   static FileDialogRunner runner;
   return runner;
+}
+
+std::function<std::string()>& CurrentDirSource() {
+  static std::function<std::string()> source;
+  return source;
+}
+
+std::string BrowseCurrentDir() {
+  if (CurrentDirSource()) {
+    std::string dir = CurrentDirSource()();
+    if (!dir.empty())
+      return dir;
+  }
+  return CurrentDir();
 }
 
 std::string& LastDir() {
@@ -32,7 +47,20 @@ FileDialogAnswer RunQtDialog(const FileDialogRequest& request) {
   dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   // Extensions are case-sensitive here: "HTM" is offered as ".htm".
   dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt).toLower());
-  dialog.setNameFilters(QtNameFilters(request.filter));
+  const QStringList filters = QtNameFilters(request.filter);
+  dialog.setNameFilters(filters);
+  if (request.executablesFilter >= 0 && request.executablesFilter < filters.size()) {
+    // The dialog's own file list shows which files may be executed.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QDir::Filters all = dialog.filter();
+    const QString programs = filters[request.executablesFilter];
+    auto follow = [&dialog, all, programs](const QString& selected) {
+      dialog.setFilter(selected == programs ? (all | QDir::Executable) : all);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    dialog.selectNameFilter(programs);
+    follow(programs);
+  }
   if (!request.startDir.empty())
     dialog.setDirectory(QString::fromStdString(request.startDir));
   if (!request.proposedName.empty())
@@ -53,7 +81,7 @@ FileDialogAnswer Run(const FileDialogRequest& request) {
 // Steps shared by both dialogs: where the dialog starts and what it proposes.
 void PlaceRequest(FileDialogRequest& request, const std::string& fileName, bool useFileDir) {
   if (LastDir().empty())
-    LastDir() = CurrentDir();
+    LastDir() = BrowseCurrentDir();
   std::string proposed;
   std::string nameDir;
   if (!fileName.empty()) {
@@ -73,6 +101,10 @@ void PlaceRequest(FileDialogRequest& request, const std::string& fileName, bool 
 }
 
 }  // namespace
+
+void SetCurrentDirSource(std::function<std::string()> source) {
+  CurrentDirSource() = std::move(source);
+}
 
 void SetFileDialogRunner(FileDialogRunner runner) {
   Runner() = std::move(runner);
@@ -107,9 +139,10 @@ QStringList QtNameFilters(const std::string& filter) {
 
 bool BrowseOpenFile(QWidget* owner, std::string& fileName, bool& readOnly, bool useFileDir,
                     const std::string& defaultExt, const std::string& filter,
-                    const std::string& title) {
+                    const std::string& title, int executablesFilter) {
   FileDialogRequest request;
   request.kind = FileDialogRequest::Kind::Open;
+  request.executablesFilter = executablesFilter;
   request.owner = owner;
   request.title = title;
   request.defaultExt = defaultExt;

@@ -22,6 +22,8 @@ struct FileDialogRequest {
   std::string proposedName;   // empty, a bare name or a path
   bool showReadOnly = false;  // open dialog: the read-only check box is offered
   bool readOnly = false;      // its initial state
+  // The filter (counted from 0) that lists executable files only; -1: none.
+  int executablesFilter = -1;
 };
 
 struct FileDialogAnswer {
@@ -36,13 +38,20 @@ void SetFileDialogRunner(FileDialogRunner runner);
 
 // Both return true when the user confirmed a non-empty name, which then
 // replaces fileName (and readOnly, when it was true on entry). With
-// useFileDir the dialog starts in the proposed name's folder.
+// useFileDir the dialog starts in the proposed name's folder. An empty
+// defaultExt adds nothing to a typed name; executablesFilter names the filter
+// that lists only executable files (for programs without an extension).
 bool BrowseOpenFile(QWidget* owner, std::string& fileName, bool& readOnly, bool useFileDir,
                     const std::string& defaultExt, const std::string& filter,
-                    const std::string& title);
+                    const std::string& title, int executablesFilter = -1);
 bool BrowseSaveFile(QWidget* owner, std::string& fileName, bool useFileDir,
                     const std::string& defaultExt, const std::string& filter,
                     const std::string& title);
+
+// The program's current directory, where the first browse starts: the main
+// window's directory list keeps it (its folder is the current one). Without a
+// source, the process's current directory.
+void SetCurrentDirSource(std::function<std::string()> source);
 
 // The folder remembered between browses (empty until the first browse).
 const std::string& LastBrowseDir();

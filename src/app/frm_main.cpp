@@ -20,6 +20,7 @@
 #include "inputs/input_box.h"
 #include "inputs/input_box_master.h"
 #include "inputs/input_box_menu.h"
+#include "inputs/shortcut_commit.h"
 #include "settings/program_settings.h"
 #include "ui_frm_main.h"
 #include "util/paths.h"
@@ -64,6 +65,7 @@ TfrmMain::TfrmMain(QWidget* parent, std::string settingsName)
 TfrmMain::~TfrmMain() {
   // A window destroyed without being closed still saves and cleans up.
   FormCloseQuery();
+  SetCurrentDirSource({});
 }
 
 // The load step, in its order: the window's own set-up, the hint handler,
@@ -73,6 +75,9 @@ void TfrmMain::Loaded() {
   ApplyDesign();
   ConnectHandlers();
   viewer_ = std::make_unique<PageViewer>(AppMessages());
+  // The directory list's folder is the program's current directory, where
+  // the first browse starts.
+  SetCurrentDirSource([this] { return ui_->lbxDirectory->Directory().toStdString(); });
   hintFilter_ = new AppHintFilter([this](const QString& hint) { ShowAppHint(hint); }, this);
   try {
     OpenSettings();
@@ -82,6 +87,8 @@ void TfrmMain::Loaded() {
   }
   colorsLoaded_ = LoadBackColors(colors_, AppMessages());
   if (colorsLoaded_) {
+    // Filling the list neither selects nor picks: the box keeps its form
+    // hint until the first pick.
     for (const ColorEntry& entry : colors_.Entries())
       ui_->lbxBackColor->AddObject(QString::fromStdString(entry.name));
   } else {
@@ -137,6 +144,7 @@ void TfrmMain::ApplyDesign() {
   inputBoxMaster_->SetInputBoxMenu(inputBoxMenu_);
   inputBoxMaster_->Loaded();
   LoadInputBoxes(this);
+  CommitFocusedBoxOnShortcuts(this);
 
   ui_->cmbDrives->SetDirList(ui_->lbxDirectory);
   ui_->cmbSpecs->setFocus();

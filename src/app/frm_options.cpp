@@ -14,13 +14,23 @@
 #include "inputs/input_box_menu.h"
 #include "inputs/lbl_combo_box.h"
 #include "inputs/lbl_edit.h"
+#include "inputs/shortcut_commit.h"
 #include "settings/program_options.h"
 #include "ui_frm_options.h"
+#include "util/paths.h"
 
 namespace pixdeck {
 namespace {
 
+#ifdef _WIN32
 constexpr const char* kProgramFilter = "Program (*.exe)|*.exe|All Files (*.*)|*.*";
+constexpr const char* kProgramExt = "EXE";
+#else
+// Programs here have no extension: the first filter lists the executable
+// files, and a typed name gets nothing added.
+constexpr const char* kProgramFilter = "Program|*|All Files (*.*)|*.*";
+constexpr const char* kProgramExt = "";
+#endif
 constexpr const char* kHtmlFilter = "HTML (*.htm,*.html)|*.htm;*.html|All Files (*.*)|*.*";
 constexpr const char* kPatternFilter = "Pattern (*.gif,*.jpg)|*.gif;*.jpg|All Files (*.*)|*.*";
 
@@ -72,6 +82,7 @@ void TfrmOptions::ApplyDesign() {
   inputBoxMaster_->SetInputBoxMenu(inputBoxMenu_);
   inputBoxMaster_->Loaded();
   LoadInputBoxes(this);
+  CommitFocusedBoxOnShortcuts(this);
 
   connect(ui_->btnBrowserName, &QToolButton::clicked, this, &TfrmOptions::btnBrowserNameClick);
   connect(ui_->btnOutputName, &QToolButton::clicked, this, &TfrmOptions::btnOutputNameClick);
@@ -103,7 +114,8 @@ void TfrmOptions::FormCreate() {
 void TfrmOptions::btnBrowserNameClick() {
   std::string name = TextOf(ui_->edtBrowser);
   bool readOnly = false;
-  if (BrowseOpenFile(this, name, readOnly, true, "EXE", kProgramFilter, "Search for Web Browser"))
+  if (BrowseOpenFile(this, name, readOnly, true, kProgramExt, kProgramFilter,
+                     "Search for Web Browser", kNativeStyle == PathStyle::Posix ? 0 : -1))
     TakeBrowsed(ui_->edtBrowser, name);
 }
 

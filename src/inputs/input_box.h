@@ -62,6 +62,11 @@ class InputBox {
   virtual void ClearAll() = 0;
   virtual void SelectAllText() = 0;
 
+  // A button is about to act while the box has the focus: the box checks its
+  // text as if it were left (the combo box against its list). Edits have
+  // nothing to check.
+  virtual void ValidateBeforeAction() {}
+
   // The master of the box's window, or none. The master sets it on every
   // box when it is loaded; a box also finds it itself when it gets a parent.
   InputBoxMaster* Master() const;

@@ -477,6 +477,7 @@ void TQelComboBox::SetInitialText(const QString& text) {
 bool TQelComboBox::ValidateText(bool refocus) {
   int oldIndex = ItemIndex();
   bool result = false;
+  FRefused = false;
   if (Text().isEmpty()) {
     if (!FAllowNull) {
       if (refocus) {
@@ -491,6 +492,7 @@ bool TQelComboBox::ValidateText(bool refocus) {
       }
       if (!accept) {
         Undo();
+        FRefused = true;
       }
       result = true;
     }
@@ -508,6 +510,7 @@ bool TQelComboBox::ValidateText(bool refocus) {
         oldIndex = -2;
       } else {
         Undo();
+        FRefused = true;
       }
       result = true;
     }
@@ -526,6 +529,7 @@ bool TQelComboBox::ValidateText(bool refocus) {
         FForceSelect = true;
       } else {
         Undo();
+        FRefused = true;
       }
       result = true;
     }
@@ -541,6 +545,12 @@ bool TQelComboBox::ValidateText(bool refocus) {
 
 bool TQelComboBox::CommitText() {
   return FModified ? ValidateText(false) : false;
+}
+
+void TQelComboBox::ValidateBeforeAction() {
+  if (FModified) {
+    ValidateText(static_cast<bool>(FOnNotInList));
+  }
 }
 
 void TQelComboBox::UserSelected(int index) {

@@ -174,6 +174,7 @@ class TQelComboBox : public QComboBox, public InputBox {
   void DeleteSelection() override;
   void ClearAll() override { ClearText(); }
   void SelectAllText() override;
+  void ValidateBeforeAction() override;
 
  protected:
   virtual void InitAfterLoad();
@@ -225,6 +226,8 @@ class TQelComboBox : public QComboBox, public InputBox {
   bool FNoAutoExpand = false;
   bool FForceSelect = false;
   bool FSelecting = false;
+  // The last validation refused the text and restored the undo text.
+  bool FRefused = false;
   EditKeys::PendingKeys FPendingKeys;
   // The text as the box last saw it, to tell a pick that changes the text
   // from one that only confirms it (Qt shows the item before reporting).

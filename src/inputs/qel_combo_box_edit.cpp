@@ -247,9 +247,10 @@ void TQelComboBox::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if ((key == Qt::Key_Return || key == Qt::Key_Enter) && noShift) {
-    // Enter checks the text against the list without leaving the box; the
-    // window sees it only when the text needed no handling.
-    if (CommitText()) {
+    // Enter checks the text against the list without leaving the box, then
+    // goes on to the window (its default button) with the text it took. A
+    // refused text is restored and the key ends here.
+    if (CommitText() && FRefused) {
       event->accept();
       return;
     }

@@ -184,8 +184,12 @@ TEST_F(OptionsTest, BrowseButtonsAskWithTheirTitlesAndFilters) {
   Find<QToolButton>(&dialog, "btnOutputName")->click();
   ASSERT_EQ(dialogRequests.size(), 2u);
   EXPECT_EQ(dialogRequests[0].title, "Search for Web Browser");
-  EXPECT_EQ(dialogRequests[0].filter, "Program (*.exe)|*.exe|All Files (*.*)|*.*");
-  EXPECT_EQ(dialogRequests[0].defaultExt, "EXE");
+  // Programs here have no extension: the first filter lists executables and
+  // nothing is added to a typed name.
+  EXPECT_EQ(dialogRequests[0].filter, "Program|*|All Files (*.*)|*.*");
+  EXPECT_EQ(dialogRequests[0].defaultExt, "");
+  EXPECT_EQ(dialogRequests[0].executablesFilter, 0);
+  EXPECT_EQ(dialogRequests[1].executablesFilter, -1);
   EXPECT_EQ(dialogRequests[1].title, "Default Output Name");
   EXPECT_EQ(dialogRequests[1].kind, FileDialogRequest::Kind::Save);
   EXPECT_EQ(Find<QLineEdit>(&dialog, "edtBrowser")->text(), "/usr/bin/browser");

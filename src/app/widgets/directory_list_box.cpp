@@ -64,6 +64,21 @@ void DirectoryListBox::keyPressEvent(QKeyEvent* event) {
   QListWidget::keyPressEvent(event);
 }
 
+void DirectoryListBox::keyboardSearch(const QString& search) {
+  if (search.isEmpty() || count() == 0)
+    return;
+  const int start = currentRow();
+  for (int step = 1; step <= count(); ++step) {
+    const int row = (start + step) % count();
+    const QString name = item(row)->text().trimmed();
+    if (name.startsWith(search, Qt::CaseInsensitive)) {
+      setCurrentRow(row);
+      scrollToItem(item(row));
+      return;
+    }
+  }
+}
+
 void DirectoryListBox::Fill() {
   const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);

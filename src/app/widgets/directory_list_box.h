@@ -22,6 +22,10 @@ class DirectoryListBox : public QListWidget {
   // Re-reads the subfolders of the current folder.
   void Refresh();
 
+  // Typing a letter moves to the next folder whose name starts with it
+  // (after the indentation that shows its level), round to the top.
+  void keyboardSearch(const QString& search) override;
+
  signals:
   void Changed();
 

@@ -68,6 +68,11 @@ void DriveComboBox::Refresh() {
   following_ = false;
 }
 
+void DriveComboBox::showPopup() {
+  Refresh();
+  QComboBox::showPopup();
+}
+
 QString DriveComboBox::Drive() const {
   return currentData().toString();
 }

@@ -20,6 +20,9 @@ class DriveComboBox : public QComboBox {
   QString Drive() const;
   // Re-reads the mounted volumes.
   void Refresh();
+  // Opening the list reads the volumes again, so that one mounted since the
+  // start is offered.
+  void showPopup() override;
 
  signals:
   void Changed();

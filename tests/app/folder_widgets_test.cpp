@@ -1,0 +1,146 @@
+// The folder list's type-ahead, the drive box's volumes and the browser's
+// browse dialog, on the real widgets.
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <filesystem>
+#include <memory>
+
+#include "app/frm_main.h"
+#include "app/frm_options.h"
+#include "app/widgets/directory_list_box.h"
+#include "app/widgets/drive_combo_box.h"
+#include "gui_fixture.h"
+
+namespace pixdeck::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(FolderList, ALetterMovesToTheNextFolderStartingWithItDespiteTheIndentation) {
+  ScratchDir dir;
+  for (const char* name : {"alpha", "Beta", "bravo", "charlie"})
+    fs::create_directories(dir.file(name));
+  DirectoryListBox list;
+  list.SetDirectory(QString::fromStdString(dir.path().string()));
+  list.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+  list.setFocus();
+  auto current = [&] { return list.currentItem()->text().trimmed(); };
+  ASSERT_EQ(current(), QString::fromStdString(dir.path().filename().string()));
+  QTest::keyClick(&list, Qt::Key_B);
+  EXPECT_EQ(current(), "Beta");
+  QTest::qWait(QApplication::keyboardInputInterval() + 50);
+  QTest::keyClick(&list, Qt::Key_B);
+  EXPECT_EQ(current(), "bravo");
+  QTest::qWait(QApplication::keyboardInputInterval() + 50);
+  QTest::keyClick(&list, Qt::Key_B);  // round to the top and down again
+  EXPECT_EQ(current(), "Beta");
+  QTest::qWait(QApplication::keyboardInputInterval() + 50);
+  QTest::keyClick(&list, Qt::Key_C);
+  EXPECT_EQ(current(), "charlie");
+  // Moving does not open the folder; Enter does.
+  EXPECT_EQ(list.Directory().toStdString(), dir.path().string());
+  QTest::keyClick(&list, Qt::Key_Return);
+  EXPECT_EQ(list.Directory().toStdString(), dir.file("charlie"));
+}
+
+QStringList Volumes(const DriveComboBox& box) {
+  QStringList roots;
+  for (int i = 0; i < box.count(); ++i)
+    roots << box.itemData(i).toString();
+  return roots;
+}
+
+// A volume mounted while the box exists appears when its list opens. The
+// mount is made in a private mount namespace of this test process, so that
+// nothing outside it sees the volume.
+TEST(DriveBox, AVolumeMountedAfterTheStartIsOfferedWhenTheListOpens) {
+  if (::geteuid() != 0 || ::unshare(CLONE_NEWNS) != 0 ||
+      ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+    GTEST_SKIP() << "needs root to mount in a private namespace";
+  ScratchDir dir;
+  const std::string point = dir.file("camera");
+  fs::create_directories(point);
+  DriveComboBox box;
+  box.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+  const QString root = QString::fromStdString(point);
+  ASSERT_FALSE(Volumes(box).contains(root));
+  ASSERT_EQ(::mount("pixdeck-test", point.c_str(), "tmpfs", 0, "size=1m"), 0);
+  EXPECT_FALSE(Volumes(box).contains(root)) << "read when the box was made";
+  box.showPopup();
+  EXPECT_TRUE(Volumes(box).contains(root));
+  box.hidePopup();
+  ::umount2(point.c_str(), MNT_DETACH);
+  box.showPopup();
+  EXPECT_FALSE(Volumes(box).contains(root));
+  box.hidePopup();
+}
+
+// The Options dialog's browse for the browser, through the real file dialog:
+// programs without an extension are listed and taken as typed.
+class BrowserBrowseTest : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    SetFileDialogRunner({});  // the real dialog
+  }
+};
+
+TEST_F(BrowserBrowseTest, ProgramsAreTheExecutableFilesAndNoExtensionIsAdded) {
+  const std::string browser = scratch.write("bin/chromium", "#!/bin/sh\n");
+  fs::permissions(browser, fs::perms::owner_all);
+  scratch.write("bin/readme", "not a program");
+  auto main = std::make_unique<TfrmMain>(nullptr, scratch.file("pixdeck.INI"));
+  TfrmOptions options(*main);
+  auto* edit = options.findChild<QLineEdit*>("edtBrowser");
+  edit->setText(QString::fromStdString(scratch.file("bin/old-browser")));
+  QDir::Filters programsFilter;
+  QDir::Filters allFilter;
+  QStringList nameFilters;
+  bool seen = false;
+  QTimer::singleShot(200, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr)
+      return;
+    seen = true;
+    nameFilters = dialog->nameFilters();
+    programsFilter = dialog->filter();
+    dialog->selectNameFilter(nameFilters.value(1));
+    emit dialog->filterSelected(nameFilters.value(1));
+    allFilter = dialog->filter();
+    dialog->selectNameFilter(nameFilters.value(0));
+    emit dialog->filterSelected(nameFilters.value(0));
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    name->setText(QString::fromStdString(browser));
+    static_cast<QDialog*>(dialog)->accept();  // as the Open button does
+  });
+  // Whatever stays open (a dialog that refused the name, its message) is
+  // closed, so that a failure cannot hang the run.
+  QTimer closer;
+  closer.setInterval(2000);
+  QObject::connect(&closer, &QTimer::timeout, [] {
+    if (QWidget* modal = QApplication::activeModalWidget())
+      modal->close();
+  });
+  closer.start();
+  options.findChild<QToolButton*>("btnBrowserName")->click();
+  closer.stop();
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(nameFilters, (QStringList{"Program (*)", "All Files (*)"}));
+  EXPECT_TRUE(programsFilter.testFlag(QDir::Executable));
+  EXPECT_FALSE(allFilter.testFlag(QDir::Executable));
+  EXPECT_EQ(edit->text().toStdString(), browser);
+}
+
+}  // namespace
+}  // namespace pixdeck::test
