@@ -9,8 +9,9 @@
 
 namespace pixdeck {
 
-// Program-wide browser state. The path is the executable's full name; empty
-// until a browser has been named or found.
+// Program-wide browser state. The path is the executable's full name (on
+// POSIX it may be a desktop entry's whole command line, when that starts the
+// browser through a wrapper); empty until a browser has been named or found.
 const std::string& BrowserPath();
 void SetBrowserPath(const std::string& path);  // no reclassification
 bool UseDde();                                 // true at start

@@ -228,7 +228,7 @@ TEST_F(ProgramSettings, OpeningSetsTheVersionThatTheFileMayOverride) {
   EXPECT_EQ(SettingsVersion(), 200);
 }
 
-TEST_F(ProgramSettings, TheCatalogDefaultsAreTheFourPageOptions) {
+TEST_F(ProgramSettings, TheCatalogDefaultsAreThePageAndBrowserOptions) {
   dir_.write("pixdeck.INI",
              "[Options]\nOutputName=cli.htm\nBgColor=Teal\nBrowserName=/b\nPatternName=p.gif\n");
   ProgramOptions defaults;
@@ -239,8 +239,18 @@ TEST_F(ProgramSettings, TheCatalogDefaultsAreTheFourPageOptions) {
   EXPECT_EQ(read.urlBaseName, "http://x/");
   EXPECT_EQ(read.patternName, "p.gif");
   EXPECT_EQ(read.bgColor, "Teal");
-  EXPECT_EQ(read.browserName, "");
+  // The browser as the load reads it: a name without the switch means no DDE.
+  EXPECT_EQ(read.browserName, "/b");
+  EXPECT_FALSE(read.useRegSettings);
   EXPECT_FALSE(store->Opened());
+}
+
+TEST_F(ProgramSettings, TheCatalogDefaultsForceDdeOnWithoutABrowserName) {
+  dir_.write("pixdeck.INI", "[Options]\nBrowserName=\nUseRegSettings=0\n");
+  const auto store = Store();
+  const ProgramOptions read = ReadCatalogDefaults(*store, ProgramOptions{});
+  EXPECT_EQ(read.browserName, "");
+  EXPECT_TRUE(read.useRegSettings);
 }
 
 TEST_F(ProgramSettings, AHostileFileSurvivesALoadAndASave) {

@@ -3,7 +3,9 @@
 // The program for an HTML document is the desktop's default for text/html
 // (xdg-mime names a desktop entry, whose Exec line names the program), else
 // $BROWSER, else the first of x-www-browser, sensible-browser and xdg-open on
-// PATH. Every answer is an executable's full path.
+// PATH. Every answer is an executable's full path, or, for a desktop entry
+// whose Exec line has more than the program and its URL code, that whole line
+// with the program's full path in front.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
