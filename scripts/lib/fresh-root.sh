@@ -33,7 +33,21 @@ fresh_mirror() {
   if [ -z "$mirror" ] && [ -f /etc/apt/sources.list ]; then
     mirror=$(awk '$1 == "deb" && $3 == "bookworm" { print $2; exit }' /etc/apt/sources.list)
   fi
-  echo "${mirror:-http://deb.debian.org/debian}"
+  [ -n "$mirror" ] || fresh_die "this machine's apt sources name no bookworm mirror"
+  echo "$mirror"
+}
+
+# The npm registry this machine's npm uses, as host and port.
+fresh_npm_registry() {
+  local registry
+  registry=$(npm config get registry 2>/dev/null) || registry=
+  [ -n "$registry" ] || fresh_die "npm is not installed here, so its registry is unknown"
+  local host=${registry#*://}
+  host=${host%%/*}
+  local port=443
+  [[ $registry == http://* ]] && port=80
+  [[ $host == *:* ]] && { port=${host##*:}; host=${host%:*}; }
+  echo "$host $port"
 }
 
 # Can host:port be reached within 10 s?
@@ -48,13 +62,16 @@ fresh_require() {
   command -v debootstrap >/dev/null || fresh_die "debootstrap is not installed (apt-get install debootstrap)"
   command -v chroot >/dev/null || fresh_die "chroot is not installed"
   local mirror host port
-  mirror=$(fresh_mirror)
+  mirror=$(fresh_mirror) && [ -n "$mirror" ] || exit 1
   host=${mirror#*://}
   host=${host%%/*}
   port=80
   [[ $mirror == https://* ]] && port=443
   fresh_reachable "$host" "$port" || fresh_die "no network access to the Debian mirror $mirror"
-  fresh_reachable registry.npmjs.org 443 || fresh_die "no network access to the npm registry (registry.npmjs.org)"
+  local npm_host npm_port
+  read -r npm_host npm_port < <(fresh_npm_registry)
+  [ -n "$npm_host" ] || exit 1
+  fresh_reachable "$npm_host" "$npm_port" || fresh_die "no network access to the npm registry ($npm_host)"
 }
 
 # The base tarball, bootstrapped on first use, in fresh_tarball.
