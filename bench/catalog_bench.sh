@@ -1,33 +1,45 @@
 #!/usr/bin/env bash
-# Times pixdeck-cli against the shell's own way of listing the same pictures,
-#   find DIR -maxdepth 1 ( -iname '*.gif' -o -iname '*.jpg' ) -printf '%f %s\n' | sort -f
-# on folders of small files, and reports the ratio and both peak memories.
+# Times pixdeck-cli in one run against
+#  - the floor: catalog_floor, a bare program that does only the unavoidable
+#    work (one readdir pass, fstatat for the matches, one case-insensitive
+#    sort, one write of a page of about the same size), and
+#  - the shell's way of listing the same pictures,
+#      find DIR -maxdepth 1 ( -iname '*.gif' -o -iname '*.jpg' ) -printf '%f %s\n' | sort -f
+# on folders of small files, and reports pixdeck-cli's peak memory and its
+# userland instructions per listed file under callgrind.
 #
-#   catalog_bench.sh PIXDECK_CLI [FILE_COUNT...]     (default: 10000 100000)
+#   catalog_bench.sh PIXDECK_CLI CATALOG_FLOOR [FILE_COUNT...]   (default: 10000 100000)
 #
 # Each command runs once to warm the caches, then RUNS times (default 5); the
-# median wall time counts. Targets at 100,000 files: at most 1.5 times the
-# baseline's time and under 64 MiB peak memory.
+# median wall time counts. Every command runs in the C.UTF-8 locale. Targets at
+# 100,000 files (60,000 listed): at most 1.25 times the floor, peak memory
+# under 32 MiB, at most 2,000 instructions per listed file.
 set -euo pipefail
 cli=$(realpath "$1")
-shift
+floor=$(realpath "$2")
+shift 2
 counts=("$@")
 [ ${#counts[@]} -gt 0 ] || counts=(10000 100000)
 runs=${RUNS:-5}
 gnu_time=/usr/bin/time
 [ -x "$gnu_time" ] || { echo "needs GNU time (Debian package 'time')" >&2; exit 1; }
+export LC_ALL=C.UTF-8
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pixdeck-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+# The CLI's defaults come from this (empty) settings file, not the caller's.
+settings="$work/bench.INI"
+: >"$settings"
 
-# n files: 2 in 5 GIF, 2 in 5 JPEG (extensions in mixed case), 1 in 5 PNG that
-# neither lists; sizes 1 to 64 bytes; names in no particular order.
+# n files: 3 in 5 listed (GIF and JPEG, extensions in mixed case), the rest
+# PNG and text files that neither pattern lists; sizes 1 to 64 bytes; names
+# in no particular order.
 make_folder() {
   local dir=$1 n=$2
   mkdir -p "$dir"
   perl -e '
     my ($dir, $n) = @ARGV;
-    my @ext = ("gif", "JPG", "Gif", "jpg", "png");
+    my @ext = ("gif", "JPG", "png", "Gif", "txt");
     for my $i (0 .. $n - 1) {
       my $name = sprintf("%s/Photo %06d-%05d.%s", $dir, ($i * 7919) % $n, $i % 100000, $ext[$i % 5]);
       open(my $f, ">", $name) or die "$name: $!";
@@ -46,7 +58,7 @@ median_time() {
     start=$(now_ns)
     "$@" >/dev/null 2>&1
     end=$(now_ns)
-    times+=("$(( end - start ))")
+    times+=("$((end - start))")
   done
   printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { printf "%.3f", t[int((NR + 1) / 2)] / 1e9 }'
 }
@@ -57,21 +69,49 @@ peak_mib() {
   awk '{ printf "%.1f", $1 / 1024 }' "$work/rss"
 }
 
+# Userland instructions per listed file of one run of "$@" under callgrind
+# (everything the process executes, start-up included).
+instructions_per_file() {
+  local listed=$1
+  shift
+  if ! command -v valgrind >/dev/null; then
+    printf 'n/a'
+    return
+  fi
+  valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" "$@" >/dev/null 2>&1
+  awk -v n="$listed" '/^(summary|totals):/ { ir = $2 } END { printf "%.0f", ir / n }' "$work/callgrind.out"
+  rm -f "$work/callgrind.out"
+}
+
 baseline() {
   find "$1" -maxdepth 1 \( -iname '*.gif' -o -iname '*.jpg' \) -printf '%f %s\n' | sort -f
 }
 export -f baseline
 
-printf '%-8s %-9s %12s %12s %7s %14s %14s\n' files listed "pixdeck s" "baseline s" ratio "pixdeck MiB" "baseline MiB"
+printf '%-7s %-7s %9s %9s %9s %8s %8s %8s %8s %8s %10s\n' \
+  files listed "pixdeck s" "floor s" "find s" "/floor" "/find" "pdk MiB" "flr MiB" "find MiB" "instr/file"
 for n in "${counts[@]}"; do
   dir="$work/f$n"
   make_folder "$dir" "$n"
-  listed=$("$cli" -o "$work/page$n.htm" "$dir" | awk '/^count:/ { print $2 }')
-  t_cli=$(median_time "$cli" -o "$work/page$n.htm" "$dir")
-  t_base=$(median_time bash -c 'baseline "$1"' _ "$dir")
-  m_cli=$(peak_mib "$cli" -o "$work/page$n.htm" "$dir")
-  m_base=$(peak_mib bash -c 'baseline "$1"' _ "$dir")
-  ratio=$(awk -v a="$t_cli" -v b="$t_base" 'BEGIN { printf "%.2f", a / b }')
-  printf '%-8s %-9s %12s %12s %7s %14s %14s\n' "$n" "$listed" "$t_cli" "$t_base" "$ratio" "$m_cli" "$m_base"
+  # Both pages go into the scanned folder, so both refer to the pictures by
+  # bare name; neither matches the patterns.
+  page="$dir/pixdeck.htm"
+  floor_page="$dir/floor.htm"
+  pixdeck=("$cli" --settings "$settings" -o pixdeck.htm "$dir")
+  listed=$("${pixdeck[@]}" | awk '/^count:/ { print $2 }')
+  floor_listed=$("$floor" "$dir" "$floor_page" | awk '/^count:/ { print $2 }')
+  [ "$listed" = "$floor_listed" ] || { echo "pixdeck-cli listed $listed, the floor $floor_listed" >&2; exit 1; }
+  t_cli=$(median_time "${pixdeck[@]}")
+  t_floor=$(median_time "$floor" "$dir" "$floor_page")
+  t_find=$(median_time bash -c 'baseline "$1"' _ "$dir")
+  m_cli=$(peak_mib "${pixdeck[@]}")
+  m_floor=$(peak_mib "$floor" "$dir" "$floor_page")
+  m_find=$(peak_mib bash -c 'baseline "$1"' _ "$dir")
+  ir=$(instructions_per_file "$listed" "${pixdeck[@]}")
+  r_floor=$(awk -v a="$t_cli" -v b="$t_floor" 'BEGIN { printf "%.2f", a / b }')
+  r_find=$(awk -v a="$t_cli" -v b="$t_find" 'BEGIN { printf "%.2f", a / b }')
+  printf '%-7s %-7s %9s %9s %9s %8s %8s %8s %8s %8s %10s\n' \
+    "$n" "$listed" "$t_cli" "$t_floor" "$t_find" "$r_floor" "$r_find" "$m_cli" "$m_floor" "$m_find" "$ir"
+  printf '        page bytes: pixdeck %s, floor %s\n' "$(stat -c %s "$page")" "$(stat -c %s "$floor_page")"
   rm -rf "$dir"
 done
