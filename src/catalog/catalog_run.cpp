@@ -4,17 +4,31 @@
 
 #include "catalog/page_writer.h"
 #include "catalog/picture_size.h"
-#include "catalog/sort_key.h"
 #include "catalog/url.h"
-#include "platform/collate.h"
 #include "platform/file_system.h"
 #include "util/files.h"
 #include "util/temp_files.h"
 
 namespace pixdeck {
 
-void SearchCatalog(std::string_view directory, std::string_view specs,
-                   std::vector<CatalogEntry>& catalog) {
+namespace {
+
+// A pattern with a folder part ("sub/*.gif") searches that folder instead.
+bool HasFolderPart(std::string_view segment) {
+#ifdef _WIN32
+  return segment.find_first_of("\\/:") != std::string_view::npos;
+#else
+  return segment.find('/') != std::string_view::npos;
+#endif
+}
+
+}  // namespace
+
+void SearchCatalog(std::string_view directory, std::string_view specs, CatalogList& catalog) {
+  std::vector<std::string> bare;           // patterns searched in one pass
+  std::vector<std::uint32_t> bareSegment;  // their segment numbers
+  std::vector<std::pair<std::uint32_t, std::string_view>> withFolder;
+  std::uint32_t segments = 0;
   std::size_t start = 0;
   while (start <= specs.size()) {
     std::size_t end = specs.find(';', start);
@@ -24,41 +38,45 @@ void SearchCatalog(std::string_view directory, std::string_view specs,
     // Segments are not trimmed: a blank belongs to the pattern.
     const std::string_view segment = specs.substr(start, end - start);
     if (!segment.empty()) {
-      platform::FindMatches(JoinPath(directory, segment), [&](const platform::DirEntry& entry) {
-        catalog.push_back({entry.name, entry.size});
-      });
+      if (HasFolderPart(segment)) {
+        withFolder.emplace_back(segments, segment);
+      } else {
+        bare.emplace_back(segment);
+        bareSegment.push_back(segments);
+      }
+      ++segments;
     }
     start = end + 1;
   }
-}
 
-void SortCatalog(std::vector<CatalogEntry>& catalog) {
-  if (!HaveSortKeys()) {
-    std::sort(catalog.begin(), catalog.end(), [](const CatalogEntry& a, const CatalogEntry& b) {
-      return platform::CompareTextLocale(a.name, b.name) < 0;
+  const std::size_t first = catalog.Count();
+  std::vector<std::uint32_t> segmentOf;  // of each new entry
+  if (!bare.empty()) {
+    platform::SearchFolder(std::string(directory), bare,
+                           [&](std::size_t pattern, const platform::FolderMatch& match) {
+                             catalog.Add(match.name, match.size);
+                             segmentOf.push_back(bareSegment[pattern]);
+                           });
+  }
+  for (const auto& [segment, pattern] : withFolder) {
+    platform::FindMatches(JoinPath(directory, pattern), [&](const platform::DirEntry& entry) {
+      catalog.Add(entry.name, entry.size);
+      segmentOf.push_back(segment);
     });
-    return;
   }
-  // Folding and collating once per name instead of once per comparison keeps
-  // a catalog of 100,000 names fast.
-  struct Keyed {
-    std::wstring key;
-    std::size_t index;
-  };
-  std::vector<Keyed> keyed;
-  keyed.reserve(catalog.size());
-  for (std::size_t i = 0; i < catalog.size(); ++i) {
-    keyed.push_back({SortKeyOf(catalog[i].name), i});
-  }
-  std::sort(keyed.begin(), keyed.end(),
-            [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
-  std::vector<CatalogEntry> sorted;
-  sorted.reserve(catalog.size());
-  for (Keyed& item : keyed) {
-    std::wstring().swap(item.key);
-    sorted.push_back(std::move(catalog[item.index]));
-  }
-  catalog = std::move(sorted);
+
+  // Segment by segment, each segment's entries in the order they were found.
+  std::vector<std::uint32_t> firstOfSegment(segments + 1, 0);
+  for (const std::uint32_t segment : segmentOf)
+    ++firstOfSegment[segment + 1];
+  for (std::uint32_t i = 0; i < segments; ++i)
+    firstOfSegment[i + 1] += firstOfSegment[i];
+  std::vector<std::uint32_t> order(catalog.Count());
+  for (std::uint32_t i = 0; i < first; ++i)
+    order[i] = i;
+  for (std::size_t i = 0; i < segmentOf.size(); ++i)
+    order[first + firstOfSegment[segmentOf[i]]++] = static_cast<std::uint32_t>(first + i);
+  catalog.Reorder(order);
 }
 
 bool IsPageInScanDir(std::string_view outputName, std::string_view directory, PathStyle style) {
@@ -75,13 +93,13 @@ std::string PageFileOf(std::string_view outputName, std::string_view directory, 
 
 namespace {
 
-std::size_t EstimatedPageSize(const std::vector<CatalogEntry>& catalog, std::size_t prefixLength,
+std::size_t EstimatedPageSize(const CatalogList& catalog, std::size_t prefixLength,
                               bool lightPages) {
   // A light entry adds its size and loading attributes.
   const std::size_t perEntry = lightPages ? 100 : 40;
   std::size_t bytes = 2048;
-  for (const CatalogEntry& entry : catalog) {
-    bytes += 2 * entry.name.size() + prefixLength + perEntry;
+  for (std::size_t i = 0; i < catalog.Count(); ++i) {
+    bytes += 2 * catalog.NameAt(i).size() + prefixLength + perEntry;
   }
   return bytes;
 }
@@ -95,9 +113,9 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
     return result;
   }
 
-  std::vector<CatalogEntry> catalog;
+  CatalogList catalog;
   SearchCatalog(inputs.directory, inputs.specs, catalog);
-  if (catalog.empty()) {
+  if (catalog.Empty()) {
     result.status = CatalogStatus::NoFiles;
     ShowInfo(messages, "No files found!", true);
     return result;
@@ -116,7 +134,7 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
     DeleteFileIfFree(tempName);
   }
 
-  SortCatalog(catalog);
+  catalog.Sort();
 
   PageWriter writer(inputs.urlBase);
   writer.SetPageInScanDir(IsPageInScanDir(result.outputName, inputs.directory));
@@ -128,21 +146,25 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   writer.WritePageHeader(inputs.directory, title, pattern, code);
   writer.Reserve(EstimatedPageSize(catalog, writer.ImagePrefix().size(), inputs.lightPages) +
                  writer.Text().size());
-  result.count = catalog.size();
+  result.count = catalog.Count();
   if (inputs.lightPages) {
-    const auto sizes =
-        ReadPictureSizes(inputs.directory, catalog.size(),
-                         [&](std::size_t i) -> const std::string& { return catalog[i].name; });
-    for (std::size_t i = 0; i < catalog.size(); ++i) {
-      writer.WriteLightPageEntry(catalog[i].name, catalog[i].size, sizes[i]);
+    // The header reader takes names as strings (on several threads, so each
+    // has its own copy); reading every picture's head costs far more.
+    const auto sizes = ReadPictureSizes(inputs.directory, catalog.Count(),
+                                        [&](std::size_t i) -> const std::string& {
+                                          thread_local std::string copy;
+                                          copy.assign(catalog.NameAt(i));
+                                          return copy;
+                                        });
+    for (std::size_t i = 0; i < catalog.Count(); ++i) {
+      writer.WriteLightPageEntry(catalog.NameAt(i), catalog.SizeAt(i), sizes[i]);
     }
   } else {
-    for (const CatalogEntry& entry : catalog) {
-      writer.WritePageEntry(entry.name, entry.size);
+    for (std::size_t i = 0; i < catalog.Count(); ++i) {
+      writer.WritePageEntry(catalog.NameAt(i), catalog.SizeAt(i));
     }
   }
-  catalog.clear();
-  catalog.shrink_to_fit();
+  catalog.Clear();
   writer.WritePageFooter();
 
   result.pagePath = PageFileOf(result.outputName, inputs.directory);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/catalog_list.h"
 #include "catalog/color_table.h"
 #include "util/messages.h"
 #include "util/paths.h"
@@ -50,17 +51,11 @@ struct CatalogResult {
   std::string pagePath;        // the page file (set once known)
 };
 
-struct CatalogEntry {
-  std::string name;  // bare name as the folder holds it
-  std::uint64_t size = 0;
-};
-
 // Appends every entry of directory that matches one of the ";"-separated
-// patterns, pattern by pattern; nothing is filtered or de-duplicated.
-void SearchCatalog(std::string_view directory, std::string_view specs,
-                   std::vector<CatalogEntry>& catalog);
-// Sorts by name, case ignored by the user's locale; equal names in any order.
-void SortCatalog(std::vector<CatalogEntry>& catalog);
+// patterns, pattern by pattern, each pattern's matches in directory order;
+// nothing is filtered or de-duplicated. The folder is read once for all
+// patterns without a folder part of their own.
+void SearchCatalog(std::string_view directory, std::string_view specs, CatalogList& catalog);
 
 // True when the page goes into the scanned folder: the output name has no
 // folder, or its folder is the scanned one.

@@ -1,6 +1,7 @@
 #include "catalog/page_writer.h"
 
 #include <charconv>
+#include <cstring>
 #include <utility>
 
 #include "catalog/credits.h"
@@ -11,10 +12,24 @@ namespace pixdeck {
 
 namespace {
 constexpr std::string_view kLineEnd = "\r\n";
-}
+constexpr unsigned char kChangesText = 1;
+constexpr unsigned char kChangesSource = 2;
+constexpr unsigned char kNotAscii = 4;
+}  // namespace
 
 PageWriter::PageWriter(std::string urlBase, PathStyle style)
-    : urlBase_(std::move(urlBase)), style_(style) {}
+    : urlBase_(std::move(urlBase)),
+      style_(style),
+      textTable_([](std::string_view text) { return HtmlEscaped(text); }),
+      sourceTable_(
+          [style](std::string_view text) { return HtmlEscaped(UrlEncoded(text, style)); }) {
+  for (std::size_t c = 0; c < byteClass_.size(); ++c) {
+    const auto byte = static_cast<unsigned char>(c);
+    byteClass_[c] = static_cast<unsigned char>((textTable_.Keeps(byte) ? 0 : kChangesText) |
+                                               (sourceTable_.Keeps(byte) ? 0 : kChangesSource) |
+                                               (byte < 0x80 ? 0 : kNotAscii));
+  }
+}
 
 std::string PageWriter::TakeText() {
   std::string text = std::move(text_);
@@ -46,6 +61,7 @@ void PageWriter::WritePageHeader(std::string_view directory, std::string_view ti
     AppendLine("\">");
     imagePrefix_.clear();
   }
+  escapedPrefix_ = HtmlEscaped(imagePrefix_);
   AppendLine("</HEAD>");
 
   if (pattern.empty()) {
@@ -70,20 +86,73 @@ void PageWriter::WritePageHeader(std::string_view directory, std::string_view ti
   AppendLine("</CENTER>");
 }
 
-void PageWriter::AppendImageSource(std::string_view name) {
+namespace {
+
+char* Put(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+}  // namespace
+
+bool PageWriter::WriteAsciiEntry(std::string_view name, std::uint64_t size, unsigned needs) {
+  static constexpr std::string_view kOpen = "<IMG SRC=\"";
+  static constexpr std::string_view kMiddle = "\"><BR>";
+  static constexpr std::string_view kSizeOpen = " (";
+  static constexpr std::string_view kClose = " bytes)<P>\r\n";
+  constexpr std::size_t kDigits = 20;  // of the largest 64-bit size
+  char line[1024];
+  const std::size_t growth = sourceTable_.MaxGrowth() + textTable_.MaxGrowth();
+  if (kOpen.size() + escapedPrefix_.size() + kMiddle.size() + growth * name.size() +
+          kSizeOpen.size() + kDigits + kClose.size() + AsciiTextTable::kSlack >
+      sizeof line) {
+    return false;
+  }
+  char* out = Put(line, kOpen);
+  out = Put(out, escapedPrefix_);
+  out = (needs & kChangesSource) ? sourceTable_.Put(out, name) : Put(out, name);
+  out = Put(out, kMiddle);
+  out = (needs & kChangesText) ? textTable_.Put(out, name) : Put(out, name);
+  out = Put(out, kSizeOpen);
+  out = std::to_chars(out, out + kDigits, size).ptr;
+  out = Put(out, kClose);
+  text_.append(line, static_cast<std::size_t>(out - line));
+  return true;
+}
+
+void PageWriter::WritePageEntry(std::string_view name, std::uint64_t size) {
+  const unsigned needs = NeedsOf(name);
+  // A plain ASCII name, the usual case, makes its line in one go.
+  if ((needs & kNotAscii) == 0 && WriteAsciiEntry(name, size, needs))
+    return;
+
+  AppendImageSource(name, needs);
+  AppendEntryText(name, size, needs);
+}
+
+void PageWriter::AppendImageSource(std::string_view name, unsigned needs) {
   text_.append("<IMG SRC=\"");
-  AppendHtmlEscaped(text_, imagePrefix_);
-  // The source is a URL: encode first, then escape for the attribute. The
-  // scratch buffer is reused so that a long catalog costs no allocations here.
-  scratch_.clear();
-  AppendUrlEncoded(scratch_, name, style_);
-  AppendHtmlEscaped(text_, scratch_);
+  text_.append(escapedPrefix_);
+  // The source is a URL: encode first, then escape for the attribute. Plain
+  // ASCII names go by table; the scratch buffer is reused so that a long
+  // catalog costs no allocations here either way.
+  if ((needs & kChangesSource) == 0) {
+    text_.append(name);
+  } else if (!sourceTable_.Append(text_, name)) {
+    scratch_.clear();
+    AppendUrlEncoded(scratch_, name, style_);
+    AppendHtmlEscaped(text_, scratch_);
+  }
   text_.push_back('"');
 }
 
-void PageWriter::AppendEntryText(std::string_view name, std::uint64_t size) {
+void PageWriter::AppendEntryText(std::string_view name, std::uint64_t size, unsigned needs) {
   text_.append("><BR>");
-  AppendHtmlEscaped(text_, name);
+  if ((needs & kChangesText) == 0) {
+    text_.append(name);
+  } else if (!textTable_.Append(text_, name)) {
+    AppendHtmlEscaped(text_, name);
+  }
   text_.append(" (");
   char digits[24];
   const auto result = std::to_chars(digits, digits + sizeof digits, size);
@@ -92,14 +161,17 @@ void PageWriter::AppendEntryText(std::string_view name, std::uint64_t size) {
   text_.append(kLineEnd);
 }
 
-void PageWriter::WritePageEntry(std::string_view name, std::uint64_t size) {
-  AppendImageSource(name);
-  AppendEntryText(name, size);
+unsigned PageWriter::NeedsOf(std::string_view name) const {
+  unsigned char needs = 0;
+  for (const char c : name)
+    needs |= byteClass_[static_cast<unsigned char>(c)];
+  return needs;
 }
 
 void PageWriter::WriteLightPageEntry(std::string_view name, std::uint64_t size,
                                      const std::optional<PictureSize>& pictureSize) {
-  AppendImageSource(name);
+  const unsigned needs = NeedsOf(name);
+  AppendImageSource(name, needs);
   if (pictureSize) {
     char digits[24];
     text_.append(" WIDTH=");
@@ -108,7 +180,7 @@ void PageWriter::WriteLightPageEntry(std::string_view name, std::uint64_t size,
     text_.append(digits, std::to_chars(digits, digits + sizeof digits, pictureSize->height).ptr);
   }
   text_.append(" LOADING=\"lazy\" DECODING=\"async\"");
-  AppendEntryText(name, size);
+  AppendEntryText(name, size, needs);
 }
 
 void PageWriter::WritePageFooter() {

@@ -1,11 +1,13 @@
 // Builds the text of one catalog page: head, one entry per picture, footer.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "catalog/ascii_text.h"
 #include "catalog/picture_size.h"
 #include "util/paths.h"
 
@@ -40,13 +42,24 @@ class PageWriter {
 
  private:
   void AppendLine(std::string_view line);
-  void AppendImageSource(std::string_view name);
-  void AppendEntryText(std::string_view name, std::uint64_t size);
+  // What a name needs: the kChanges... classes of its bytes together.
+  unsigned NeedsOf(std::string_view name) const;
+  void AppendImageSource(std::string_view name, unsigned needs);
+  void AppendEntryText(std::string_view name, std::uint64_t size, unsigned needs);
+  // The line of a plain ASCII name, whose bytes' classes together are needs;
+  // false when it is too long for the quick way.
+  bool WriteAsciiEntry(std::string_view name, std::uint64_t size, unsigned needs);
 
   std::string urlBase_;
   PathStyle style_;
   bool pageInScanDir_ = false;
   std::string imagePrefix_;
+  std::string escapedPrefix_;   // the prefix as the attribute holds it
+  AsciiTextTable textTable_;    // a name as element text
+  AsciiTextTable sourceTable_;  // a name as the image's source attribute
+  // For every byte: kChangesText and kChangesSource when either table would
+  // not keep it as it is, so one look at a name tells what it needs.
+  std::array<unsigned char, 256> byteClass_{};
   std::string text_;
   std::string scratch_;
 };

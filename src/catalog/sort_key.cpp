@@ -1,7 +1,11 @@
 #include "catalog/sort_key.h"
 
+#include <clocale>
+#include <cstdint>
+#include <cstring>
 #include <cwchar>
 
+#include "util/name_pattern.h"
 #include "util/utf8.h"
 
 namespace pixdeck {
@@ -13,34 +17,116 @@ bool HaveSortKeys() {
   return false;
 }
 
-std::wstring SortKeyOf(std::string_view) {
-  return {};
-}
+SortKeyMaker::SortKeyMaker() = default;
+
+void SortKeyMaker::Append(std::string&, std::string_view) {}
 
 #else
+
+namespace {
+
+// The locales whose collation is plain code point order, so that wcscoll is
+// wcscmp and a key needs no wcsxfrm.
+bool CollatesByCodePoint() {
+  const char* name = std::setlocale(LC_COLLATE, nullptr);
+  if (name == nullptr)
+    return false;
+  return std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0 ||
+         std::strncmp(name, "C.", 2) == 0;
+}
+
+// UTF-8's byte order is code point order, so a folded name written back as
+// UTF-8 compares with memcmp as its code points compare with wcscmp.
+void AppendCodePoint(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+// Copies plain ASCII text with its capitals lowered, eight bytes at a time
+// (no byte has its high bit set, so no sum carries into the next byte).
+void LowerAscii(char* out, std::string_view text) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  const char* in = text.data();
+  std::size_t left = text.size();
+  for (; left >= 8; in += 8, out += 8, left -= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, in, 8);
+    const std::uint64_t atLeastA = word + kOnes * (0x80 - 'A');
+    const std::uint64_t aboveZ = word + kOnes * (0x7F - 'Z');
+    const std::uint64_t capitals = atLeastA & ~aboveZ & (kOnes * 0x80);
+    word |= capitals >> 2;  // 0x80 >> 2 is the 0x20 between capital and small
+    std::memcpy(out, &word, 8);
+  }
+  for (; left > 0; ++in, ++out, --left)
+    *out = (*in >= 'A' && *in <= 'Z') ? static_cast<char>(*in + ('a' - 'A')) : *in;
+}
+
+}  // namespace
 
 bool HaveSortKeys() {
   return true;
 }
 
-std::wstring SortKeyOf(std::string_view name) {
-  // The same folding as the locale comparison, then wcsxfrm, whose results
-  // compare with wcscmp as the originals compare with wcscoll.
-  std::wstring folded;
-  folded.reserve(name.size());
-  for (const char32_t c : DecodeUtf8(name)) {
-    folded.push_back(static_cast<wchar_t>(FoldCase(c)));
+SortKeyMaker::SortKeyMaker() : codePointOrder_(CollatesByCodePoint()) {}
+
+void SortKeyMaker::Append(std::string& out, std::string_view name) {
+  const bool ascii = IsAscii(name);
+  if (codePointOrder_ && ascii) {
+    // Folding plain ASCII only lowers its capitals.
+    const std::size_t start = out.size();
+    out.resize(start + name.size());
+    LowerAscii(out.data() + start, name);
+    return;
   }
-  std::wstring key(folded.size() + 1, L'\0');
-  std::size_t length = std::wcsxfrm(key.data(), folded.c_str(), key.size());
-  if (length >= key.size()) {
-    key.assign(length + 1, L'\0');
-    length = std::wcsxfrm(key.data(), folded.c_str(), key.size());
+  folded_.clear();
+  if (ascii) {
+    for (const char c : name)
+      folded_.push_back(static_cast<wchar_t>(FoldCase(static_cast<unsigned char>(c))));
+  } else {
+    for (const char32_t c : DecodeUtf8(name))
+      folded_.push_back(static_cast<wchar_t>(FoldCase(c)));
   }
-  key.resize(length);
-  return key;
+  if (codePointOrder_) {
+    for (const wchar_t c : folded_)
+      AppendCodePoint(out, static_cast<char32_t>(c));
+    return;
+  }
+  // wcsxfrm's results compare with wcscmp as the originals compare with
+  // wcscoll; each wide unit goes out as four bytes, most significant first.
+  transformed_.resize(folded_.size() * 4 + 1);
+  std::size_t length = std::wcsxfrm(transformed_.data(), folded_.c_str(), transformed_.size());
+  if (length >= transformed_.size()) {
+    transformed_.resize(length + 1);
+    length = std::wcsxfrm(transformed_.data(), folded_.c_str(), transformed_.size());
+  }
+  for (std::size_t i = 0; i < length; ++i) {
+    const auto unit = static_cast<std::uint32_t>(transformed_[i]);
+    out.push_back(static_cast<char>(unit >> 24));
+    out.push_back(static_cast<char>((unit >> 16) & 0xFF));
+    out.push_back(static_cast<char>((unit >> 8) & 0xFF));
+    out.push_back(static_cast<char>(unit & 0xFF));
+  }
 }
 
 #endif
+
+std::string SortKeyOf(std::string_view name) {
+  std::string key;
+  SortKeyMaker().Append(key, name);
+  return key;
+}
 
 }  // namespace pixdeck

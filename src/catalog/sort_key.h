@@ -11,9 +11,24 @@ namespace pixdeck {
 // platform::CompareTextLocale; elsewhere the catalog compares names directly.
 bool HaveSortKeys();
 
-// The key of a name: comparing two keys as plain wide strings gives the order
-// of platform::CompareTextLocale on the names (case folded, then the user's
-// LC_COLLATE).
-std::wstring SortKeyOf(std::string_view name);
+// Makes the keys of names under the locale that is current when it is made:
+// comparing two keys byte by byte (memcmp, then the shorter first) gives the
+// order of platform::CompareTextLocale on the names (case folded, then the
+// user's LC_COLLATE).
+class SortKeyMaker {
+ public:
+  SortKeyMaker();
+
+  // Appends the key of name to out.
+  void Append(std::string& out, std::string_view name);
+
+ private:
+  bool codePointOrder_ = false;  // the locale collates by code point
+  std::wstring folded_;          // scratch, reused from name to name
+  std::wstring transformed_;
+};
+
+// The key of one name under the current locale.
+std::string SortKeyOf(std::string_view name);
 
 }  // namespace pixdeck

@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace pixdeck::platform {
 
@@ -24,6 +26,21 @@ struct DirEntry {
 // folder cannot be read (nothing is reported then).
 bool FindMatches(const std::string& searchPath,
                  const std::function<void(const DirEntry&)>& onEntry);
+
+// One entry found by SearchFolder; the name is valid only during the call.
+struct FolderMatch {
+  std::string_view name;
+  std::uint64_t size = 0;
+  bool isDirectory = false;
+};
+
+// Searches folder for several bare patterns at once, with the rules of
+// FindMatches, and calls onMatch(patternIndex, match) once for every pattern
+// that an entry matches. Each pattern's matches come in directory order; on
+// POSIX the folder is read once and every match is looked up once. Returns
+// false when the folder cannot be read.
+bool SearchFolder(const std::string& folder, const std::vector<std::string>& patterns,
+                  const std::function<void(std::size_t, const FolderMatch&)>& onMatch);
 
 // True for an existing regular file (a directory is no file).
 bool FileExists(const std::string& path);

@@ -611,8 +611,8 @@ TEST(SortCatalog, KeysOrderLikeTheLocaleComparison) {
     for (const auto& a : names) {
       for (const auto& b : names) {
         const int direct = platform::CompareTextLocale(a, b);
-        const std::wstring ka = SortKeyOf(a);
-        const std::wstring kb = SortKeyOf(b);
+        const std::string ka = SortKeyOf(a);
+        const std::string kb = SortKeyOf(b);
         const int byKey = ka < kb ? -1 : (kb < ka ? 1 : 0);
         EXPECT_EQ(direct < 0 ? -1 : (direct > 0 ? 1 : 0), byKey)
             << locale << ": \"" << a << "\" vs \"" << b << "\"";
@@ -623,15 +623,18 @@ TEST(SortCatalog, KeysOrderLikeTheLocaleComparison) {
 }
 
 TEST(SortCatalog, SizesMoveWithTheirNames) {
-  std::vector<CatalogEntry> catalog = {{"c.gif", 3}, {"A.gif", 1}, {"b.GIF", 2}, {"a.gif", 1}};
-  SortCatalog(catalog);
-  ASSERT_EQ(catalog.size(), 4u);
-  EXPECT_EQ(catalog[2].name, "b.GIF");
-  EXPECT_EQ(catalog[2].size, 2u);
-  EXPECT_EQ(catalog[3].name, "c.gif");
-  EXPECT_EQ(catalog[3].size, 3u);
-  EXPECT_EQ(catalog[0].size, 1u);
-  EXPECT_EQ(catalog[1].size, 1u);
+  CatalogList catalog = {{"c.gif", 3}, {"A.gif", 1}, {"b.GIF", 2}, {"a.gif", 4}};
+  catalog.Sort();
+  ASSERT_EQ(catalog.Count(), 4u);
+  EXPECT_EQ(catalog.NameAt(2), "b.GIF");
+  EXPECT_EQ(catalog.SizeAt(2), 2u);
+  EXPECT_EQ(catalog.NameAt(3), "c.gif");
+  EXPECT_EQ(catalog.SizeAt(3), 3u);
+  // Names equal but for case come in the order of their bytes.
+  EXPECT_EQ(catalog.NameAt(0), "A.gif");
+  EXPECT_EQ(catalog.SizeAt(0), 1u);
+  EXPECT_EQ(catalog.NameAt(1), "a.gif");
+  EXPECT_EQ(catalog.SizeAt(1), 4u);
 }
 
 }  // namespace

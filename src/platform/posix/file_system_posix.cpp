@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "util/wildcard.h"
+#include "util/name_pattern.h"
 
 namespace pixdeck::platform {
 
@@ -51,9 +51,10 @@ bool FindMatches(const std::string& searchPath,
   if (!dir)
     return false;
   const int dirFd = ::dirfd(dir.get());
+  const NamePattern matcher(pattern);
   DirEntry entry;
   while (const dirent* item = ::readdir(dir.get())) {
-    if (!MatchesWildcard(pattern, item->d_name))
+    if (!matcher.Matches(item->d_name))
       continue;
     // A symbolic link shows what it points to; a dangling one is still an
     // entry of the folder and keeps the link's own size.
@@ -65,6 +66,38 @@ bool FindMatches(const std::string& searchPath,
     entry.size = static_cast<std::uint64_t>(info.st_size);
     entry.isDirectory = S_ISDIR(info.st_mode);
     onEntry(entry);
+  }
+  return true;
+}
+
+bool SearchFolder(const std::string& folder, const std::vector<std::string>& patterns,
+                  const std::function<void(std::size_t, const FolderMatch&)>& onMatch) {
+  std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.empty() ? "." : folder.c_str()));
+  if (!dir)
+    return false;
+  const int dirFd = ::dirfd(dir.get());
+  std::vector<NamePattern> matchers;
+  matchers.reserve(patterns.size());
+  for (const std::string& pattern : patterns)
+    matchers.emplace_back(pattern);
+  std::vector<std::size_t> matched;
+  matched.reserve(matchers.size());
+  while (const dirent* item = ::readdir(dir.get())) {
+    const std::string_view name(item->d_name);
+    const bool ascii = IsAscii(name);
+    matched.clear();
+    for (std::size_t i = 0; i < matchers.size(); ++i) {
+      if (matchers[i].Matches(name, ascii))
+        matched.push_back(i);
+    }
+    if (matched.empty())
+      continue;
+    struct stat info {};
+    if (::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+      continue;  // vanished
+    const FolderMatch match{name, static_cast<std::uint64_t>(info.st_size), S_ISDIR(info.st_mode)};
+    for (const std::size_t index : matched)
+      onMatch(index, match);
   }
   return true;
 }

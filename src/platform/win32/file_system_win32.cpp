@@ -135,6 +135,24 @@ bool FindMatches(const std::string& searchPath,
   return true;
 }
 
+bool SearchFolder(const std::string& folder, const std::vector<std::string>& patterns,
+                  const std::function<void(std::size_t, const FolderMatch&)>& onMatch) {
+  // The system's search matches each pattern itself (short names included),
+  // so every pattern has a search of its own.
+  std::string prefix = folder;
+  if (!prefix.empty() && prefix.back() != '\\' && prefix.back() != '/' && prefix.back() != ':')
+    prefix.push_back('\\');
+  bool readable = true;
+  for (std::size_t i = 0; i < patterns.size(); ++i) {
+    readable = FindMatches(prefix + patterns[i],
+                           [&](const DirEntry& entry) {
+                             onMatch(i, FolderMatch{entry.name, entry.size, entry.isDirectory});
+                           }) &&
+               readable;
+  }
+  return readable;
+}
+
 bool FileExists(const std::string& path) {
   const DWORD attributes = AttributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;

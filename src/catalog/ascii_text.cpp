@@ -1,0 +1,32 @@
+#include "catalog/ascii_text.h"
+
+namespace pixdeck {
+
+AsciiTextTable::AsciiTextTable(const std::function<std::string(std::string_view)>& transform) {
+  for (std::size_t c = 0; c < replacement_.size(); ++c) {
+    const char byte = static_cast<char>(c);
+    replacement_[c] = transform(std::string_view(&byte, 1));
+    unchanged_[c] = replacement_[c].size() == 1 && replacement_[c][0] == byte;
+  }
+}
+
+bool AsciiTextTable::Append(std::string& out, std::string_view text) const {
+  const std::size_t before = out.size();
+  std::size_t run = 0;  // start of the bytes that stay as they are
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x80) {
+      out.resize(before);
+      return false;
+    }
+    if (!unchanged_[c]) {
+      out.append(text.data() + run, i - run);
+      out.append(replacement_[c]);
+      run = i + 1;
+    }
+  }
+  out.append(text.data() + run, text.size() - run);
+  return true;
+}
+
+}  // namespace pixdeck

@@ -1,0 +1,30 @@
+// Per-byte text transformations (HTML escaping, URL encoding) done by table
+// for plain ASCII text. The table is taken from the transformation itself,
+// once, so the quick way can never give another result than the full one.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace pixdeck {
+
+class AsciiTextTable {
+ public:
+  // transform must treat ASCII text byte by byte: the result of a text is the
+  // results of its bytes one after the other.
+  explicit AsciiTextTable(const std::function<std::string(std::string_view)>& transform);
+
+  // Appends the transformed text and returns true when text is plain ASCII;
+  // otherwise leaves out as it was and returns false.
+  bool Append(std::string& out, std::string_view text) const;
+  // True for an ASCII byte that the transformation leaves as it is.
+  bool Keeps(unsigned char c) const { return c < 0x80 && unchanged_[c]; }
+
+ private:
+  std::array<std::string, 128> replacement_;
+  std::array<bool, 128> unchanged_{};
+};
+
+}  // namespace pixdeck

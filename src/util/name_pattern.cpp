@@ -1,0 +1,116 @@
+#include "util/name_pattern.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "util/wildcard.h"
+
+namespace pixdeck {
+
+namespace {
+
+constexpr char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// "*" and "?" over ASCII text whose pattern is already in lower case; a "*"
+// or "?" in the name is an ordinary character.
+bool GlobAscii(std::string_view pattern, std::string_view name) {
+  std::size_t p = 0, n = 0;
+  std::size_t starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == LowerAscii(name[n]))) {
+      ++p, ++n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*')
+    ++p;
+  return p == pattern.size();
+}
+
+bool EndsWithNoCase(std::string_view name, std::string_view foldedTail) {
+  if (name.size() < foldedTail.size())
+    return false;
+  const char* tail = name.data() + (name.size() - foldedTail.size());
+  for (std::size_t i = 0; i < foldedTail.size(); ++i) {
+    if (LowerAscii(tail[i]) != foldedTail[i])
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsAscii(std::string_view text) {
+  // Eight bytes at a time: names are short, but there are many of them.
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  const char* p = text.data();
+  std::size_t left = text.size();
+  std::uint64_t any = 0;
+  for (; left >= 8; p += 8, left -= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    any |= word;
+  }
+  for (; left > 0; ++p, --left)
+    any |= static_cast<unsigned char>(*p);
+  return (any & kHighBits) == 0;
+}
+
+NamePattern::NamePattern(std::string_view pattern) : pattern_(pattern) {
+  if (!IsAscii(pattern))
+    return;
+  folded_.reserve(pattern.size());
+  for (const char c : pattern)
+    folded_.push_back(LowerAscii(c));
+  if (folded_ == "*" || folded_ == "*.*") {
+    kind_ = Kind::AnyName;
+  } else if (folded_.size() > 1 && folded_[0] == '*' &&
+             folded_.find_first_of("*?", 1) == std::string::npos && folded_.back() != '.') {
+    // A tail ending in "." would also match names without any dot.
+    kind_ = Kind::Suffix;
+    folded_.erase(0, 1);
+  } else {
+    kind_ = Kind::AsciiPattern;
+  }
+}
+
+bool NamePattern::Matches(std::string_view name) const {
+  return Matches(name, IsAscii(name));
+}
+
+bool NamePattern::Matches(std::string_view name, bool nameIsAscii) const {
+  if (kind_ == Kind::General || !nameIsAscii)
+    return MatchesWildcard(pattern_, name);
+  switch (kind_) {
+    case Kind::AnyName:
+      return true;
+    case Kind::Suffix:
+      return EndsWithNoCase(name, folded_);
+    default:
+      return MatchesAscii(name);
+  }
+}
+
+bool NamePattern::MatchesAscii(std::string_view name) const {
+  const std::string_view p = folded_;
+  if (GlobAscii(p, name))
+    return true;
+  // A trailing ".*" may match nothing at all: "a*.*" finds "abc".
+  if (p.size() >= 2 && p.ends_with(".*"))
+    return GlobAscii(p.substr(0, p.size() - 2), name);
+  // A trailing "." stands for "no extension": "*." finds "abc" but not "a.b".
+  if (!p.empty() && p.back() == '.' && name.find('.') == std::string_view::npos)
+    return GlobAscii(p.substr(0, p.size() - 1), name);
+  return false;
+}
+
+}  // namespace pixdeck

@@ -1,0 +1,61 @@
+#include "catalog/ascii_text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "catalog/html_text.h"
+#include "catalog/url.h"
+
+namespace pixdeck {
+namespace {
+
+std::string RandomAscii(std::mt19937& random, std::size_t maxLength) {
+  std::uniform_int_distribution<std::size_t> length(0, maxLength);
+  // Mostly letters, often a byte that some transformation changes.
+  std::uniform_int_distribution<int> letter('a', 'z');
+  std::uniform_int_distribution<int> any(0, 0x7F);
+  std::bernoulli_distribution plain(0.7);
+  std::string text(length(random), ' ');
+  for (char& c : text)
+    c = static_cast<char>(plain(random) ? letter(random) : any(random));
+  return text;
+}
+
+TEST(AsciiTextTable, GivesWhatTheTransformationGives) {
+  const AsciiTextTable html([](std::string_view text) { return HtmlEscaped(text); });
+  const AsciiTextTable posixSource(
+      [](std::string_view text) { return HtmlEscaped(UrlEncoded(text, PathStyle::Posix)); });
+  const AsciiTextTable windowsSource(
+      [](std::string_view text) { return HtmlEscaped(UrlEncoded(text, PathStyle::Windows)); });
+  std::mt19937 random(16);
+  for (int round = 0; round < 3000; ++round) {
+    const std::string text = RandomAscii(random, 24);
+    std::string out = "kept ";
+    ASSERT_TRUE(html.Append(out, text));
+    EXPECT_EQ(out, "kept " + HtmlEscaped(text));
+    out.clear();
+    ASSERT_TRUE(posixSource.Append(out, text));
+    EXPECT_EQ(out, HtmlEscaped(UrlEncoded(text, PathStyle::Posix))) << text;
+    out.clear();
+    ASSERT_TRUE(windowsSource.Append(out, text));
+    EXPECT_EQ(out, HtmlEscaped(UrlEncoded(text, PathStyle::Windows))) << text;
+  }
+}
+
+TEST(AsciiTextTable, LeavesTextBeyondAsciiToTheCaller) {
+  const AsciiTextTable html([](std::string_view text) { return HtmlEscaped(text); });
+  std::string out = "before";
+  EXPECT_FALSE(html.Append(out, "a&b caf\xC3\xA9"));
+  EXPECT_EQ(out, "before");
+  EXPECT_FALSE(html.Append(out, "\xFF"));
+  EXPECT_EQ(out, "before");
+  EXPECT_TRUE(html.Keeps('a'));
+  EXPECT_TRUE(html.Keeps(' '));
+  EXPECT_FALSE(html.Keeps('&'));
+  EXPECT_FALSE(html.Keeps(0xC3));
+}
+
+}  // namespace
+}  // namespace pixdeck
