@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QStyle>
+#include <QTimer>
 #include <exception>
 
 #include "app/app_hint.h"
@@ -182,8 +183,14 @@ void TfrmMain::LoadSettings() {
   WindowSettings window;
   window.defaultDir = ui_->lbxDirectory->Directory().toStdString();
   LoadProgramSettings(*store_, CurrentOptions(), window,
-                      [](const std::string& name, bool useRegSettings) {
-                        ConfigureBrowser(name, useRegSettings, AppMessages());
+                      [this](const std::string& name, bool useRegSettings) {
+                        // Without a browser name the browser is detected,
+                        // which takes the time of several helper programs:
+                        // the window shows first.
+                        if (name.empty() && useRegSettings)
+                          detectBrowserWhenShown_ = true;
+                        else
+                          ConfigureBrowser(name, useRegSettings, AppMessages());
                       });
   SetDirectory(window.defaultDir);
   // Lists that were stored replace the designed ones; absent ones leave them.
@@ -266,6 +273,7 @@ void TfrmMain::btnFilterClick() {
 }
 
 void TfrmMain::btnViewClick() {
+  FinishBrowserSetUp();
   const std::string text = BoxText(OutputBox());
   const std::string page =
       DirOf(text).empty() ? JoinPath(ui_->lbxDirectory->Directory().toStdString(), text) : text;
@@ -286,6 +294,7 @@ void TfrmMain::btnBackgroundClick() {
 }
 
 void TfrmMain::btnOptionsClick() {
+  FinishBrowserSetUp();
   TfrmOptions dialog(*this);
   if (dialog.exec() == QDialog::Accepted)
     ApplyBrowserOptions(CurrentOptions().browserName, CurrentOptions().useRegSettings);
@@ -334,6 +343,24 @@ void TfrmMain::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+void TfrmMain::FinishBrowserSetUp() {
+  if (detectBrowserWhenShown_) {
+    detectBrowserWhenShown_ = false;
+    ConfigureBrowser({}, true, AppMessages());
+  }
+}
+
+bool TfrmMain::event(QEvent* event) {
+  if (event->type() == QEvent::Paint && detectBrowserWhenShown_ && !browserDetectionQueued_) {
+    browserDetectionQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+      if (!closed_)
+        FinishBrowserSetUp();
+    });
+  }
+  return QWidget::event(event);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

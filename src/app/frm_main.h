@@ -64,6 +64,7 @@ class TfrmMain : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void Loaded();
@@ -75,6 +76,8 @@ class TfrmMain : public QWidget {
   bool FormCloseQuery();
   TLblComboBox* OutputBox() const;
   void SetDirectory(const std::string& dir);
+  // The browser detection that the load step left for after the first paint.
+  void FinishBrowserSetUp();
 
   std::unique_ptr<Ui::TfrmMain> ui_;
   std::string settingsName_;
@@ -86,6 +89,10 @@ class TfrmMain : public QWidget {
   TInputBoxMaster* inputBoxMaster_ = nullptr;
   AppHintFilter* hintFilter_ = nullptr;
   bool closed_ = false;
+  // Finding the desktop's browser runs helper programs; when the settings
+  // name none, that waits until the window has been painted once.
+  bool detectBrowserWhenShown_ = false;
+  bool browserDetectionQueued_ = false;
 };
 
 }  // namespace pixdeck

@@ -1,5 +1,8 @@
 #include "catalog/ascii_text.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace pixdeck {
 
 AsciiTextTable::AsciiTextTable(const std::function<std::string(std::string_view)>& transform) {
@@ -7,7 +10,21 @@ AsciiTextTable::AsciiTextTable(const std::function<std::string(std::string_view)
     const char byte = static_cast<char>(c);
     replacement_[c] = transform(std::string_view(&byte, 1));
     unchanged_[c] = replacement_[c].size() == 1 && replacement_[c][0] == byte;
+    maxGrowth_ = std::max(maxGrowth_, replacement_[c].size());
   }
+}
+
+char* AsciiTextTable::Put(char* out, std::string_view asciiText) const {
+  for (const char byte : asciiText) {
+    const auto c = static_cast<unsigned char>(byte);
+    if (unchanged_[c]) {
+      *out++ = byte;
+    } else {
+      std::memcpy(out, replacement_[c].data(), replacement_[c].size());
+      out += replacement_[c].size();
+    }
+  }
+  return out;
 }
 
 bool AsciiTextTable::Append(std::string& out, std::string_view text) const {

@@ -19,12 +19,19 @@ class AsciiTextTable {
   // Appends the transformed text and returns true when text is plain ASCII;
   // otherwise leaves out as it was and returns false.
   bool Append(std::string& out, std::string_view text) const;
+  // Writes the transformed text of plain ASCII text (the caller has made
+  // sure of that) to out, which has room for MaxGrowth() bytes per byte, and
+  // returns the end of what it wrote.
+  char* Put(char* out, std::string_view asciiText) const;
+  // The longest result of one byte.
+  std::size_t MaxGrowth() const { return maxGrowth_; }
   // True for an ASCII byte that the transformation leaves as it is.
   bool Keeps(unsigned char c) const { return c < 0x80 && unchanged_[c]; }
 
  private:
   std::array<std::string, 128> replacement_;
   std::array<bool, 128> unchanged_{};
+  std::size_t maxGrowth_ = 1;
 };
 
 }  // namespace pixdeck

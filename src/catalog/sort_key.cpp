@@ -55,23 +55,35 @@ void AppendCodePoint(std::string& out, char32_t c) {
   }
 }
 
-// Copies plain ASCII text with its capitals lowered, eight bytes at a time
-// (no byte has its high bit set, so no sum carries into the next byte).
-void LowerAscii(char* out, std::string_view text) {
+// Lowers the capitals of eight ASCII bytes at once (no byte has its high bit
+// set, so no sum carries into the next byte).
+std::uint64_t LowerAsciiWord(std::uint64_t word) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  const std::uint64_t atLeastA = word + kOnes * (0x80 - 'A');
+  const std::uint64_t aboveZ = word + kOnes * (0x7F - 'Z');
+  const std::uint64_t capitals = atLeastA & ~aboveZ & (kOnes * 0x80);
+  return word | (capitals >> 2);  // 0x80 >> 2 is the 0x20 between capital and small
+}
+
+// Copies plain ASCII text with its capitals lowered.
+void LowerAscii(char* out, std::string_view text) {
   const char* in = text.data();
-  std::size_t left = text.size();
-  for (; left >= 8; in += 8, out += 8, left -= 8) {
-    std::uint64_t word;
-    std::memcpy(&word, in, 8);
-    const std::uint64_t atLeastA = word + kOnes * (0x80 - 'A');
-    const std::uint64_t aboveZ = word + kOnes * (0x7F - 'Z');
-    const std::uint64_t capitals = atLeastA & ~aboveZ & (kOnes * 0x80);
-    word |= capitals >> 2;  // 0x80 >> 2 is the 0x20 between capital and small
-    std::memcpy(out, &word, 8);
+  const std::size_t size = text.size();
+  if (size < 8) {
+    for (std::size_t i = 0; i < size; ++i)
+      out[i] = (in[i] >= 'A' && in[i] <= 'Z') ? static_cast<char>(in[i] + ('a' - 'A')) : in[i];
+    return;
   }
-  for (; left > 0; ++in, ++out, --left)
-    *out = (*in >= 'A' && *in <= 'Z') ? static_cast<char>(*in + ('a' - 'A')) : *in;
+  std::uint64_t word;
+  for (std::size_t i = 0; i + 8 <= size; i += 8) {
+    std::memcpy(&word, in + i, 8);
+    word = LowerAsciiWord(word);
+    std::memcpy(out + i, &word, 8);
+  }
+  // The last eight bytes again, overlapping: lowering twice changes nothing.
+  std::memcpy(&word, in + size - 8, 8);
+  word = LowerAsciiWord(word);
+  std::memcpy(out + size - 8, &word, 8);
 }
 
 }  // namespace

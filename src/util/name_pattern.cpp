@@ -1,8 +1,5 @@
 #include "util/name_pattern.h"
 
-#include <cstdint>
-#include <cstring>
-
 #include "util/wildcard.h"
 
 namespace pixdeck {
@@ -36,34 +33,7 @@ bool GlobAscii(std::string_view pattern, std::string_view name) {
   return p == pattern.size();
 }
 
-bool EndsWithNoCase(std::string_view name, std::string_view foldedTail) {
-  if (name.size() < foldedTail.size())
-    return false;
-  const char* tail = name.data() + (name.size() - foldedTail.size());
-  for (std::size_t i = 0; i < foldedTail.size(); ++i) {
-    if (LowerAscii(tail[i]) != foldedTail[i])
-      return false;
-  }
-  return true;
-}
-
 }  // namespace
-
-bool IsAscii(std::string_view text) {
-  // Eight bytes at a time: names are short, but there are many of them.
-  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-  const char* p = text.data();
-  std::size_t left = text.size();
-  std::uint64_t any = 0;
-  for (; left >= 8; p += 8, left -= 8) {
-    std::uint64_t word;
-    std::memcpy(&word, p, 8);
-    any |= word;
-  }
-  for (; left > 0; ++p, --left)
-    any |= static_cast<unsigned char>(*p);
-  return (any & kHighBits) == 0;
-}
 
 NamePattern::NamePattern(std::string_view pattern) : pattern_(pattern) {
   if (!IsAscii(pattern))
@@ -87,14 +57,14 @@ bool NamePattern::Matches(std::string_view name) const {
   return Matches(name, IsAscii(name));
 }
 
-bool NamePattern::Matches(std::string_view name, bool nameIsAscii) const {
+bool NamePattern::MatchesOther(std::string_view name, bool nameIsAscii) const {
   if (kind_ == Kind::General || !nameIsAscii)
     return MatchesWildcard(pattern_, name);
   switch (kind_) {
     case Kind::AnyName:
       return true;
     case Kind::Suffix:
-      return EndsWithNoCase(name, folded_);
+      return EndsWithFolded(name);
     default:
       return MatchesAscii(name);
   }

@@ -102,6 +102,26 @@ TEST_F(MainWindowTest, EnterInTheSpecificationsWritesThePageAndShowsTheCount) {
   EXPECT_EQ(Count()->text(), "0");
 }
 
+TEST_F(MainWindowTest, WithoutABrowserNameTheBrowserIsFoundOnceTheWindowShows) {
+  // The built-in options name no browser: the window looks for one, but only
+  // after its first paint, so that it shows without waiting for that.
+  window = std::make_unique<TfrmMain>(nullptr, scratch.file("pixdeck.INI"));
+  QApplication::processEvents();
+  EXPECT_EQ(BrowserPath(), "") << "found before the window was shown";
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  QTRY_VERIFY_WITH_TIMEOUT(!BrowserPath().empty(), 10000);
+  EXPECT_TRUE(UseDde());
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainWindowTest, ABrowserNamedInTheSettingsIsTakenAtOnce) {
+  scratch.write("pixdeck.INI", "[Options]\nBrowserName=/opt/browser/run\nUseRegSettings=0\n");
+  window = std::make_unique<TfrmMain>(nullptr, scratch.file("pixdeck.INI"));
+  EXPECT_EQ(BrowserPath(), "/opt/browser/run");
+  EXPECT_FALSE(UseDde());
+}
+
 TEST_F(MainWindowTest, EmptySpecificationsDisableFilterUntilSomethingIsTyped) {
   Open();
   ChooseFolder(pics);

@@ -41,7 +41,12 @@ TEST(AsciiTextTable, GivesWhatTheTransformationGives) {
     out.clear();
     ASSERT_TRUE(windowsSource.Append(out, text));
     EXPECT_EQ(out, HtmlEscaped(UrlEncoded(text, PathStyle::Windows))) << text;
+    // Straight into a buffer with room for the longest result.
+    std::string buffer(text.size() * posixSource.MaxGrowth(), '\0');
+    char* end = posixSource.Put(buffer.data(), text);
+    EXPECT_EQ(std::string(buffer.data(), end), HtmlEscaped(UrlEncoded(text, PathStyle::Posix)));
   }
+  EXPECT_EQ(html.MaxGrowth(), std::string("&quot;").size());
 }
 
 TEST(AsciiTextTable, LeavesTextBeyondAsciiToTheCaller) {
