@@ -154,7 +154,7 @@ void CatalogList::Sort() {
 
   if (!HaveSortKeys()) {
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-      const int c = platform::CompareTextLocale(std::string(NameAt(a)), std::string(NameAt(b)));
+      const int c = platform::CompareTextLocale(NameAt(a), NameAt(b));
       return c != 0 ? c < 0 : byBytes(a, b);
     });
     Reorder(order);

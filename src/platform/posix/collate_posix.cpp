@@ -6,9 +6,9 @@
 
 namespace pixdeck::platform {
 
-int CompareTextLocale(const std::string& a, const std::string& b) {
+int CompareTextLocale(std::string_view a, std::string_view b) {
   // Fold case first, then let the user's LC_COLLATE order the letters.
-  auto fold = [](const std::string& text) {
+  auto fold = [](std::string_view text) {
     std::u32string folded = DecodeUtf8(text);
     std::wstring wide;
     wide.reserve(folded.size());

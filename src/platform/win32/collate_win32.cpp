@@ -8,7 +8,7 @@
 
 namespace pixdeck::platform {
 
-int CompareTextLocale(const std::string& a, const std::string& b) {
+int CompareTextLocale(std::string_view a, std::string_view b) {
   const std::wstring wa = ToWide(a);
   const std::wstring wb = ToWide(b);
   const int order =
