@@ -12,9 +12,24 @@ AsciiTextTable::AsciiTextTable(const std::function<std::string(std::string_view)
     unchanged_[c] = replacement_[c].size() == 1 && replacement_[c][0] == byte;
     maxGrowth_ = std::max(maxGrowth_, replacement_[c].size());
   }
+  padded8_ = maxGrowth_ <= 8;
+  if (padded8_) {
+    for (std::size_t c = 0; c < replacement_.size(); ++c) {
+      std::memcpy(padded_[c].data(), replacement_[c].data(), replacement_[c].size());
+      paddedLength_[c] = static_cast<unsigned char>(replacement_[c].size());
+    }
+  }
 }
 
 char* AsciiTextTable::Put(char* out, std::string_view asciiText) const {
+  if (padded8_) {
+    for (const char byte : asciiText) {
+      const auto c = static_cast<unsigned char>(byte);
+      std::memcpy(out, padded_[c].data(), 8);
+      out += paddedLength_[c];
+    }
+    return out;
+  }
   for (const char byte : asciiText) {
     const auto c = static_cast<unsigned char>(byte);
     if (unchanged_[c]) {

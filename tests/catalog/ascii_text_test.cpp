@@ -42,11 +42,34 @@ TEST(AsciiTextTable, GivesWhatTheTransformationGives) {
     ASSERT_TRUE(windowsSource.Append(out, text));
     EXPECT_EQ(out, HtmlEscaped(UrlEncoded(text, PathStyle::Windows))) << text;
     // Straight into a buffer with room for the longest result.
-    std::string buffer(text.size() * posixSource.MaxGrowth(), '\0');
+    std::string buffer(text.size() * posixSource.MaxGrowth() + AsciiTextTable::kSlack, '\0');
     char* end = posixSource.Put(buffer.data(), text);
     EXPECT_EQ(std::string(buffer.data(), end), HtmlEscaped(UrlEncoded(text, PathStyle::Posix)));
   }
   EXPECT_EQ(html.MaxGrowth(), std::string("&quot;").size());
+}
+
+TEST(AsciiTextTable, ResultsLongerThanEightBytesToo) {
+  // Every vowel becomes a ten-byte mark; other bytes stay.
+  const auto marked = [](std::string_view text) {
+    std::string out;
+    for (const char c : text)
+      out += std::string_view("aeiou").find(c) != std::string_view::npos
+                 ? "<" + std::string(8, c) + ">"
+                 : std::string(1, c);
+    return out;
+  };
+  const AsciiTextTable table(marked);
+  EXPECT_EQ(table.MaxGrowth(), 10u);
+  std::mt19937 random(16);
+  for (int round = 0; round < 500; ++round) {
+    const std::string text = RandomAscii(random, 20);
+    std::string buffer(text.size() * table.MaxGrowth() + AsciiTextTable::kSlack, '\0');
+    EXPECT_EQ(std::string(buffer.data(), table.Put(buffer.data(), text)), marked(text));
+    std::string out;
+    ASSERT_TRUE(table.Append(out, text));
+    EXPECT_EQ(out, marked(text));
+  }
 }
 
 TEST(AsciiTextTable, LeavesTextBeyondAsciiToTheCaller) {

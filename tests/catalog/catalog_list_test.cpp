@@ -51,7 +51,14 @@ std::vector<std::string> RandomNames(std::size_t count) {
 }
 
 void ExpectSortedLikeTheLocaleComparison(const char* locale) {
+#ifdef _WIN32
+  // The system's comparison follows the user's locale, not the C runtime's,
+  // which may not know the UTF-8 one.
+  if (!std::setlocale(LC_ALL, locale))
+    GTEST_SKIP() << "no " << locale << " locale";
+#else
   ASSERT_TRUE(std::setlocale(LC_ALL, locale));
+#endif
   std::vector<std::string> names = RandomNames(3000);
   CatalogList catalog;
   for (const std::string& name : names)
