@@ -27,7 +27,7 @@ TEST(NamePattern, AgreesWithTheGeneralMatcherOnAsciiNames) {
     const std::string pattern = RandomText(random, "aAb.*? ", 6);
     const NamePattern prepared(pattern);
     for (int k = 0; k < 10; ++k) {
-      const std::string name = RandomText(random, "aAbB. ?", 7);
+      const std::string name = RandomText(random, "aAbB. ?*", 7);
       const bool expected = MatchesWildcard(pattern, name);
       matches += expected;
       ASSERT_EQ(prepared.Matches(name), expected) << '"' << pattern << "\" / \"" << name << '"';

@@ -36,6 +36,13 @@ struct DirCloser {
   void operator()(DIR* dir) const { closedir(dir); }
 };
 
+// A symbolic link shows what it points to; a dangling one is still an entry
+// of the folder and keeps the link's own size. False when the entry is gone.
+bool StatEntry(int dirFd, const char* name, struct stat& info) {
+  return ::fstatat(dirFd, name, &info, 0) == 0 ||
+         ::fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
 }  // namespace
 
 bool FindMatches(const std::string& searchPath,
@@ -56,11 +63,8 @@ bool FindMatches(const std::string& searchPath,
   while (const dirent* item = ::readdir(dir.get())) {
     if (!matcher.Matches(item->d_name))
       continue;
-    // A symbolic link shows what it points to; a dangling one is still an
-    // entry of the folder and keeps the link's own size.
     struct stat info {};
-    if (::fstatat(dirFd, item->d_name, &info, 0) != 0 &&
-        ::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+    if (!StatEntry(dirFd, item->d_name, info))
       continue;  // vanished
     entry.name = item->d_name;
     entry.size = static_cast<std::uint64_t>(info.st_size);
@@ -93,7 +97,7 @@ bool SearchFolder(const std::string& folder, const std::vector<std::string>& pat
     if (matched.empty())
       continue;
     struct stat info {};
-    if (::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+    if (!StatEntry(dirFd, item->d_name, info))
       continue;  // vanished
     const FolderMatch match{name, static_cast<std::uint64_t>(info.st_size), S_ISDIR(info.st_mode)};
     for (const std::size_t index : matched)
