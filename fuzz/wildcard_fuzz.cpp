@@ -4,7 +4,8 @@
 //  - with one side ASCII, every non-ASCII character of the other side - a
 //    well-formed sequence or a single malformed byte - acts as one character
 //    that no ASCII character matches: malformed bytes are never "." or "*";
-//  - "*" matches every name, and a name without "*" or "?" matches itself.
+//  - "*" matches every name, and a name without "*" or "?" matches itself;
+//  - the prepared pattern (NamePattern) always agrees with the matcher.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "util/name_pattern.h"
 #include "util/wildcard.h"
 
 namespace {
@@ -107,6 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view pattern = input.substr(0, std::min<std::size_t>(data[0], input.size()));
   const std::string_view name = input.substr(pattern.size());
   const bool matched = pixdeck::MatchesWildcard(pattern, name);
+  // The prepared pattern that the folder search uses gives the same answer.
+  Check(pixdeck::NamePattern(pattern).Matches(name) == matched);
 
   // The stand-in is a byte the other side does not hold, so that it matches
   // only "?" and "*" there.

@@ -11,7 +11,7 @@ src=$root/src
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$src" "$root/fuzz/color_table_fuzz.cpp" "$src/catalog/color_table.cpp" \
   "$src/util/utf8.cpp" "$src/util/paths.cpp" "$src/util/files.cpp" "$src/util/wildcard.cpp" \
-  "$src/util/messages.cpp" \
+  "$src/util/name_pattern.cpp" "$src/util/messages.cpp" \
   "$src/platform/posix/collate_posix.cpp" "$src/platform/posix/file_system_posix.cpp" \
   "$src/platform/posix/file_replace_posix.cpp" \
   -o "$out/color_table_fuzz"
