@@ -5,13 +5,14 @@
 #    sort, one write of a page of about the same size), and
 #  - the shell's way of listing the same pictures,
 #      find DIR -maxdepth 1 ( -iname '*.gif' -o -iname '*.jpg' ) -printf '%f %s\n' | sort -f
-# on folders of small files, and reports pixdeck-cli's peak memory and its
-# userland instructions per listed file under callgrind.
+# on folders of small files, and reports the processor times of pixdeck-cli
+# and the floor, pixdeck-cli's peak memory and its userland instructions per
+# listed file under callgrind.
 #
 #   catalog_bench.sh PIXDECK_CLI CATALOG_FLOOR [FILE_COUNT...]   (default: 10000 100000)
 #
-# Each command runs once to warm the caches, then RUNS times (default 5); the
-# median wall time counts. Every command runs in the C.UTF-8 locale. Targets at
+# Each command runs once to warm the caches, then RUNS times (default 5), the
+# three in turn; the median wall time counts. Every command runs in the C.UTF-8 locale. Targets at
 # 100,000 files (60,000 listed): at most 1.25 times the floor, peak memory
 # under 32 MiB, at most 2,000 instructions per listed file.
 set -euo pipefail
@@ -50,17 +51,19 @@ make_folder() {
 
 now_ns() { date +%s%N; }
 
-# Median wall time in seconds of running "$@" $runs times.
-median_time() {
-  "$@" >/dev/null 2>&1
-  local times=() start end
-  for _ in $(seq "$runs"); do
-    start=$(now_ns)
-    "$@" >/dev/null 2>&1
-    end=$(now_ns)
-    times+=("$((end - start))")
-  done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { printf "%.3f", t[int((NR + 1) / 2)] / 1e9 }'
+# Wall time and processor time (user and system, GNU time's 10 ms steps) in
+# nanoseconds of one run of "$@", as "WALL CPU".
+time_ns() {
+  local start end
+  start=$(now_ns)
+  "$gnu_time" -f '%U %S' -o "$work/cpu" "$@" >/dev/null 2>&1
+  end=$(now_ns)
+  echo "$((end - start)) $(awk '{ printf "%.0f", ($1 + $2) * 1e9 }' "$work/cpu")"
+}
+
+# The median of nanosecond figures, in seconds.
+median_s() {
+  printf '%s\n' "$@" | sort -n | awk '{ t[NR] = $1 } END { printf "%.3f", t[int((NR + 1) / 2)] / 1e9 }'
 }
 
 # Peak resident memory in MiB of one run of "$@" (children included).
@@ -101,9 +104,23 @@ for n in "${counts[@]}"; do
   listed=$("${pixdeck[@]}" | awk '/^count:/ { print $2 }')
   floor_listed=$("$floor" "$dir" "$floor_page" | awk '/^count:/ { print $2 }')
   [ "$listed" = "$floor_listed" ] || { echo "pixdeck-cli listed $listed, the floor $floor_listed" >&2; exit 1; }
-  t_cli=$(median_time "${pixdeck[@]}")
-  t_floor=$(median_time "$floor" "$dir" "$floor_page")
-  t_find=$(median_time bash -c 'baseline "$1"' _ "$dir")
+  # One warm-up each, then the three in turn, so that the machine's other work
+  # weighs on all of them alike.
+  times_cli=() times_floor=() times_find=() cpu_cli=() cpu_floor=()
+  for round in $(seq 0 "$runs"); do
+    read -r t1 c1 < <(time_ns "${pixdeck[@]}")
+    read -r t2 c2 < <(time_ns "$floor" "$dir" "$floor_page")
+    read -r t3 _ < <(time_ns bash -c 'baseline "$1"' _ "$dir")
+    if [ "$round" -gt 0 ]; then
+      times_cli+=("$t1") times_floor+=("$t2") times_find+=("$t3")
+      cpu_cli+=("$c1") cpu_floor+=("$c2")
+    fi
+  done
+  t_cli=$(median_s "${times_cli[@]}")
+  t_floor=$(median_s "${times_floor[@]}")
+  t_find=$(median_s "${times_find[@]}")
+  c_cli=$(median_s "${cpu_cli[@]}")
+  c_floor=$(median_s "${cpu_floor[@]}")
   m_cli=$(peak_mib "${pixdeck[@]}")
   m_floor=$(peak_mib "$floor" "$dir" "$floor_page")
   m_find=$(peak_mib bash -c 'baseline "$1"' _ "$dir")
@@ -112,6 +129,7 @@ for n in "${counts[@]}"; do
   r_find=$(awk -v a="$t_cli" -v b="$t_find" 'BEGIN { printf "%.2f", a / b }')
   printf '%-7s %-7s %9s %9s %9s %8s %8s %8s %8s %8s %10s\n' \
     "$n" "$listed" "$t_cli" "$t_floor" "$t_find" "$r_floor" "$r_find" "$m_cli" "$m_floor" "$m_find" "$ir"
+  printf '        processor time (user + system): pixdeck %s s, floor %s s\n' "$c_cli" "$c_floor"
   printf '        page bytes: pixdeck %s, floor %s\n' "$(stat -c %s "$page")" "$(stat -c %s "$floor_page")"
   rm -rf "$dir"
 done
