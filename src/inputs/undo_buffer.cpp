@@ -6,6 +6,7 @@ void TUndoBuffer::SetText(const QString& text) {
   Clear();
   if (!text.isEmpty()) {
     FText = text;
+    FHasText = true;
   }
 }
 
@@ -13,6 +14,7 @@ void TUndoBuffer::AssignChars(const std::optional<QString>& chars) {
   Clear();
   if (chars.has_value()) {
     FText = *chars;
+    FHasText = true;
   }
 }
 

@@ -10,16 +10,23 @@ namespace pixdeck {
 
 class TUndoBuffer {
  public:
-  void Clear() { FText.reset(); }
+  void Clear() {
+    FText.clear();
+    FHasText = false;
+  }
   // Keeps a non-empty text; an empty one leaves none.
   void SetText(const QString& text);
   // Keeps a copy of the characters, even an empty one; none leaves none.
   void AssignChars(const std::optional<QString>& chars);
-  QString GetText() const { return FText.value_or(QString()); }
-  bool HasText() const { return FText.has_value(); }
+  QString GetText() const { return FText; }
+  bool HasText() const { return FHasText; }
 
  private:
-  std::optional<QString> FText;
+  // A text and a flag rather than std::optional<QString>: GCC 12 warns
+  // falsely about an uninitialised QString inside the optional when it
+  // optimises.
+  QString FText;
+  bool FHasText = false;
 };
 
 }  // namespace pixdeck

@@ -48,9 +48,10 @@ bool StatEntry(int dirFd, const char* name, struct stat& info) {
 bool FindMatches(const std::string& searchPath,
                  const std::function<void(const DirEntry&)>& onEntry) {
   const std::size_t slash = searchPath.rfind('/');
-  std::string dirPath = slash == std::string::npos ? "." : searchPath.substr(0, slash);
-  if (dirPath.empty())
-    dirPath = "/";
+  // "/a.gif" searches the root; a bare pattern the current folder.
+  const std::string dirPath = slash == std::string::npos ? std::string(".")
+                              : slash == 0               ? std::string("/")
+                                                         : searchPath.substr(0, slash);
   const std::string pattern =
       slash == std::string::npos ? searchPath : searchPath.substr(slash + 1);
 
