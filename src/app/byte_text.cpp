@@ -1,5 +1,7 @@
 #include "app/byte_text.h"
 
+#include "util/utf8.h"
+
 namespace pixdeck {
 namespace {
 
@@ -38,24 +40,6 @@ std::size_t SequenceAt(std::string_view bytes, std::size_t at, char32_t& cp) {
   return extra + 1;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
 }  // namespace
 
 QString TextFromBytes(std::string_view bytes) {
@@ -88,13 +72,13 @@ std::string BytesFromText(const QString& text) {
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() &&
         text[i + 1].unicode() >= 0xDC00 && text[i + 1].unicode() <= 0xDFFF) {
       const char16_t low = text[++i].unicode();
-      AppendUtf8(bytes, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+      AppendUtf8CodePoint(bytes, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
     } else if (unit >= kByteBase + 0x80 && unit <= kByteBase + 0xFF) {
       bytes.push_back(static_cast<char>(unit - kByteBase));
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      AppendUtf8(bytes, 0xFFFD);  // a surrogate that stands for nothing
+      AppendUtf8CodePoint(bytes, 0xFFFD);  // a surrogate that stands for nothing
     } else {
-      AppendUtf8(bytes, unit);
+      AppendUtf8CodePoint(bytes, unit);
     }
   }
   return bytes;

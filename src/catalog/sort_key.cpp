@@ -35,26 +35,6 @@ bool CollatesByCodePoint() {
          std::strncmp(name, "C.", 2) == 0;
 }
 
-// UTF-8's byte order is code point order, so a folded name written back as
-// UTF-8 compares with memcmp as its code points compare with wcscmp.
-void AppendCodePoint(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
 // Lowers the capitals of eight ASCII bytes at once (no byte has its high bit
 // set, so no sum carries into the next byte).
 std::uint64_t LowerAsciiWord(std::uint64_t word) {
@@ -112,8 +92,10 @@ void SortKeyMaker::Append(std::string& out, std::string_view name) {
       folded_.push_back(static_cast<wchar_t>(FoldCase(c)));
   }
   if (codePointOrder_) {
+    // UTF-8's byte order is code point order, so a folded name written back
+    // as UTF-8 compares with memcmp as its code points compare with wcscmp.
     for (const wchar_t c : folded_)
-      AppendCodePoint(out, static_cast<char32_t>(c));
+      AppendUtf8CodePoint(out, static_cast<char32_t>(c));
     return;
   }
   // wcsxfrm's results compare with wcscmp as the originals compare with

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "util/utf8.h"
+
 namespace pixdeck {
 namespace {
 
@@ -14,24 +16,6 @@ constexpr char16_t kCp1252High[32] = {
 
 char32_t FromCp1252(unsigned char byte) {
   return (byte >= 0x80 && byte <= 0x9F) ? kCp1252High[byte - 0x80] : byte;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
 }
 
 // The code point of the UTF-8 sequence at text[at], advancing at; a byte that
@@ -101,11 +85,11 @@ std::optional<DecodedIni> DecodeIniBytes(std::string_view bytes) {
       const char16_t low = unitAt(i + 2);
       if (low < 0xDC00 || low > 0xDFFF)
         return std::nullopt;
-      AppendUtf8(decoded.text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+      AppendUtf8CodePoint(decoded.text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
       i += 2;
       continue;
     }
-    AppendUtf8(decoded.text, unit);
+    AppendUtf8CodePoint(decoded.text, unit);
   }
   return decoded;
 }

@@ -8,7 +8,9 @@ bool IsContinuation(unsigned char b) {
   return (b & 0xC0) == 0x80;
 }
 
-void AppendEncoded(std::string& out, char32_t c) {
+}  // namespace
+
+void AppendUtf8CodePoint(std::string& out, char32_t c) {
   if (c < 0x80) {
     out.push_back(static_cast<char>(c));
   } else if (c < 0x800) {
@@ -25,8 +27,6 @@ void AppendEncoded(std::string& out, char32_t c) {
     out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
   }
 }
-
-}  // namespace
 
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
   const auto lead = static_cast<unsigned char>(text[at]);
@@ -93,9 +93,9 @@ std::string EncodeUtf8(std::u32string_view text) {
     if (IsEscapedByte(c))
       out.push_back(static_cast<char>(c - 0xDC00));
     else if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
-      AppendEncoded(out, 0xFFFD);
+      AppendUtf8CodePoint(out, 0xFFFD);
     else
-      AppendEncoded(out, c);
+      AppendUtf8CodePoint(out, c);
   }
   return out;
 }

@@ -26,6 +26,9 @@ constexpr bool IsEscapedByte(char32_t c) {
 // text[at], or 0 when the byte there begins none.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
 
+// Appends c as UTF-8 as it is, a surrogate too (no check, no escaping).
+void AppendUtf8CodePoint(std::string& out, char32_t c);
+
 std::u32string DecodeUtf8(std::string_view text);
 // The inverse of DecodeUtf8: escaped bytes become their byte again. Other
 // surrogates and values above U+10FFFF become U+FFFD.
