@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #endif
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <optional>
@@ -61,9 +62,11 @@ void PutLe32(Bytes& b, std::size_t at, std::uint32_t v) {
 
 // A JPEG segment: marker, length (which counts itself), body.
 Bytes Segment(std::uint8_t marker, const Bytes& body) {
-  Bytes segment{0xFF, marker, 0, 0};
+  Bytes segment(4 + body.size());
+  segment[0] = 0xFF;
+  segment[1] = marker;
   PutBe16(segment, 2, static_cast<std::uint32_t>(body.size() + 2));
-  segment.insert(segment.end(), body.begin(), body.end());
+  std::copy(body.begin(), body.end(), segment.begin() + 4);
   return segment;
 }
 
