@@ -13,10 +13,13 @@
 #include <string_view>
 #include <vector>
 
+#include "reference_utf8.h"
 #include "util/name_pattern.h"
 #include "util/wildcard.h"
 
 namespace {
+
+using pixdeck::fuzz::CharacterLength;
 
 void Check(bool condition) {
   if (!condition)
@@ -64,29 +67,6 @@ bool Reference(std::string_view pattern, std::string_view name) {
   if (!pattern.empty() && pattern.back() == '.' && name.find('.') == std::string_view::npos)
     return ReferenceGlob(pattern.substr(0, pattern.size() - 1), name);
   return false;
-}
-
-// Length of the character at text[i]: a well-formed UTF-8 sequence, else one
-// byte on its own.
-std::size_t CharacterLength(std::string_view text, std::size_t i) {
-  const auto at = [&](std::size_t k) {
-    return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
-  };
-  const auto in = [](unsigned char b, unsigned char low, unsigned char high) {
-    return b >= low && b <= high;
-  };
-  const unsigned char b = at(0);
-  if (b < 0x80)
-    return 1;
-  if (in(b, 0xC2, 0xDF) && in(at(1), 0x80, 0xBF))
-    return 2;
-  const unsigned char low = b == 0xE0 ? 0xA0 : 0x80, high = b == 0xED ? 0x9F : 0xBF;
-  if (in(b, 0xE0, 0xEF) && in(at(1), low, high) && in(at(2), 0x80, 0xBF))
-    return 3;
-  const unsigned char low4 = b == 0xF0 ? 0x90 : 0x80, high4 = b == 0xF4 ? 0x8F : 0xBF;
-  if (in(b, 0xF0, 0xF4) && in(at(1), low4, high4) && in(at(2), 0x80, 0xBF) && in(at(3), 0x80, 0xBF))
-    return 4;
-  return 1;
 }
 
 // Every non-ASCII character of text replaced by one stand-in byte.
