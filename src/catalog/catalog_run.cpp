@@ -24,7 +24,8 @@ bool HasFolderPart(std::string_view segment) {
 
 }  // namespace
 
-void SearchCatalog(std::string_view directory, std::string_view specs, CatalogList& catalog) {
+void SearchCatalog(std::string_view directory, std::string_view specs, CatalogList& catalog,
+                   platform::MatchSizes sizes) {
   std::vector<std::string> bare;           // patterns searched in one pass
   std::vector<std::uint32_t> bareSegment;  // their segment numbers
   std::vector<std::pair<std::uint32_t, std::string_view>> withFolder;
@@ -52,11 +53,13 @@ void SearchCatalog(std::string_view directory, std::string_view specs, CatalogLi
   const std::size_t first = catalog.Count();
   std::vector<std::uint32_t> segmentOf;  // of each new entry
   if (!bare.empty()) {
-    platform::SearchFolder(std::string(directory), bare,
-                           [&](std::size_t pattern, const platform::FolderMatch& match) {
-                             catalog.Add(match.name, match.size);
-                             segmentOf.push_back(bareSegment[pattern]);
-                           });
+    platform::SearchFolder(
+        std::string(directory), bare,
+        [&](std::size_t pattern, const platform::FolderMatch& match) {
+          catalog.Add(match.name, match.size);
+          segmentOf.push_back(bareSegment[pattern]);
+        },
+        sizes);
   }
   for (const auto& [segment, pattern] : withFolder) {
     platform::FindMatches(JoinPath(directory, pattern), [&](const platform::DirEntry& entry) {
@@ -114,8 +117,28 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   }
 
   CatalogList catalog;
-  SearchCatalog(inputs.directory, inputs.specs, catalog);
-  if (catalog.Empty()) {
+  // A light page opens every picture for its header, which tells its file
+  // size as well: one look at each file instead of two.
+  SearchCatalog(inputs.directory, inputs.specs, catalog,
+                inputs.lightPages ? platform::MatchSizes::Later : platform::MatchSizes::Read);
+  catalog.Sort();
+  std::vector<PictureProbe> probes;
+  std::size_t listed = catalog.Count();
+  if (inputs.lightPages && listed > 0) {
+    // The reader takes names as strings, on several threads, so each has its
+    // own copy.
+    probes =
+        ProbePictures(inputs.directory, catalog.Count(), [&](std::size_t i) -> const std::string& {
+          thread_local std::string copy;
+          copy.assign(catalog.NameAt(i));
+          return copy;
+        });
+    for (std::size_t i = 0; i < catalog.Count(); ++i) {
+      if (catalog.SizeAt(i) == platform::kSizeNotRead && !probes[i].found)
+        --listed;  // vanished since the folder was read
+    }
+  }
+  if (listed == 0) {
     result.status = CatalogStatus::NoFiles;
     ShowInfo(messages, "No files found!", true);
     return result;
@@ -134,8 +157,6 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
     DeleteFileIfFree(tempName);
   }
 
-  catalog.Sort();
-
   PageWriter writer(inputs.urlBase);
   writer.SetPageInScanDir(IsPageInScanDir(result.outputName, inputs.directory));
   const std::string pattern = PatternUrl(inputs.pattern, inputs.urlBase);
@@ -146,23 +167,20 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   writer.WritePageHeader(inputs.directory, title, pattern, code);
   writer.Reserve(EstimatedPageSize(catalog, writer.ImagePrefix().size(), inputs.lightPages) +
                  writer.Text().size());
-  result.count = catalog.Count();
-  if (inputs.lightPages) {
-    // The header reader takes names as strings (on several threads, so each
-    // has its own copy); reading every picture's head costs far more.
-    const auto sizes = ReadPictureSizes(inputs.directory, catalog.Count(),
-                                        [&](std::size_t i) -> const std::string& {
-                                          thread_local std::string copy;
-                                          copy.assign(catalog.NameAt(i));
-                                          return copy;
-                                        });
-    for (std::size_t i = 0; i < catalog.Count(); ++i) {
-      writer.WriteLightPageEntry(catalog.NameAt(i), catalog.SizeAt(i), sizes[i]);
-    }
-  } else {
-    for (std::size_t i = 0; i < catalog.Count(); ++i) {
+  result.count = listed;
+  for (std::size_t i = 0; i < catalog.Count(); ++i) {
+    if (!inputs.lightPages) {
       writer.WritePageEntry(catalog.NameAt(i), catalog.SizeAt(i));
+      continue;
     }
+    // Matches of a pattern with a folder part were looked up by their search.
+    std::uint64_t size = catalog.SizeAt(i);
+    if (size == platform::kSizeNotRead) {
+      if (!probes[i].found)
+        continue;
+      size = probes[i].fileSize;
+    }
+    writer.WriteLightPageEntry(catalog.NameAt(i), size, probes[i].size);
   }
   catalog.Clear();
   writer.WritePageFooter();

@@ -10,6 +10,7 @@
 
 #include "catalog/catalog_list.h"
 #include "catalog/color_table.h"
+#include "platform/file_system.h"
 #include "util/messages.h"
 #include "util/paths.h"
 
@@ -54,8 +55,10 @@ struct CatalogResult {
 // Appends every entry of directory that matches one of the ";"-separated
 // patterns, pattern by pattern, each pattern's matches in directory order;
 // nothing is filtered or de-duplicated. The folder is read once for all
-// patterns without a folder part of their own.
-void SearchCatalog(std::string_view directory, std::string_view specs, CatalogList& catalog);
+// patterns without a folder part of their own; sizes tells how their sizes
+// are found (kSizeNotRead: the caller reads them itself).
+void SearchCatalog(std::string_view directory, std::string_view specs, CatalogList& catalog,
+                   platform::MatchSizes sizes = platform::MatchSizes::Read);
 
 // True when the page goes into the scanned folder: the output name has no
 // folder, or its folder is the scanned one.

@@ -12,19 +12,25 @@ namespace {
 constexpr std::size_t kFirstRead = 4096;
 }  // namespace
 
-std::optional<PictureSize> PictureSizeReader::SizeOf(const std::string& name) {
+PictureProbe PictureSizeReader::Probe(const std::string& name) {
+  PictureProbe probe;
   std::size_t want = kFirstRead;
   for (;;) {
     if (buffer_.size() < want)
       buffer_.resize(want);
-    const std::ptrdiff_t got = folder_.ReadHead(name, buffer_.data(), want);
-    if (got < 0)
-      return std::nullopt;
-    const auto count = static_cast<std::size_t>(got);
+    const platform::HeadRead head = folder_.ReadHead(name, buffer_.data(), want);
+    if (want == kFirstRead) {
+      probe.found = head.found;
+      probe.fileSize = head.fileSize;
+    }
+    if (head.bytes < 0)
+      return probe;
+    const auto count = static_cast<std::size_t>(head.bytes);
     const HeadScan scan = ScanPictureHead({buffer_.data(), count});
+    probe.size = scan.size;
     // A short read is the whole file; only a full one may have more to give.
     if (scan.size || !scan.truncated || count < want || want == kPictureHeadCap)
-      return scan.size;
+      return probe;
     want = kPictureHeadCap;
   }
 }
@@ -37,10 +43,10 @@ constexpr unsigned kMaxReaderThreads = 8;
 constexpr std::size_t kBatch = 64;
 }  // namespace
 
-std::vector<std::optional<PictureSize>> ReadPictureSizes(
+std::vector<PictureProbe> ProbePictures(
     const std::string& folder, std::size_t count,
     const std::function<const std::string&(std::size_t)>& nameAt) {
-  std::vector<std::optional<PictureSize>> sizes(count);
+  std::vector<PictureProbe> probes(count);
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
     PictureSizeReader reader(folder);
@@ -50,7 +56,7 @@ std::vector<std::optional<PictureSize>> ReadPictureSizes(
         return;
       const std::size_t end = std::min(count, start + kBatch);
       for (std::size_t i = start; i < end; ++i)
-        sizes[i] = reader.SizeOf(nameAt(i));
+        probes[i] = reader.Probe(nameAt(i));
     }
   };
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -67,7 +73,7 @@ std::vector<std::optional<PictureSize>> ReadPictureSizes(
   work();
   for (std::thread& helper : helpers)
     helper.join();
-  return sizes;
+  return probes;
 }
 
 }  // namespace pixdeck

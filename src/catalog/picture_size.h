@@ -13,6 +13,13 @@
 
 namespace pixdeck {
 
+// What one look at a folder's entry found.
+struct PictureProbe {
+  bool found = false;               // the entry exists
+  std::uint64_t fileSize = 0;       // in bytes, as a folder search reports it
+  std::optional<PictureSize> size;  // in pixels, when it is a readable picture
+};
+
 // Reads the sizes of the pictures in one folder, only as much of each file as
 // its header needs (at most kPictureHeadCap bytes). Keeps the folder open and
 // one buffer for all the files it reads.
@@ -20,20 +27,21 @@ class PictureSizeReader {
  public:
   explicit PictureSizeReader(const std::string& folder) : folder_(folder) {}
 
-  // The size of the picture name (a bare name in the folder). Nothing for
-  // anything that is not a readable picture file: a folder, a file of another
-  // kind, a truncated or corrupt header, an absurd size.
-  std::optional<PictureSize> SizeOf(const std::string& name);
+  // The entry name (a bare name in the folder): its file size, and its pixel
+  // size unless it is no readable picture file (a folder, a file of another
+  // kind, a truncated or corrupt header, an absurd size).
+  PictureProbe Probe(const std::string& name);
+  std::optional<PictureSize> SizeOf(const std::string& name) { return Probe(name).size; }
 
  private:
   platform::FolderFiles folder_;
   std::vector<std::uint8_t> buffer_;
 };
 
-// The sizes of count pictures of one folder, the i-th named nameAt(i), read
-// on several threads when there are many: each read waits on the file system
-// far longer than it computes. The answers are in the order of the names.
-std::vector<std::optional<PictureSize>> ReadPictureSizes(
+// Probes count entries of one folder, the i-th named nameAt(i), on several
+// threads when there are many: each read waits on the file system far longer
+// than it computes. The answers are in the order of the names.
+std::vector<PictureProbe> ProbePictures(
     const std::string& folder, std::size_t count,
     const std::function<const std::string&(std::size_t)>& nameAt);
 

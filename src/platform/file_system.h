@@ -34,13 +34,26 @@ struct FolderMatch {
   bool isDirectory = false;
 };
 
+// The size SearchFolder reports for a match it was told not to look at.
+inline constexpr std::uint64_t kSizeNotRead = UINT64_MAX;
+
+// How SearchFolder learns the size of each match.
+enum class MatchSizes {
+  Read,  // every match is looked up; one that vanished since is left out
+  // For a caller that opens every match anyway (FolderFiles::ReadHead gives
+  // its size): POSIX reports kSizeNotRead and a match that vanished since the
+  // folder was read; Windows' search has the sizes at no cost and gives them.
+  Later,
+};
+
 // Searches folder for several bare patterns at once, with the rules of
 // FindMatches, and calls onMatch(patternIndex, match) once for every pattern
 // that an entry matches. Each pattern's matches come in directory order; on
 // POSIX the folder is read once and every match is looked up once. Returns
 // false when the folder cannot be read.
 bool SearchFolder(const std::string& folder, const std::vector<std::string>& patterns,
-                  const std::function<void(std::size_t, const FolderMatch&)>& onMatch);
+                  const std::function<void(std::size_t, const FolderMatch&)>& onMatch,
+                  MatchSizes sizes = MatchSizes::Read);
 
 // True for an existing regular file (a directory is no file).
 bool FileExists(const std::string& path);
@@ -54,6 +67,14 @@ bool IsReadOnlyFile(const std::string& path);
 // directory, a FIFO or device (which could block or never end), a larger
 // file, a read error - gives nothing, without waiting on the file.
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes);
+// What FolderFiles::ReadHead found.
+struct HeadRead {
+  bool found = false;          // false: nothing of that name in the folder
+  std::uint64_t fileSize = 0;  // the size a search reports for the entry
+  std::ptrdiff_t bytes = -1;   // read into the buffer (fewer at the end of the
+                               // file); -1 for a folder or what cannot be read
+};
+
 // Reads the first bytes of files in one folder, opened once for all of them.
 class FolderFiles {
  public:
@@ -63,11 +84,11 @@ class FolderFiles {
   FolderFiles& operator=(const FolderFiles&) = delete;
 
   // Reads up to size bytes from the start of the file name (a bare name in
-  // the folder) into buffer and returns how many it read (fewer at the end of
-  // the file); -1 when it is a folder or cannot be read. Never blocks on a
-  // pipe or a device, and may give fewer bytes than a pipe or device holds.
-  // Safe to call from several threads at once.
-  std::ptrdiff_t ReadHead(const std::string& name, void* buffer, std::size_t size);
+  // the folder) into buffer, and tells its size on the way: one opening of
+  // the file serves both. Never blocks on a pipe or a device, and may give
+  // fewer bytes than a pipe or device holds. Safe to call from several
+  // threads at once.
+  HeadRead ReadHead(const std::string& name, void* buffer, std::size_t size);
 
  private:
   std::string folder_;

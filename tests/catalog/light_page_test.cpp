@@ -114,5 +114,41 @@ TEST_F(LightCatalog, EveryPictureGetsItsSizeAndTheRestOfThePageStaysAsItIs) {
   EXPECT_EQ(stripped, plain);
 }
 
+// Light pages learn file sizes from opening the files: every size on the page
+// stays what the plain page says, for links, dangling links, files this user
+// may not read and matches of a pattern with a folder part.
+TEST(LightCatalogSizes, AreThoseOfThePlainPage) {
+  ScratchDir dir;
+  fs::copy_file(fs::path(PIXDECK_PICTURE_SAMPLES) / "gif.gif", dir.path() / "a.gif");
+  dir.write("locked.gif", "no reading this");
+  fs::permissions(dir.path() / "locked.gif", fs::perms::none);
+  fs::create_directories(dir.path() / "sub");
+  dir.write("sub/deep.gif", "a file one folder down");
+#ifndef _WIN32
+  fs::create_symlink("a.gif", dir.path() / "link.gif");
+  fs::create_symlink("no/such/target.gif", dir.path() / "dangling.gif");
+#endif
+  const auto run = [&](bool light) {
+    CatalogInputs inputs;
+    inputs.directory = dir.path().string();
+    inputs.specs = "*.gif;sub/*.gif";
+    inputs.outputName = light ? "light.htm" : "plain.htm";
+    inputs.lightPages = light;
+    RecordingMessages messages;
+    const CatalogResult result = RunCatalog(inputs, messages);
+    EXPECT_EQ(result.status, CatalogStatus::Written);
+    return std::pair(result.count, ScratchDir::read(result.pagePath));
+  };
+  const auto [plainCount, plain] = run(false);
+  const auto [lightCount, light] = run(true);
+  fs::permissions(dir.path() / "locked.gif", fs::perms::owner_all);
+  EXPECT_EQ(lightCount, plainCount);
+  EXPECT_NE(plain.find("(22 bytes)"), std::string::npos);  // sub/deep.gif
+  EXPECT_NE(plain.find("locked.gif (15 bytes)"), std::string::npos);
+  const std::string stripped = std::regex_replace(
+      light, std::regex(R"(( WIDTH=\d+ HEIGHT=\d+)? LOADING="lazy" DECODING="async")"), "");
+  EXPECT_EQ(stripped, plain);
+}
+
 }  // namespace
 }  // namespace pixdeck

@@ -292,6 +292,40 @@ TEST_F(PictureSizeFiles, WhatIsNoReadablePictureHasNoSize) {
   EXPECT_EQ(nowhere.SizeOf("turned.jpg"), std::nullopt);
 }
 
+TEST_F(PictureSizeFiles, TheProbeTellsEachEntrysFileSizeAsASearchWould) {
+  const Bytes gif = ReadSample("gif.gif");
+  Write("a.gif", gif);
+  PictureProbe probe = reader_.Probe("a.gif");
+  EXPECT_TRUE(probe.found);
+  EXPECT_EQ(probe.fileSize, gif.size());
+  EXPECT_EQ(probe.size, kWide);
+  probe = reader_.Probe("missing.gif");
+  EXPECT_FALSE(probe.found);
+  EXPECT_EQ(probe.size, std::nullopt);
+  // A folder is found, with no picture size.
+  std::filesystem::create_directories(dir_.path() / "folder.gif");
+  probe = reader_.Probe("folder.gif");
+  EXPECT_TRUE(probe.found);
+  EXPECT_EQ(probe.size, std::nullopt);
+#ifndef _WIN32
+  struct stat info {};
+  ASSERT_EQ(::stat(dir_.file("folder.gif").c_str(), &info), 0);
+  EXPECT_EQ(probe.fileSize, static_cast<std::uint64_t>(info.st_size));
+  // A link shows what it points to; a dangling one is still there, with the
+  // link's own size.
+  std::filesystem::create_symlink("a.gif", dir_.path() / "link.gif");
+  probe = reader_.Probe("link.gif");
+  EXPECT_TRUE(probe.found);
+  EXPECT_EQ(probe.fileSize, gif.size());
+  EXPECT_EQ(probe.size, kWide);
+  std::filesystem::create_symlink("nowhere/at/all.gif", dir_.path() / "dangling.gif");
+  probe = reader_.Probe("dangling.gif");
+  EXPECT_TRUE(probe.found);
+  EXPECT_EQ(probe.fileSize, std::string("nowhere/at/all.gif").size());
+  EXPECT_EQ(probe.size, std::nullopt);
+#endif
+}
+
 TEST_F(PictureSizeFiles, ManyPicturesAreReadTogetherAndAnsweredInTheirOrder) {
   // Enough files for several reader threads, in four kinds that answer apart.
   const Bytes kinds[] = {ReadSample("gif.gif"), ReadSample("turned6-le.jpg"), Of("text"),
@@ -302,13 +336,15 @@ TEST_F(PictureSizeFiles, ManyPicturesAreReadTogetherAndAnsweredInTheirOrder) {
     names.push_back("p" + std::to_string(i));
     Write(names.back(), kinds[(i * 7) % 4]);
   }
-  const auto sizes =
-      ReadPictureSizes(dir_.path().string(), names.size(),
-                       [&](std::size_t i) -> const std::string& { return names[i]; });
-  ASSERT_EQ(sizes.size(), names.size());
-  for (std::size_t i = 0; i < names.size(); ++i)
-    ASSERT_EQ(sizes[i], answers[(i * 7) % 4]) << names[i];
-  EXPECT_TRUE(ReadPictureSizes(dir_.path().string(), 0, [&](std::size_t) -> const std::string& {
+  const auto probes = ProbePictures(dir_.path().string(), names.size(),
+                                    [&](std::size_t i) -> const std::string& { return names[i]; });
+  ASSERT_EQ(probes.size(), names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    ASSERT_EQ(probes[i].size, answers[(i * 7) % 4]) << names[i];
+    ASSERT_TRUE(probes[i].found) << names[i];
+    ASSERT_EQ(probes[i].fileSize, kinds[(i * 7) % 4].size()) << names[i];
+  }
+  EXPECT_TRUE(ProbePictures(dir_.path().string(), 0, [&](std::size_t) -> const std::string& {
                 return names[0];
               }).empty());
 }

@@ -76,7 +76,8 @@ bool FindMatches(const std::string& searchPath,
 }
 
 bool SearchFolder(const std::string& folder, const std::vector<std::string>& patterns,
-                  const std::function<void(std::size_t, const FolderMatch&)>& onMatch) {
+                  const std::function<void(std::size_t, const FolderMatch&)>& onMatch,
+                  MatchSizes sizes) {
   std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.empty() ? "." : folder.c_str()));
   if (!dir)
     return false;
@@ -97,10 +98,14 @@ bool SearchFolder(const std::string& folder, const std::vector<std::string>& pat
     }
     if (matched.empty())
       continue;
-    struct stat info {};
-    if (!StatEntry(dirFd, item->d_name, info))
-      continue;  // vanished
-    const FolderMatch match{name, static_cast<std::uint64_t>(info.st_size), S_ISDIR(info.st_mode)};
+    FolderMatch match{name, kSizeNotRead, item->d_type == DT_DIR};
+    if (sizes == MatchSizes::Read) {
+      struct stat info {};
+      if (!StatEntry(dirFd, item->d_name, info))
+        continue;  // vanished
+      match.size = static_cast<std::uint64_t>(info.st_size);
+      match.isDirectory = S_ISDIR(info.st_mode);
+    }
     for (const std::size_t index : matched)
       onMatch(index, match);
   }
@@ -168,24 +173,37 @@ FolderFiles::~FolderFiles() {
     ::close(folderFd_);
 }
 
-std::ptrdiff_t FolderFiles::ReadHead(const std::string& name, void* buffer, std::size_t size) {
+HeadRead FolderFiles::ReadHead(const std::string& name, void* buffer, std::size_t size) {
+  HeadRead head;
   if (folderFd_ < 0)
-    return -1;
+    return head;
   // Opening by name in the open folder spares the walk down its path.
   // O_NONBLOCK: a pipe or device named like a picture must not hold the
-  // caller up; its read fails or gives what it has at once. A folder opens
-  // but cannot be read.
-  const int fd = ::openat(folderFd_, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0)
-    return -1;
+  // caller up; its read fails or gives what it has at once.
+  const FileDescriptor file(
+      ::openat(folderFd_, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct stat info {};
+  if (file.fd < 0) {
+    // No reading (permissions, a dangling link), but its size as a search
+    // tells it.
+    head.found = StatEntry(folderFd_, name.c_str(), info);
+    head.fileSize = head.found ? static_cast<std::uint64_t>(info.st_size) : 0;
+    return head;
+  }
+  head.found = true;
+  if (::fstat(file.fd, &info) != 0)
+    return head;
+  head.fileSize = static_cast<std::uint64_t>(info.st_size);
+  if (S_ISDIR(info.st_mode))
+    return head;
   // One read: a regular file gives all it has up to size, and a short read
-  // is its end. Small pictures thus cost three calls each.
+  // is its end. Small pictures thus cost four calls each.
   ssize_t got;
   do {
-    got = ::read(fd, buffer, size);
+    got = ::read(file.fd, buffer, size);
   } while (got < 0 && errno == EINTR);
-  ::close(fd);
-  return got < 0 ? -1 : static_cast<std::ptrdiff_t>(got);
+  head.bytes = got < 0 ? -1 : static_cast<std::ptrdiff_t>(got);
+  return head;
 }
 
 bool RemoveFile(const std::string& path) {

@@ -136,7 +136,8 @@ bool FindMatches(const std::string& searchPath,
 }
 
 bool SearchFolder(const std::string& folder, const std::vector<std::string>& patterns,
-                  const std::function<void(std::size_t, const FolderMatch&)>& onMatch) {
+                  const std::function<void(std::size_t, const FolderMatch&)>& onMatch,
+                  MatchSizes /*sizes: the search always has them*/) {
   // The system's search matches each pattern itself (short names included),
   // so every pattern has a search of its own.
   std::string prefix = folder;
@@ -210,31 +211,46 @@ FolderFiles::FolderFiles(const std::string& folder) : folder_(folder) {}
 
 FolderFiles::~FolderFiles() = default;
 
-std::ptrdiff_t FolderFiles::ReadHead(const std::string& name, void* buffer, std::size_t size) {
+HeadRead FolderFiles::ReadHead(const std::string& name, void* buffer, std::size_t size) {
+  HeadRead head;
   if (name.empty())
-    return -1;
+    return head;
   std::string path = folder_;
   if (!path.empty() && path.back() != '\\' && path.back() != '/')
     path += '\\';
   path += name;
+  const std::wstring widePath = ToWide(path);
   // Opening without backup semantics turns folders away.
-  HandleCloser file{::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+  HandleCloser file{::CreateFileW(widePath.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (file.handle == INVALID_HANDLE_VALUE || ::GetFileType(file.handle) != FILE_TYPE_DISK)
-    return -1;
+  if (file.handle == INVALID_HANDLE_VALUE) {
+    // A folder or a file this user may not read; its size is the search's.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    head.found = ::GetFileAttributesExW(widePath.c_str(), GetFileExInfoStandard, &data) != 0;
+    if (head.found && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+      head.fileSize = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    return head;
+  }
+  head.found = true;
+  LARGE_INTEGER fileSize{};
+  if (::GetFileSizeEx(file.handle, &fileSize))
+    head.fileSize = static_cast<std::uint64_t>(fileSize.QuadPart);
+  if (::GetFileType(file.handle) != FILE_TYPE_DISK)
+    return head;
   std::size_t total = 0;
   auto* out = static_cast<char*>(buffer);
   while (total < size) {
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size - total, 1 << 20));
     DWORD got = 0;
     if (!::ReadFile(file.handle, out + total, want, &got, nullptr))
-      return -1;
+      return head;
     if (got == 0)
       break;
     total += got;
   }
-  return static_cast<std::ptrdiff_t>(total);
+  head.bytes = static_cast<std::ptrdiff_t>(total);
+  return head;
 }
 
 bool RemoveFile(const std::string& path) {
