@@ -131,7 +131,7 @@ TEST(LightCatalogSizes, AreThoseOfThePlainPage) {
   const auto run = [&](bool light) {
     CatalogInputs inputs;
     inputs.directory = dir.path().string();
-    inputs.specs = "*.gif;sub/*.gif";
+    inputs.specs = "*.gif;sub" + std::string(1, SeparatorOf(kNativeStyle)) + "*.gif";
     inputs.outputName = light ? "light.htm" : "plain.htm";
     inputs.lightPages = light;
     RecordingMessages messages;
