@@ -1,13 +1,11 @@
 #include "inputs/menu_targets.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include "inputs/edit_keys.h"
 #include "inputs/input_box.h"
 
 namespace pixdeck::MenuTargets {
@@ -52,11 +50,6 @@ void Apply(const EntryItems& items, const EntryStates& s) {
   SetEnabled(items, smDelete, s.del);
   SetEnabled(items, smClear, s.clear);
   SetEnabled(items, smSelectAll, s.selectAll);
-}
-
-bool ClipboardHasText() {
-  const QMimeData* data = QApplication::clipboard()->mimeData();
-  return data != nullptr && data->hasText();
 }
 
 void FocusIfNeeded(QWidget& control) {
@@ -121,7 +114,7 @@ EntryStates PlainStates(bool writable, bool canUndo, bool hasSelection, bool has
   s.overwriteEnabled = false;
   s.cut = hasSelection && writable;
   s.copy = hasSelection;
-  s.paste = writable && ClipboardHasText();
+  s.paste = writable && EditKeys::ClipboardHasText();
   s.del = hasSelection && writable;
   s.clear = writable && hasText;
   s.selectAll = hasText;
