@@ -11,17 +11,15 @@
 #include "app/box_text.h"
 #include "app/credits_text.h"
 #include "app/file_dialogs.h"
+#include "app/file_filters.h"
 #include "app/frm_about.h"
 #include "app/frm_options.h"
 #include "app/qt_messages.h"
+#include "app/window_inputs.h"
 #include "app/window_placement.h"
 #include "browser/browser_detection.h"
 #include "browser/page_viewer.h"
 #include "catalog/catalog_run.h"
-#include "inputs/input_box.h"
-#include "inputs/input_box_master.h"
-#include "inputs/input_box_menu.h"
-#include "inputs/shortcut_commit.h"
 #include "settings/program_settings.h"
 #include "ui_frm_main.h"
 #include "util/paths.h"
@@ -29,9 +27,6 @@
 
 namespace pixdeck {
 namespace {
-
-constexpr const char* kHtmlFilter = "HTML (*.htm,*.html)|*.htm;*.html|All Files (*.*)|*.*";
-constexpr const char* kPatternFilter = "Pattern (*.gif,*.jpg)|*.gif;*.jpg|All Files (*.*)|*.*";
 
 // Filter shows the hourglass and is disabled while it runs; both are undone
 // on every way out.
@@ -61,11 +56,15 @@ TfrmMain::TfrmMain(QWidget* parent, std::string settingsName)
       settingsName_(std::move(settingsName)) {
   ui_->setupUi(this);
   Loaded();
+  // An application that ends with the window still open closes it first, so
+  // that the close step runs, and reports its failure, while the program runs.
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &QWidget::close);
 }
 
 TfrmMain::~TfrmMain() {
-  // A window destroyed without being closed still saves and cleans up.
-  FormCloseQuery();
+  // A window destroyed without being closed still saves and cleans up, but
+  // shows nothing: a message box needs a running program around it.
+  CloseStep();
   SetCurrentDirSource({});
 }
 
@@ -136,16 +135,7 @@ void TfrmMain::ApplyDesign() {
   ui_->btnBackground->setIcon(s->standardIcon(QStyle::SP_DirOpenIcon));
 
   // Every box shares one context menu and the window-wide insert mode.
-  inputBoxMenu_ = new TInputBoxMenu(this);
-  inputBoxMenu_->setObjectName(QStringLiteral("qx_InputBoxMenu"));
-  inputBoxMaster_ = new TInputBoxMaster(this);
-  inputBoxMaster_->setObjectName(QStringLiteral("InputBoxMaster1"));
-  inputBoxMaster_->SetOverwriteMode(false);
-  inputBoxMaster_->SetUseContextMenu(true);
-  inputBoxMaster_->SetInputBoxMenu(inputBoxMenu_);
-  inputBoxMaster_->Loaded();
-  LoadInputBoxes(this);
-  CommitFocusedBoxOnShortcuts(this);
+  SetUpInputBoxes(*this);
 
   ui_->cmbDrives->SetDirList(ui_->lbxDirectory);
   ui_->cmbSpecs->setFocus();
@@ -367,11 +357,19 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
   event->setAccepted(FormCloseQuery());
 }
 
-// The close step: save, delete this run's temporary pages, let go of the
-// colours and the store. Whatever fails is reported; the window closes.
+// Whatever fails in the close step is reported; the window closes.
 bool TfrmMain::FormCloseQuery() {
+  const std::string failure = CloseStep();
+  if (!failure.empty())
+    ShowInfo(AppMessages(), "Error: " + failure, true);
+  return true;
+}
+
+// Save, delete this run's temporary pages, let go of the colours and the
+// store, once. The result is the first failure's message, empty when none.
+std::string TfrmMain::CloseStep() {
   if (closed_)
-    return true;
+    return {};
   closed_ = true;
   std::string failure;
   try {
@@ -389,9 +387,7 @@ bool TfrmMain::FormCloseQuery() {
     if (failure.empty())
       failure = error.what();
   }
-  if (!failure.empty())
-    ShowInfo(AppMessages(), "Error: " + failure, true);
-  return true;
+  return failure;
 }
 
 void TfrmMain::CloseSettings() {

@@ -19,8 +19,6 @@ namespace pixdeck {
 
 class AppHintFilter;
 class PageViewer;
-class TInputBoxMaster;
-class TInputBoxMenu;
 class TLblComboBox;
 class TRegOrIni;
 
@@ -74,6 +72,7 @@ class TfrmMain : public QWidget {
   void LoadSettings();
   void CloseSettings();
   bool FormCloseQuery();
+  std::string CloseStep();
   TLblComboBox* OutputBox() const;
   void SetDirectory(const std::string& dir);
   // The browser detection that the load step left for after the first paint.
@@ -85,8 +84,6 @@ class TfrmMain : public QWidget {
   bool colorsLoaded_ = false;
   std::unique_ptr<TRegOrIni> store_;
   std::unique_ptr<PageViewer> viewer_;
-  TInputBoxMenu* inputBoxMenu_ = nullptr;
-  TInputBoxMaster* inputBoxMaster_ = nullptr;
   AppHintFilter* hintFilter_ = nullptr;
   bool closed_ = false;
   // Finding the desktop's browser runs helper programs; when the settings

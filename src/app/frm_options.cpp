@@ -6,15 +6,13 @@
 
 #include "app/byte_text.h"
 #include "app/file_dialogs.h"
+#include "app/file_filters.h"
 #include "app/frm_main.h"
 #include "app/qt_messages.h"
+#include "app/window_inputs.h"
 #include "app/window_placement.h"
-#include "inputs/input_box.h"
-#include "inputs/input_box_master.h"
-#include "inputs/input_box_menu.h"
 #include "inputs/lbl_combo_box.h"
 #include "inputs/lbl_edit.h"
-#include "inputs/shortcut_commit.h"
 #include "settings/program_options.h"
 #include "ui_frm_options.h"
 #include "util/paths.h"
@@ -31,8 +29,6 @@ constexpr const char* kProgramExt = "EXE";
 constexpr const char* kProgramFilter = "Program|*|All Files (*.*)|*.*";
 constexpr const char* kProgramExt = "";
 #endif
-constexpr const char* kHtmlFilter = "HTML (*.htm,*.html)|*.htm;*.html|All Files (*.*)|*.*";
-constexpr const char* kPatternFilter = "Pattern (*.gif,*.jpg)|*.gif;*.jpg|All Files (*.*)|*.*";
 
 std::string TextOf(const QLineEdit* edit) {
   return BytesFromText(edit->text());
@@ -73,16 +69,7 @@ void TfrmOptions::ApplyDesign() {
 
   // The caption labels come with the form (each names its box as its buddy).
 
-  inputBoxMenu_ = new TInputBoxMenu(this);
-  inputBoxMenu_->setObjectName(QStringLiteral("qx_InputBoxMenu"));
-  inputBoxMaster_ = new TInputBoxMaster(this);
-  inputBoxMaster_->setObjectName(QStringLiteral("InputBoxMaster1"));
-  inputBoxMaster_->SetOverwriteMode(false);
-  inputBoxMaster_->SetUseContextMenu(true);
-  inputBoxMaster_->SetInputBoxMenu(inputBoxMenu_);
-  inputBoxMaster_->Loaded();
-  LoadInputBoxes(this);
-  CommitFocusedBoxOnShortcuts(this);
+  SetUpInputBoxes(*this);
 
   connect(ui_->btnBrowserName, &QToolButton::clicked, this, &TfrmOptions::btnBrowserNameClick);
   connect(ui_->btnOutputName, &QToolButton::clicked, this, &TfrmOptions::btnOutputNameClick);

@@ -14,8 +14,6 @@ class TfrmOptions;
 namespace pixdeck {
 
 class TfrmMain;
-class TInputBoxMaster;
-class TInputBoxMenu;
 
 class TfrmOptions : public TEnhForm {
   Q_OBJECT
@@ -35,8 +33,6 @@ class TfrmOptions : public TEnhForm {
 
   std::unique_ptr<Ui::TfrmOptions> ui_;
   TfrmMain& main_;
-  TInputBoxMenu* inputBoxMenu_ = nullptr;
-  TInputBoxMaster* inputBoxMaster_ = nullptr;
 };
 
 }  // namespace pixdeck

@@ -159,30 +159,74 @@ TEST_F(SettingsWindowTest, AnEmptySavedOutputNameStartsWithFilterDisabled) {
   EXPECT_TRUE(Find<QPushButton>(window.get(), "btnView")->isEnabled());
 }
 
-TEST_F(SettingsWindowTest, AFailureWhileClosingIsReportedAndTheTemporaryPagesStillGo) {
-  // The settings live in a folder that disappears during the run, so they
-  // cannot be written when the window closes.
-  settings = scratch.file("gone/pixdeck.INI");
-  scratch.write("gone/placeholder", "");
-  auto window = Start();
-  Find<DirectoryListBox>(window.get(), "lbxDirectory")->SetDirectory(QString::fromStdString(pics));
-  auto* output = Find<QComboBox>(window.get(), "edtOutputName");
-  output->setFocus();
-  output->lineEdit()->selectAll();
-  QTest::keyClick(output->lineEdit(), Qt::Key_Delete);
-  ASSERT_EQ(output->currentText(), "");
-  Find<QPushButton>(window.get(), "btnFilter")->click();
-  const std::string temp = output->currentText().toStdString();
-  ASSERT_TRUE(std::filesystem::exists(temp));
-  std::filesystem::remove_all(scratch.file("gone"));
+// A window whose settings live in a folder that disappears during the run,
+// so they cannot be written when it closes, after one Filter with an empty
+// page name has made a temporary page.
+class FailingCloseTest : public SettingsWindowTest {
+ protected:
+  std::unique_ptr<TfrmMain> StartAndBreakTheSettings() {
+    settings = scratch.file("gone/pixdeck.INI");
+    scratch.write("gone/placeholder", "");
+    auto window = Start();
+    Find<DirectoryListBox>(window.get(), "lbxDirectory")
+        ->SetDirectory(QString::fromStdString(pics));
+    auto* output = Find<QComboBox>(window.get(), "edtOutputName");
+    output->setFocus();
+    output->lineEdit()->selectAll();
+    QTest::keyClick(output->lineEdit(), Qt::Key_Delete);
+    EXPECT_EQ(output->currentText(), "");
+    Find<QPushButton>(window.get(), "btnFilter")->click();
+    temp = output->currentText().toStdString();
+    EXPECT_TRUE(std::filesystem::exists(temp));
+    std::filesystem::remove_all(scratch.file("gone"));
+    return window;
+  }
+  void ExpectOneCloseFailureShown() {
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.rfind("Error: ", 0), 0u) << boxes[0].text;
+    EXPECT_GT(boxes[0].text.size(), std::string("Error: ").size());
+    EXPECT_EQ(boxes[0].kind, MessageKind::Information);
+  }
+  std::string temp;
+};
 
+TEST_F(FailingCloseTest, AFailureWhileClosingIsReportedAndTheTemporaryPagesStillGo) {
+  auto window = StartAndBreakTheSettings();
+  ASSERT_TRUE(std::filesystem::exists(temp));
   EXPECT_TRUE(window->close());
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text.rfind("Error: ", 0), 0u) << boxes[0].text;
-  EXPECT_GT(boxes[0].text.size(), std::string("Error: ").size());
-  EXPECT_EQ(boxes[0].kind, MessageKind::Information);
+  ExpectOneCloseFailureShown();
   EXPECT_FALSE(window->isVisible());
   EXPECT_FALSE(std::filesystem::exists(temp));
+  // Destroying the closed window neither repeats the close step nor shows it.
+  window.reset();
+  EXPECT_EQ(boxes.size(), 1u);
+}
+
+TEST_F(FailingCloseTest, DestroyingTheOpenWindowCleansUpButShowsNothing) {
+  auto window = StartAndBreakTheSettings();
+  ASSERT_TRUE(std::filesystem::exists(temp));
+  window.reset();
+  EXPECT_TRUE(boxes.empty()) << boxes.front().text;
+  EXPECT_FALSE(std::filesystem::exists(temp));
+}
+
+TEST_F(FailingCloseTest, AnApplicationEndingWithTheWindowOpenClosesItAndReports) {
+  auto window = StartAndBreakTheSettings();
+  ASSERT_TRUE(std::filesystem::exists(temp));
+  bool openAtQuit = false;
+  // exit() ends the event loop without closing the windows (quit() closes
+  // them first).
+  QTimer::singleShot(0, [&] {
+    openAtQuit = window->isVisible();
+    QCoreApplication::exit(0);
+  });
+  QCoreApplication::exec();
+  EXPECT_TRUE(openAtQuit);
+  ExpectOneCloseFailureShown();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(std::filesystem::exists(temp));
+  window.reset();
+  EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(SettingsWindowTest, OptionsSavedWithTheBrowserClearedMakeTheNextViewDetectAgain) {
