@@ -11,14 +11,11 @@
 #include "catalog/catalog_list.h"
 #include "catalog/color_table.h"
 #include "platform/file_system.h"
+#include "settings/program_options.h"
 #include "util/messages.h"
 #include "util/paths.h"
 
 namespace pixdeck {
-
-inline constexpr const char* kDefaultSpecs = "*.gif;*.jpg";
-inline constexpr const char* kDefaultOutputName = "images.htm";
-inline constexpr const char* kDefaultUrlBase = "file:///";
 
 // The window's inputs at the moment Filter is pressed.
 struct CatalogInputs {

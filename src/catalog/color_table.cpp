@@ -90,11 +90,14 @@ bool ColorTable::HasName(std::string_view name) const {
   return Find(name) != nullptr;
 }
 
+std::string ColorFileMissingMessage(const std::string& path) {
+  return "File \"" + path + "\" not found! Background Colors not available.";
+}
+
 std::vector<std::string> ColorFileCandidates() {
   const std::string programDir = ProgramDir();
-  const std::string prefix = DirOf(programDir);
   return {JoinPath(programDir, kColorFileName),
-          JoinPath(JoinPath(JoinPath(prefix, "share"), "pixdeck"), kColorFileName)};
+          JoinPath(InstalledDataDir(programDir), kColorFileName)};
 }
 
 std::string FindColorFile() {
@@ -115,7 +118,7 @@ bool LoadBackColorsFrom(const std::string& path, ColorTable& table, Messages& me
   if (table.LoadFromFile(path)) {
     return true;
   }
-  ShowInfo(messages, "File \"" + path + "\" not found! Background Colors not available.", true);
+  ShowInfo(messages, ColorFileMissingMessage(path), true);
   return false;
 }
 

@@ -55,9 +55,12 @@ class ColorTable {
 std::vector<std::string> ColorFileCandidates();
 std::string FindColorFile();
 
+// What the user is told when no colour file can be read:
+// "File "<path>" not found! Background Colors not available."
+std::string ColorFileMissingMessage(const std::string& path);
+
 // Fills table from the colour file. When no file can be read, tells the user
-// "File "<path>" not found! Background Colors not available." (with a beep)
-// and returns false; the program then runs without colours.
+// so (with a beep) and returns false; the program then runs without colours.
 bool LoadBackColors(ColorTable& table, Messages& messages);
 bool LoadBackColorsFrom(const std::string& path, ColorTable& table, Messages& messages);
 

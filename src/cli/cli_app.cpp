@@ -128,7 +128,7 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
   if (!options.colorName.empty()) {
     const std::string colorFile = FindColorFile();
     if (!colors.LoadFromFile(colorFile)) {
-      PrintError(err, "File \"" + colorFile + "\" not found! Background Colors not available.");
+      PrintError(err, ColorFileMissingMessage(colorFile));
       return kExitUsage;
     }
     if (!colors.HasName(options.colorName)) {

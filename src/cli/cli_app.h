@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalog/catalog_run.h"
+#include "settings/program_options.h"
 
 namespace CLI {
 class App;

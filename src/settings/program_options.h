@@ -23,6 +23,11 @@ inline constexpr const char* kOutputNamesSection = "OutputNames";
 inline constexpr const char* kPatternsSection = "Patterns";
 inline constexpr const char* kHistoryListName = "Item";
 
+// The built-in defaults, for the window and pixdeck-cli alike.
+inline constexpr const char* kDefaultSpecs = "*.gif;*.jpg";
+inline constexpr const char* kDefaultOutputName = "images.htm";
+inline constexpr const char* kDefaultUrlBase = "file:///";
+
 struct ProgramOptions {
   // The web browser's path and file name; empty: the one the system has
   // registered for HTML documents.
@@ -31,9 +36,9 @@ struct ProgramOptions {
   // DDE. Always true while browserName is empty.
   bool useRegSettings = true;
   // Default name of the page that Filter writes.
-  std::string outputName = "images.htm";
+  std::string outputName = kDefaultOutputName;
   // What the page writer puts in front of the page's links.
-  std::string urlBaseName = "file:///";
+  std::string urlBaseName = kDefaultUrlBase;
   // Default background pattern, a picture file name.
   std::string patternName;
   // Default background colour, a name from the colour table.

@@ -29,8 +29,7 @@ class CloseOnFailure {
 // An installed program finds its colour file in <prefix>/share/pixdeck rather
 // than beside itself, and its folder belongs to the system.
 bool IsInstalledProgram(const std::string& programDir) {
-  const std::string shared =
-      JoinPath(JoinPath(JoinPath(DirOf(programDir), "share"), "pixdeck"), kColorFileName);
+  const std::string shared = JoinPath(InstalledDataDir(programDir), kColorFileName);
   return !platform::FileExists(JoinPath(programDir, kColorFileName)) &&
          platform::FileExists(shared);
 }

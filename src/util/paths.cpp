@@ -91,6 +91,10 @@ std::string ExtOf(std::string_view path, PathStyle style) {
   return dot == std::string_view::npos ? std::string() : std::string(path.substr(dot + 1));
 }
 
+std::string InstalledDataDir(std::string_view programDir, PathStyle style) {
+  return JoinPath(JoinPath(DirOf(programDir, style), "share", style), "pixdeck", style);
+}
+
 char DriveLetterOf(std::string_view path, PathStyle style) {
   if (style == PathStyle::Windows && path.size() >= 2 && path.find(':') == 1) {
     return AsciiUpper(path[0]);

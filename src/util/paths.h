@@ -37,6 +37,9 @@ std::string ExtOf(std::string_view path, PathStyle style = kNativeStyle);
 // Windows: the upper-cased drive letter when the path's first ":" is its second
 // character, else a blank. POSIX: always a blank.
 char DriveLetterOf(std::string_view path, PathStyle style = kNativeStyle);
+// Where the data files of a program installed in <prefix>/bin live:
+// <prefix>/share/pixdeck.
+std::string InstalledDataDir(std::string_view programDir, PathStyle style = kNativeStyle);
 // True when the two folders are the same: ASCII case ignored on Windows; on
 // POSIX exact, after both are made absolute and normalised.
 bool SameDir(std::string_view a, std::string_view b, PathStyle style = kNativeStyle);

@@ -69,6 +69,13 @@ TEST(PosixPaths, DirOfAndJoin) {
   EXPECT_EQ(ForceExt("/my.dir/page", "htm", P), "/my.dir/page.htm");
 }
 
+TEST(InstalledData, LiesInTheShareFolderBesideTheProgramsFolder) {
+  EXPECT_EQ(InstalledDataDir("/usr/bin", P), "/usr/share/pixdeck");
+  EXPECT_EQ(InstalledDataDir("/opt/pixdeck/bin", P), "/opt/pixdeck/share/pixdeck");
+  EXPECT_EQ(InstalledDataDir("/bin", P), "/share/pixdeck");
+  EXPECT_EQ(InstalledDataDir("C:\\PIXDECK\\BIN", W), "C:\\PIXDECK\\share\\pixdeck");
+}
+
 TEST(PosixPaths, FoldersCompareExactlyAfterNormalising) {
   EXPECT_TRUE(SameDir("/a/./b/", "/a/b", P));
   EXPECT_TRUE(SameDir("/a/c/../b", "/a/b", P));
