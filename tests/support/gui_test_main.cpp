@@ -1,8 +1,11 @@
-// GoogleTest entry for the GUI suites: one QApplication for the whole run.
+// GoogleTest entry for the GUI suites: one QApplication for the whole run,
+// set up as the program sets up its own.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <clocale>
 
+#include "app/app_setup.h"
 #include "gui_test_environment.h"
 
 namespace {
@@ -23,10 +26,13 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 }  // namespace
 
 int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
   // Listing the tests (at build time) and running them need no display.
   const pixdeck::test::GuiTestEnvironment environment;
   previousHandler = qInstallMessageHandler(QuietHandler);
   QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
+  std::setlocale(LC_ALL, "");
+  std::setlocale(LC_NUMERIC, "C");
+  pixdeck::SetUpApplication();
   return RUN_ALL_TESTS();
 }
