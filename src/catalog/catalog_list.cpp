@@ -25,10 +25,6 @@ void CatalogList::Add(std::string_view name, std::uint64_t size) {
   names_.append(name);
 }
 
-void CatalogList::AddCopyOf(std::size_t index) {
-  items_.push_back(items_[index]);
-}
-
 void CatalogList::Reorder(const std::vector<std::uint32_t>& order) {
   std::vector<Item> reordered;
   reordered.reserve(order.size());

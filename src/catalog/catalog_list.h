@@ -18,8 +18,6 @@ class CatalogList {
 
   // Appends an entry; duplicates are kept.
   void Add(std::string_view name, std::uint64_t size);
-  // Appends another entry of the same name and size as entry `index`.
-  void AddCopyOf(std::size_t index);
 
   std::size_t Count() const { return items_.size(); }
   bool Empty() const { return items_.empty(); }

@@ -31,12 +31,6 @@ PageWriter::PageWriter(std::string urlBase, PathStyle style)
   }
 }
 
-std::string PageWriter::TakeText() {
-  std::string text = std::move(text_);
-  text_.clear();
-  return text;
-}
-
 void PageWriter::AppendLine(std::string_view line) {
   text_.append(line);
   text_.append(kLineEnd);

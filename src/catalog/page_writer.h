@@ -37,7 +37,6 @@ class PageWriter {
 
   // The page so far: every line ends with carriage return and line feed.
   const std::string& Text() const { return text_; }
-  std::string TakeText();
   void Reserve(std::size_t bytes) { text_.reserve(bytes); }
 
  private:

@@ -31,7 +31,6 @@ class PictureSizeReader {
   // size unless it is no readable picture file (a folder, a file of another
   // kind, a truncated or corrupt header, an absurd size).
   PictureProbe Probe(const std::string& name);
-  std::optional<PictureSize> SizeOf(const std::string& name) { return Probe(name).size; }
 
  private:
   platform::FolderFiles folder_;

@@ -54,10 +54,6 @@ void TEnhLabel::SetLabelDisabled(bool disabled) {
   update();
 }
 
-void SetLabelDisabled(TEnhLabel& label, bool disabled) {
-  label.SetLabelDisabled(disabled);
-}
-
 void TEnhLabel::SetAutoSize(bool value) {
   if (value == FAutoSize) {
     return;

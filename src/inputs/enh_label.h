@@ -91,7 +91,4 @@ class TEnhLabel : public QLabel {
   NotifyEvent FOnClick;
 };
 
-// The labelled boxes call this instead of changing the label's enabled state.
-void SetLabelDisabled(TEnhLabel& label, bool disabled);
-
 }  // namespace pixdeck

@@ -71,7 +71,6 @@ class TInputBoxMenu : public QMenu {
   void ShowItem(TShowMenu entry, bool show);
   void RebuildItems();
   void TakeItem(TShowMenu entry, QAction* item);
-  void ItemDestroyed(QObject* item);
   void Renamed(const QString& newName);
   void AboutToShow();
 

@@ -38,8 +38,6 @@ class LineEditBox : public QLineEdit, public InputBox {
 
   // The undo text.
   QString UndoText() const { return FUndoBuffer.GetText(); }
-  // Text changes are the program's own (from construction until loaded).
-  bool InternalChange() const { return FInternalChange; }
   // Loaded has run.
   bool IsLoaded() const { return FLoaded; }
 

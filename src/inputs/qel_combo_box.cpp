@@ -228,10 +228,6 @@ QVariant TQelComboBox::ItemObject(int index) const {
   return itemData(index);
 }
 
-void TQelComboBox::SetItemObject(int index, const QVariant& object) {
-  setItemData(index, object);
-}
-
 int TQelComboBox::IndexOfText(const QString& text) const {
   if (!FSorted) {
     for (int i = 0; i < count(); ++i) {

@@ -116,7 +116,6 @@ class TQelComboBox : public QComboBox, public InputBox {
   // Empties the list; frees no objects.
   void ClearItems();
   QVariant ItemObject(int index) const;
-  void SetItemObject(int index, const QVariant& object);
 
   // Writes the text as the program's own value: it becomes the undo text
   // and the box is not modified; with AddNewToList a text that is not

@@ -96,7 +96,7 @@ TEST(CatalogList, KeepsRepeatedEntriesWithTheirOwnSizes) {
   CatalogList catalog;
   catalog.Add("b.gif", 1);
   catalog.Add("b.gif", 2);  // the same name once more, another size
-  catalog.AddCopyOf(0);
+  catalog.Add("b.gif", 1);
   catalog.Add("a.gif", 3);
   ASSERT_EQ(catalog.Count(), 4u);
   EXPECT_EQ(catalog.NameAt(1), "b.gif");

@@ -123,7 +123,7 @@ TEST(PictureSize, ReadsEveryKindAsTheBrowserShowsIt) {
   };
   PictureSizeReader reader(PIXDECK_PICTURE_SAMPLES);
   for (const auto& [name, expected] : samples) {
-    EXPECT_EQ(reader.SizeOf(name), expected) << name;
+    EXPECT_EQ(reader.Probe(name).size, expected) << name;
     EXPECT_EQ(Scan(ReadSample(name)), expected) << name;
   }
 }
@@ -263,33 +263,35 @@ class PictureSizeFiles : public ::testing::Test {
 TEST_F(PictureSizeFiles, LargeSegmentsBeforeTheFrameAreReadUpToTheCap) {
   // 20 KiB of comments: more than the first read, well within the cap.
   const Bytes comment(20 * 1024 - 4, 'c');
-  EXPECT_EQ(reader_.SizeOf(Write("comment.jpg", JpegWithLeadingSegments({Segment(0xFE, comment)}))),
-            kWide);
+  EXPECT_EQ(
+      reader_.Probe(Write("comment.jpg", JpegWithLeadingSegments({Segment(0xFE, comment)}))).size,
+      kWide);
   // Frame header beyond the cap: no size, however large the file.
   const Bytes big(0xFFFF - 2, 'c');
   const Bytes far = JpegWithLeadingSegments({Segment(0xFE, big), Segment(0xFE, big)});
   ASSERT_GT(far.size(), kPictureHeadCap);
-  EXPECT_EQ(reader_.SizeOf(Write("far.jpg", far)), std::nullopt);
+  EXPECT_EQ(reader_.Probe(Write("far.jpg", far)).size, std::nullopt);
   // The same picture with its frame header just inside the cap.
   const Bytes near(kPictureHeadCap - 2 - 4 - 200, 'c');
-  EXPECT_EQ(reader_.SizeOf(Write("near.jpg", JpegWithLeadingSegments({Segment(0xFE, near)}))),
+  EXPECT_EQ(reader_.Probe(Write("near.jpg", JpegWithLeadingSegments({Segment(0xFE, near)}))).size,
             kWide);
 }
 
 TEST_F(PictureSizeFiles, WhatIsNoReadablePictureHasNoSize) {
-  EXPECT_EQ(reader_.SizeOf(Write("empty.gif", {})), std::nullopt);
-  EXPECT_EQ(reader_.SizeOf(Write("text.jpg", Of("not a picture at all\n"))), std::nullopt);
+  EXPECT_EQ(reader_.Probe(Write("empty.gif", {})).size, std::nullopt);
+  EXPECT_EQ(reader_.Probe(Write("text.jpg", Of("not a picture at all\n"))).size, std::nullopt);
   const Bytes gif = ReadSample("gif.gif");
-  EXPECT_EQ(reader_.SizeOf(Write("cut.gif", Bytes(gif.begin(), gif.begin() + 8))), std::nullopt);
-  EXPECT_EQ(reader_.SizeOf("missing.gif"), std::nullopt);
+  EXPECT_EQ(reader_.Probe(Write("cut.gif", Bytes(gif.begin(), gif.begin() + 8))).size,
+            std::nullopt);
+  EXPECT_EQ(reader_.Probe("missing.gif").size, std::nullopt);
   std::filesystem::create_directories(dir_.path() / "folder.gif");
-  EXPECT_EQ(reader_.SizeOf("folder.gif"), std::nullopt);
+  EXPECT_EQ(reader_.Probe("folder.gif").size, std::nullopt);
   // The reader's buffer serves the next file as well.
   Write("turned.jpg", ReadSample("turned8-be.jpg"));
-  EXPECT_EQ(reader_.SizeOf("turned.jpg"), kTall);
+  EXPECT_EQ(reader_.Probe("turned.jpg").size, kTall);
   // A folder that cannot be opened has no pictures to read.
   PictureSizeReader nowhere(dir_.file("no such folder"));
-  EXPECT_EQ(nowhere.SizeOf("turned.jpg"), std::nullopt);
+  EXPECT_EQ(nowhere.Probe("turned.jpg").size, std::nullopt);
 }
 
 TEST_F(PictureSizeFiles, TheProbeTellsEachEntrysFileSizeAsASearchWould) {
@@ -352,7 +354,7 @@ TEST_F(PictureSizeFiles, ManyPicturesAreReadTogetherAndAnsweredInTheirOrder) {
 #ifndef _WIN32
 TEST_F(PictureSizeFiles, APipeNamedLikeAPictureDoesNotHoldTheReaderUp) {
   ASSERT_EQ(mkfifo(dir_.file("pipe.jpg").c_str(), 0600), 0);
-  EXPECT_EQ(reader_.SizeOf("pipe.jpg"), std::nullopt);
+  EXPECT_EQ(reader_.Probe("pipe.jpg").size, std::nullopt);
 }
 #endif
 
