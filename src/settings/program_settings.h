@@ -36,8 +36,9 @@ SettingsLocation LocateSettingsFile(const std::string& programFile);
 // programFile: the one that pixdeck-cli shares with the window.
 SettingsLocation LocateWindowSettingsFile(const std::string& programFile);
 
-// "Open settings" for the running program: the settings file's name, with
-// OnCdRom set to whether it had to move to the per-user folder.
+// The running program's settings file name (LocateSettingsFile of the
+// program itself), with OnCdRom set to whether it had to move to the
+// per-user folder.
 std::string OpenSettingsFileName();
 
 // The file that the window's chain falls back to: the window program's own
@@ -64,7 +65,8 @@ struct WindowSettings {
 // useRegSettings). The browser integration's ConfigureBrowser.
 using ConfigureBrowserFn = std::function<void(const std::string&, bool)>;
 
-// "Load settings": each option is read with its current value as the default,
+// Reads the options and the window's folder and lists from the store: each
+// option is read with its current value as the default,
 // "UseRegSettings" is forced on while "BrowserName" is empty, and the browser
 // is configured before the other options are read. A stored "DefaultDir" is
 // taken only when it names an existing folder; a stored list that is not empty
@@ -72,7 +74,8 @@ using ConfigureBrowserFn = std::function<void(const std::string&, bool)>;
 void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettings& window,
                          const ConfigureBrowserFn& configureBrowser);
 
-// "Save settings": nothing when the store is not writable (returns false).
+// Writes the options and the window's folder and lists to the store: nothing
+// when the store is not writable (returns false).
 // Otherwise writes the eight options and the three lists (each erased first
 // and cut to kHistoryMaxCount), then closes the store, which raises when the
 // settings cannot be written.

@@ -174,7 +174,8 @@ TEST_F(StoreChain, TheProgramsOwnFileIsNamedAfterTheProgram) {
   const std::string own = ProgramIniName();
   ASSERT_FALSE(own.empty());
   EXPECT_EQ(DirOf(own), DirOf(platform::ProgramFilePath()));
-  // On POSIX it is the very file "Open settings" names ("pixdeck.INI").
+  // On POSIX it is the very file the window opens its settings in
+  // ("pixdeck.INI").
   EXPECT_EQ(ExtOf(own), kNativeStyle == PathStyle::Windows ? "ini" : "INI");
 }
 
