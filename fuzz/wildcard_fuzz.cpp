@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "reference_utf8.h"
-#include "util/name_pattern.h"
-#include "util/wildcard.h"
+#include "text/name_pattern.h"
+#include "text/wildcard.h"
 
 namespace {
 

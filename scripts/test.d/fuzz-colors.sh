@@ -10,8 +10,9 @@ mkdir -p "$out"
 src=$root/src
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$src" "$root/fuzz/color_table_fuzz.cpp" "$src/catalog/color_table.cpp" \
-  "$src/util/utf8.cpp" "$src/util/paths.cpp" "$src/util/files.cpp" "$src/util/wildcard.cpp" \
-  "$src/util/name_pattern.cpp" "$src/util/messages.cpp" \
+  "$src/text/utf8.cpp" "$src/util/paths.cpp" "$src/util/program_dirs.cpp" "$src/text/wildcard.cpp" \
+  "$src/text/ascii.cpp" "$src/text/path_names.cpp" \
+  "$src/text/name_pattern.cpp" "$src/util/messages.cpp" \
   "$src/platform/posix/collate_posix.cpp" "$src/platform/posix/file_system_posix.cpp" \
   "$src/platform/posix/file_replace_posix.cpp" \
   -o "$out/color_table_fuzz"

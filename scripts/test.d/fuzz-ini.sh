@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${PIXDECK_BUILD_DIR:-$root/build}/fuzz
 mkdir -p "$out"
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I"$root/src" "$root/fuzz/ini_text_fuzz.cpp" "$root/src/settings/ini_text.cpp" \
+  -I"$root/src" "$root/fuzz/ini_text_fuzz.cpp" "$root/src/settings/ini_text.cpp" "$root/src/text/ascii.cpp" \
   -o "$out/ini_text_fuzz"
 corpus=$(mktemp -d "${TMPDIR:-/tmp}/pixdeck-fuzz-ini.XXXXXX")
 trap 'rm -rf "$corpus"' EXIT

@@ -1,6 +1,6 @@
 #include "app/byte_text.h"
 
-#include "util/utf8.h"
+#include "text/utf8.h"
 
 namespace pixdeck {
 namespace {

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "util/version.h"
+
 namespace pixdeck {
 
 std::optional<int> AnswerInfoOptions(int argc, const char* const* argv, std::ostream& out) {
@@ -20,7 +22,7 @@ std::optional<int> AnswerInfoOptions(int argc, const char* const* argv, std::ost
       return 0;
     }
     if (arg == "--version") {
-      out << "pixdeck " << PIXDECK_VERSION << '\n';
+      out << "pixdeck " << kVersionText << '\n';
       return 0;
     }
   }

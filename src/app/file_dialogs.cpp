@@ -4,8 +4,8 @@
 #include <QFileDialog>
 #include <QStringList>
 
-#include "util/files.h"
 #include "util/paths.h"
+#include "util/program_dirs.h"
 
 namespace pixdeck {
 namespace {

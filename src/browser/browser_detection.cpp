@@ -4,8 +4,10 @@
 
 #include "platform/file_system.h"
 #include "platform/shell.h"
-#include "util/files.h"
+#include "text/ascii.h"
 #include "util/paths.h"
+#include "util/program_dirs.h"
+#include "util/read_only_media.h"
 
 namespace pixdeck {
 

@@ -3,12 +3,13 @@
 #include <filesystem>
 
 #include "browser/browser_detection.h"
-#include "catalog/url.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
-#include "util/files.h"
+#include "text/ascii.h"
+#include "text/utf8_path.h"
 #include "util/paths.h"
-#include "util/utf8_path.h"
+#include "util/program_dirs.h"
+#include "util/url.h"
 
 namespace pixdeck {
 

@@ -4,10 +4,10 @@
 
 #include "catalog/page_writer.h"
 #include "catalog/picture_size.h"
-#include "catalog/url.h"
 #include "platform/file_system.h"
-#include "util/files.h"
+#include "util/file_status.h"
 #include "util/temp_files.h"
+#include "util/url.h"
 
 namespace pixdeck {
 

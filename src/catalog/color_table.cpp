@@ -4,9 +4,9 @@
 
 #include "platform/collate.h"
 #include "platform/file_system.h"
-#include "util/files.h"
+#include "text/utf8.h"
 #include "util/paths.h"
-#include "util/utf8.h"
+#include "util/program_dirs.h"
 
 namespace pixdeck {
 

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "util/data_files.h"
 #include "util/messages.h"
 
 namespace pixdeck {
 
-inline constexpr const char* kColorFileName = "Bkcolors.txt";
 // A colour file larger than this is taken for an unreadable one: a real table
 // is a few kilobytes.
 inline constexpr std::size_t kMaxColorFileBytes = 1 << 20;

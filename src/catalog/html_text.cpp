@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "util/utf8.h"
+#include "text/utf8.h"
 
 namespace pixdeck {
 

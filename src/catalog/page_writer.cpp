@@ -6,7 +6,7 @@
 
 #include "catalog/credits.h"
 #include "catalog/html_text.h"
-#include "catalog/url.h"
+#include "util/url.h"
 
 namespace pixdeck {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <cwchar>
 
-#include "util/name_pattern.h"
-#include "util/utf8.h"
+#include "text/name_pattern.h"
+#include "text/utf8.h"
 
 namespace pixdeck {
 

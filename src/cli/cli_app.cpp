@@ -11,8 +11,9 @@
 #include "cli/stream_messages.h"
 #include "platform/file_system.h"
 #include "settings/program_settings.h"
-#include "util/files.h"
-#include "util/utf8_path.h"
+#include "text/utf8_path.h"
+#include "util/program_dirs.h"
+#include "util/version.h"
 
 namespace pixdeck::cli {
 
@@ -170,7 +171,7 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app("Makes a web page that shows the pictures of a folder.", kProgramName);
-  app.set_version_flag("--version", std::string(kProgramName) + " " + PIXDECK_VERSION);
+  app.set_version_flag("--version", std::string(kProgramName) + " " + kVersionText);
   // Wide enough that every option with its default stands apart from its
   // text by two blanks (the manual page is made from this help).
   app.get_formatter()->column_width(32);

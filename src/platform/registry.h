@@ -1,8 +1,8 @@
-// The registry medium of the settings store: string values in sections below
-// one key of the user's own settings root. Windows: HKEY_CURRENT_USER, each
-// section a subkey of the key, each value REG_SZ. Elsewhere: the per-user file
-// "registry.ini" in the pixdeck config folder, where key path P and section S
-// are the INI section "P\S".
+// The Windows registry as the settings store's medium: string values in
+// sections below one key of HKEY_CURRENT_USER, each section a subkey of the
+// key, each value REG_SZ. Windows builds only: other systems have no registry,
+// and the settings layer keeps the same medium in a file of its own
+// (settings/registry_medium.h).
 #pragma once
 
 #include <memory>
@@ -10,6 +10,10 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#error "The registry exists on Windows only"
+#endif
 
 namespace pixdeck::platform {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "util/utf8.h"
+#include "text/utf8.h"
 
 namespace pixdeck {
 namespace {

@@ -4,9 +4,9 @@
 #include <system_error>
 
 #include "platform/file_system.h"
-#include "util/files.h"
+#include "text/utf8_path.h"
 #include "util/paths.h"
-#include "util/utf8_path.h"
+#include "util/program_dirs.h"
 
 namespace pixdeck {
 namespace {

@@ -2,24 +2,13 @@
 
 #include <algorithm>
 
+#include "text/ascii.h"
+
 namespace pixdeck {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-constexpr std::string_view kBlanks = " \t\r\v\f";
 constexpr char kEndOfText = '\x1A';
-
-std::string_view Trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos)
-    return {};
-  const std::size_t last = text.find_last_not_of(kBlanks);
-  return text.substr(first, last - first + 1);
-}
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool InQuotes(std::string_view text) {
   return text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
@@ -40,8 +29,8 @@ std::string ValueText(std::string_view value) {
   std::string text = OneLine(value);
   if (text.empty())
     return text;
-  const bool losesBlanks = kBlanks.find(text.front()) != std::string_view::npos ||
-                           kBlanks.find(text.back()) != std::string_view::npos;
+  const bool losesBlanks = kAsciiBlanks.find(text.front()) != std::string_view::npos ||
+                           kAsciiBlanks.find(text.back()) != std::string_view::npos;
   if (losesBlanks || InQuotes(text) || text.back() == kEndOfText)
     return '"' + text + '"';
   return text;
@@ -50,9 +39,10 @@ std::string ValueText(std::string_view value) {
 }  // namespace
 
 std::string IniText::Fold(std::string_view name) {
-  const std::string_view trimmed = Trim(name);
+  const std::string_view trimmed = TrimAscii(name);
   std::string folded(trimmed.size(), '\0');
-  std::transform(trimmed.begin(), trimmed.end(), folded.begin(), LowerAscii);
+  std::transform(trimmed.begin(), trimmed.end(), folded.begin(),
+                 [](char c) { return LowerAscii(c); });
   return folded;
 }
 
@@ -98,21 +88,21 @@ IniText::IniText(std::string_view text) {
 IniText::Line IniText::Parse(std::string text, Break lineBreak) {
   Line line;
   line.lineBreak = lineBreak;
-  const std::string_view body = Trim(text);
+  const std::string_view body = TrimAscii(text);
   const std::size_t close = body.rfind(']');
   if (!body.empty() && body.front() == '[' && close != std::string_view::npos) {
     // The name runs to the last "]", so that a name holding "]" (a path used
     // as a registry section) reads back whole.
     line.kind = Kind::Section;
-    line.name = Trim(body.substr(1, close - 1));
+    line.name = TrimAscii(body.substr(1, close - 1));
   } else if (!body.empty() && body.front() != ';') {
     const std::size_t equals = body.find('=');
-    const std::string_view key = Trim(body.substr(0, equals));
+    const std::string_view key = TrimAscii(body.substr(0, equals));
     if (!key.empty()) {
       line.kind = Kind::Key;
       line.name = key;
       if (equals != std::string_view::npos) {
-        std::string_view value = Trim(body.substr(equals + 1));
+        std::string_view value = TrimAscii(body.substr(equals + 1));
         if (InQuotes(value))
           value = value.substr(1, value.size() - 2);
         line.hasValue = true;
@@ -186,8 +176,8 @@ std::vector<std::string> IniText::KeyNames(std::string_view section) const {
 }
 
 void IniText::Write(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string sectionName(Trim(OneLine(section)));
-  const std::string keyName(Trim(OneLine(key)));
+  const std::string sectionName(TrimAscii(OneLine(section)));
+  const std::string keyName(TrimAscii(OneLine(key)));
   std::string keyLine = keyName + '=' + ValueText(value);
   modified_ = true;
 
@@ -195,7 +185,7 @@ void IniText::Write(std::string_view section, std::string_view key, std::string_
   if (copies.empty()) {
     // A new section at the end, after one blank line.
     Block& last = blocks_.back();
-    if (!last.lines.empty() && !Trim(last.lines.back().text).empty())
+    if (!last.lines.empty() && !TrimAscii(last.lines.back().text).empty())
       AddLine(Parse(std::string(), newLine_));
     AddLine(Parse('[' + sectionName + ']', newLine_));
     AddLine(Parse(std::move(keyLine), newLine_));
@@ -213,7 +203,7 @@ void IniText::Write(std::string_view section, std::string_view key, std::string_
   // before the next section stay where they are. Only blank lines move, and
   // they hold no key.
   std::size_t at = block.lines.size();
-  while (at > 1 && Trim(block.lines[at - 1].text).empty())
+  while (at > 1 && TrimAscii(block.lines[at - 1].text).empty())
     --at;
   block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at),
                      Parse(std::move(keyLine), newLine_));

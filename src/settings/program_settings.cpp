@@ -1,9 +1,11 @@
 #include "settings/program_settings.h"
 
-#include "catalog/color_table.h"
 #include "platform/file_system.h"
-#include "util/files.h"
+#include "util/data_files.h"
+#include "util/file_status.h"
 #include "util/paths.h"
+#include "util/program_dirs.h"
+#include "util/read_only_media.h"
 
 namespace pixdeck {
 namespace {

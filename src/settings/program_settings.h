@@ -12,11 +12,13 @@
 
 #include "settings/program_options.h"
 #include "settings/reg_or_ini.h"
+#include "util/version.h"
 
 namespace pixdeck {
 
-// The store's version as the program sets it before opening the store.
-inline constexpr std::int32_t kProgramSettingsVersion = 121;
+// The store's version as the program sets it before opening the store: 121
+// for version 1.2.1.
+inline constexpr std::int32_t kProgramSettingsVersion = kSettingsVersionNumber;
 // The most entries a history list keeps in the settings.
 inline constexpr int kHistoryMaxCount = 10;
 

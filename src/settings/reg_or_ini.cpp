@@ -8,11 +8,11 @@
 #include <utility>
 
 #include "platform/file_system.h"
-#include "platform/registry.h"
 #include "settings/ini_file.h"
-#include "util/files.h"
+#include "text/ascii.h"
+#include "text/utf8_path.h"
+#include "util/file_status.h"
 #include "util/paths.h"
-#include "util/utf8_path.h"
 
 namespace pixdeck {
 namespace {
@@ -41,13 +41,6 @@ bool SameIniFile(const std::string& a, const std::string& b) {
     return true;
   std::error_code ec;
   return std::filesystem::equivalent(PathFromUtf8(first), PathFromUtf8(second), ec) && !ec;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r\n\v\f");
-  if (first == std::string_view::npos)
-    return {};
-  return text.substr(first, text.find_last_not_of(" \t\r\n\v\f") - first + 1);
 }
 
 int DigitValue(char c, int base) {
@@ -92,7 +85,7 @@ void ResetSettingsState() {
 }
 
 std::optional<std::int32_t> ParseStoredInteger(const std::string& stored) {
-  std::string_view text = TrimBlanks(stored);
+  std::string_view text = TrimAscii(stored);
   bool negative = false;
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
     negative = text.front() == '-';
@@ -202,7 +195,7 @@ void TRegOrIni::Open() {
     if (iniFile_->Unreadable() && unusable_.insert(iniFile_->Path()).second)
       problems_.push_back(iniFile_->Problem());
   } else
-    regIniFile_ = std::make_unique<platform::RegistryMedium>(SettingsName());
+    regIniFile_ = std::make_unique<RegistryMedium>(SettingsName());
   opened_ = true;
 }
 
@@ -211,7 +204,7 @@ void TRegOrIni::Close() {
     return;
   opened_ = false;
   const std::unique_ptr<IniFile> iniFile = std::move(iniFile_);
-  const std::unique_ptr<platform::RegistryMedium> regIniFile = std::move(regIniFile_);
+  const std::unique_ptr<RegistryMedium> regIniFile = std::move(regIniFile_);
   if (iniFile)
     iniFile->Save();
   if (regIniFile)

@@ -16,11 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "settings/registry_medium.h"
+
 namespace pixdeck {
 
-namespace platform {
-class RegistryMedium;
-}
 class IniFile;
 
 // The store's own failure: "Error: No INI file specified!".
@@ -75,7 +74,7 @@ class TRegOrIni {
   // empty.
   void Open();
   // Releases the medium; the INI file's changes are written now. Throws
-  // IniFileError or platform::RegistryError when they cannot be, and the
+  // IniFileError or RegistryError when they cannot be, and the
   // medium is released all the same.
   void Close();
   // INI mode: writable when the file is named and either missing or not
@@ -121,7 +120,7 @@ class TRegOrIni {
   bool useIni_ = true;
   bool opened_ = false;
   std::unique_ptr<IniFile> iniFile_;
-  std::unique_ptr<platform::RegistryMedium> regIniFile_;
+  std::unique_ptr<RegistryMedium> regIniFile_;
   std::set<std::string> unusable_;  // INI files found unusable, by path
   std::vector<std::string> problems_;
 };

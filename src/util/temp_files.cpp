@@ -3,9 +3,17 @@
 #include <algorithm>
 
 #include "platform/collate.h"
-#include "util/files.h"
+#include "platform/file_system.h"
+#include "util/file_status.h"
 
 namespace pixdeck {
+
+std::string TempFileName() {
+  const std::string dir = platform::TempDirectory();
+  if (dir.empty())
+    return {};
+  return platform::CreateUniqueTempFile(dir, "pdk");
+}
 
 namespace {
 

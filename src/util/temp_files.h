@@ -7,6 +7,10 @@
 
 namespace pixdeck {
 
+// Creates a new empty file "pdk....tmp" in the temporary directory and returns
+// its full path; empty when none could be had. The caller deletes it.
+std::string TempFileName();
+
 class TempFileList {
  public:
   // Adds the path unless an equal entry (case ignored, locale rules) is there.

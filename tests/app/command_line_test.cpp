@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "util/version.h"
+
 namespace pixdeck {
 namespace {
 
@@ -39,7 +41,7 @@ TEST(WindowCommandLine, AnswersHelpAndVersionWithoutOpening) {
   }
   const Answer version = AnswerFor({"-platform", "xcb", "--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, std::string("pixdeck ") + PIXDECK_VERSION + "\n");
+  EXPECT_EQ(version.out, std::string("pixdeck ") + kVersionText + "\n");
 }
 
 }  // namespace

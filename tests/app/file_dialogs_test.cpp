@@ -4,7 +4,7 @@
 
 #include "app/file_dialogs.h"
 #include "gui_fixture.h"
-#include "util/files.h"
+#include "util/program_dirs.h"
 
 namespace pixdeck::test {
 namespace {

@@ -10,8 +10,8 @@
 #include "platform/shell.h"
 #include "recording_messages.h"
 #include "test_child.h"
-#include "util/files.h"
 #include "util/paths.h"
+#include "util/program_dirs.h"
 
 namespace pixdeck {
 namespace {

@@ -14,8 +14,8 @@
 #include <thread>
 
 #include "browser/browser_detection.h"
-#include "util/files.h"
 #include "util/paths.h"
+#include "util/program_dirs.h"
 
 extern char** environ;
 

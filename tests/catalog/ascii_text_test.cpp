@@ -6,7 +6,7 @@
 #include <string>
 
 #include "catalog/html_text.h"
-#include "catalog/url.h"
+#include "util/url.h"
 
 namespace pixdeck {
 namespace {

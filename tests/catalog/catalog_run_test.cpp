@@ -21,7 +21,7 @@
 #include "recording_messages.h"
 #include "scratch_dir.h"
 #include "util/temp_files.h"
-#include "util/utf8.h"
+#include "text/utf8.h"
 
 namespace pixdeck {
 namespace {

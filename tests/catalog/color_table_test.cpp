@@ -11,8 +11,8 @@
 
 #include "recording_messages.h"
 #include "scratch_dir.h"
-#include "util/files.h"
 #include "util/paths.h"
+#include "util/program_dirs.h"
 
 namespace pixdeck {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "catalog/credits.h"
 #include "page_lines.h"
-#include "util/utf8.h"
+#include "text/utf8.h"
 
 namespace pixdeck {
 namespace {

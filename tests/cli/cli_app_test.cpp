@@ -8,6 +8,7 @@
 #include "cli/cli_app.h"
 #include "scratch_dir.h"
 #include "util/paths.h"
+#include "util/version.h"
 
 namespace pixdeck::cli {
 namespace {
@@ -169,7 +170,7 @@ TEST(CliApp, HelpAndVersionPrintToStandardOutput) {
   }
   const CliRun version = RunWith({"--version"});
   EXPECT_EQ(version.status, kExitOk);
-  EXPECT_EQ(version.out, std::string("pixdeck-cli ") + PIXDECK_VERSION + "\n");
+  EXPECT_EQ(version.out, std::string("pixdeck-cli ") + kVersionText + "\n");
 }
 
 }  // namespace

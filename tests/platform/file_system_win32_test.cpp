@@ -8,9 +8,13 @@
 
 #include "platform/file_system.h"
 #include "scratch_dir.h"
-#include "util/files.h"
+#include "text/ascii.h"
+#include "text/utf8_path.h"
+#include "util/file_status.h"
 #include "util/paths.h"
-#include "util/utf8_path.h"
+#include "util/program_dirs.h"
+#include "util/read_only_media.h"
+#include "util/temp_files.h"
 #include "win32_test_support.h"
 
 namespace pixdeck {

@@ -13,8 +13,9 @@
 #include "platform/file_system.h"
 #include "platform/shell.h"
 #include "scratch_dir.h"
+#include "text/ascii.h"
+#include "text/utf8_path.h"
 #include "util/paths.h"
-#include "util/utf8_path.h"
 
 namespace pixdeck {
 namespace {

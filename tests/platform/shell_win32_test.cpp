@@ -9,8 +9,9 @@
 #include "platform/file_system.h"
 #include "platform/shell.h"
 #include "scratch_dir.h"
+#include "text/ascii.h"
+#include "text/utf8_path.h"
 #include "util/paths.h"
-#include "util/utf8_path.h"
 #include "win32_test_support.h"
 
 namespace pixdeck {

@@ -16,7 +16,7 @@
 #include "cli/cli_app.h"
 #include "scratch_dir.h"
 #include "settings_fixture.h"
-#include "util/utf8_path.h"
+#include "text/utf8_path.h"
 
 namespace pixdeck {
 namespace {

@@ -12,7 +12,7 @@
 #include "settings/program_settings.h"
 #include "settings/reg_or_ini.h"
 #include "settings_fixture.h"
-#include "util/utf8_path.h"
+#include "text/utf8_path.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>

@@ -11,9 +11,9 @@
 #include "settings/ini_file.h"
 #include "settings/ini_text.h"
 #include "settings_fixture.h"
-#include "util/files.h"
+#include "text/utf8_path.h"
 #include "util/paths.h"
-#include "util/utf8_path.h"
+#include "util/program_dirs.h"
 
 namespace pixdeck {
 namespace {

@@ -12,7 +12,7 @@
 #include "settings/ini_text.h"
 #include "settings_fixture.h"
 #include "util/paths.h"
-#include "util/utf8_path.h"
+#include "text/utf8_path.h"
 
 namespace pixdeck {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/registry.h"
+#include "settings/registry_medium.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "settings_fixture.h"
-#include "util/utf8_path.h"
+#include "text/utf8_path.h"
 
 namespace pixdeck {
 namespace {
@@ -22,7 +22,7 @@ class Registry : public test::SettingsTest {
 };
 
 TEST_F(Registry, ValuesAreReadBackCaseInsensitively) {
-  platform::RegistryMedium writer(Key());
+  RegistryMedium writer(Key());
   EXPECT_EQ(writer.KeyPath(), Key());
   writer.WriteString("Options", "OutputName", "a.htm");
   writer.WriteString("Options", "BgColor", "Red");
@@ -38,7 +38,7 @@ TEST_F(Registry, ValuesAreReadBackCaseInsensitively) {
   EXPECT_EQ(writer.ValueNames("Options"), (std::vector<std::string>{"outputname", "BgColor"}));
 #endif
 
-  const platform::RegistryMedium reader(Key());
+  const RegistryMedium reader(Key());
   EXPECT_EQ(reader.ReadString("Options", "BgColor"), "Red");
   EXPECT_FALSE(reader.ReadString("Options", "Missing"));
   EXPECT_FALSE(reader.ReadString("Missing", "BgColor"));
@@ -46,7 +46,7 @@ TEST_F(Registry, ValuesAreReadBackCaseInsensitively) {
 }
 
 TEST_F(Registry, EraseSectionTakesEverythingBelowAndNothingBeside) {
-  platform::RegistryMedium key(Key());
+  RegistryMedium key(Key());
   key.WriteString("Specs", "Item_1", "a");
   key.WriteString("Specs\\Sub", "Deep", "b");
   key.WriteString("SpecsOther", "Keep", "c");
@@ -57,32 +57,32 @@ TEST_F(Registry, EraseSectionTakesEverythingBelowAndNothingBeside) {
   EXPECT_FALSE(key.ReadString("Specs\\Sub", "Deep"));
   EXPECT_EQ(key.ReadString("SpecsOther", "Keep"), "c");
   EXPECT_EQ(key.ReadString("Patterns", "Keep"), "d");
-  const platform::RegistryMedium reread(Key());
+  const RegistryMedium reread(Key());
   EXPECT_FALSE(reread.ReadString("Specs\\Sub", "Deep"));
   EXPECT_EQ(reread.ReadString("SpecsOther", "Keep"), "c");
 }
 
 TEST_F(Registry, KeysDoNotSeeEachOthersValues) {
-  platform::RegistryMedium first(Key());
-  platform::RegistryMedium second(Key() + "2");
+  RegistryMedium first(Key());
+  RegistryMedium second(Key() + "2");
   first.WriteString("Options", "Key", "1");
   second.WriteString("Options", "Key", "2");
-  EXPECT_EQ(platform::RegistryMedium(Key()).ReadString("Options", "Key"), "1");
-  EXPECT_EQ(platform::RegistryMedium(Key() + "2").ReadString("Options", "Key"), "2");
+  EXPECT_EQ(RegistryMedium(Key()).ReadString("Options", "Key"), "1");
+  EXPECT_EQ(RegistryMedium(Key() + "2").ReadString("Options", "Key"), "2");
 }
 
 #ifndef _WIN32
 TEST_F(Registry, ThePosixStoreIsOneFileInTheConfigFolderMadeByTheFirstWrite) {
   {
-    const platform::RegistryMedium reader(Key());
+    const RegistryMedium reader(Key());
     EXPECT_FALSE(reader.ReadString("Options", "Key"));
   }
   EXPECT_FALSE(fs::exists(PathFromUtf8(RegistryStoreFile())));
 
   // Two open keys writing in turn: each write reads the file afresh, so
   // neither loses the other's values.
-  platform::RegistryMedium one(Key());
-  platform::RegistryMedium two(Key());
+  RegistryMedium one(Key());
+  RegistryMedium two(Key());
   one.WriteString("Options", "A", "1");
   two.WriteString("Options", "B", "2");
   one.WriteString("Options", "C", "3");
@@ -92,11 +92,11 @@ TEST_F(Registry, ThePosixStoreIsOneFileInTheConfigFolderMadeByTheFirstWrite) {
 
 TEST_F(Registry, AStoreThatCannotBeWrittenRaises) {
   fs::create_directories(PathFromUtf8(RegistryStoreFile()));  // a folder in its place
-  platform::RegistryMedium key(Key());
+  RegistryMedium key(Key());
   try {
     key.WriteString("Options", "OutputName", "a.htm");
     FAIL() << "the write succeeded";
-  } catch (const platform::RegistryError& error) {
+  } catch (const RegistryError& error) {
     EXPECT_STREQ(error.what(), "Failed to set data for 'OutputName'");
   }
 }

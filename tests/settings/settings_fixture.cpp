@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "settings/reg_or_ini.h"
-#include "util/utf8_path.h"
+#include "text/utf8_path.h"
 
 namespace pixdeck::test {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "util/utf8_path.h"
+#include "text/utf8_path.h"
 
 namespace pixdeck::test {
 

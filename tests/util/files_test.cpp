@@ -9,8 +9,10 @@
 #include "platform/file_system.h"
 #include "scratch_dir.h"
 #include "test_child.h"
-#include "util/files.h"
+#include "util/file_status.h"
 #include "util/paths.h"
+#include "util/program_dirs.h"
+#include "util/read_only_media.h"
 #include "util/temp_files.h"
 
 namespace pixdeck {

@@ -2,6 +2,8 @@
 
 #include "util/paths.h"
 
+#include "text/ascii.h"
+
 namespace pixdeck {
 namespace {
 

@@ -6,7 +6,7 @@
 #include "platform/collate.h"
 #include "recording_messages.h"
 #include "util/messages.h"
-#include "util/utf8.h"
+#include "text/utf8.h"
 
 namespace pixdeck {
 namespace {

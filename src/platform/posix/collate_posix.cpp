@@ -2,7 +2,7 @@
 #include <string>
 
 #include "platform/collate.h"
-#include "util/utf8.h"
+#include "text/utf8.h"
 
 namespace pixdeck::platform {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "util/name_pattern.h"
+#include "text/name_pattern.h"
 
 namespace pixdeck::platform {
 

@@ -3,29 +3,22 @@
 // "P\S". Each write reads the file afresh, changes it and replaces it
 // atomically, as a registry write takes effect at once; the key itself is
 // made by its first write, so reading alone never creates the file.
-#include <algorithm>
+#include "settings/registry_medium.h"
 
 #include "platform/file_system.h"
-#include "platform/registry.h"
 #include "settings/ini_file.h"
+#include "text/ascii.h"
 
-namespace pixdeck::platform {
+namespace pixdeck {
 
 namespace {
 
 constexpr const char* kStoreName = "registry.ini";
 
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // True for section itself and every section below it ("section\...").
 bool IsAtOrBelow(const std::string& name, const std::string& section) {
-  if (name.size() < section.size())
-    return false;
-  const bool samePrefix = std::equal(section.begin(), section.end(), name.begin(),
-                                     [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
-  return samePrefix && (name.size() == section.size() || name[section.size()] == '\\');
+  return StartsWithNoCaseAscii(name, section) &&
+         (name.size() == section.size() || name[section.size()] == '\\');
 }
 
 }  // namespace
@@ -39,7 +32,7 @@ struct RegistryMedium::Impl {
 };
 
 RegistryMedium::RegistryMedium(const std::string& keyPath) {
-  const std::string storePath = PerUserConfigDirectory() + '/' + kStoreName;
+  const std::string storePath = platform::PerUserConfigDirectory() + '/' + kStoreName;
   impl_ = std::make_unique<Impl>(Impl{keyPath, storePath, IniFile(storePath)});
 }
 
@@ -93,4 +86,4 @@ void RegistryMedium::Flush() {
   // Every write has already replaced the file.
 }
 
-}  // namespace pixdeck::platform
+}  // namespace pixdeck

@@ -1,4 +1,4 @@
-#include "util/utf8.h"
+#include "text/utf8.h"
 
 namespace pixdeck {
 

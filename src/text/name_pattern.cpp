@@ -1,14 +1,11 @@
-#include "util/name_pattern.h"
+#include "text/name_pattern.h"
 
-#include "util/wildcard.h"
+#include "text/ascii.h"
+#include "text/wildcard.h"
 
 namespace pixdeck {
 
 namespace {
-
-constexpr char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
-}
 
 // "*" and "?" over ASCII text whose pattern is already in lower case; a "*"
 // or "?" in the name is an ordinary character.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "util/wildcard.h"
+#include "text/wildcard.h"
 
 namespace pixdeck {
 namespace {

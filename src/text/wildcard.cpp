@@ -1,8 +1,8 @@
-#include "util/wildcard.h"
+#include "text/wildcard.h"
 
 #include <string>
 
-#include "util/utf8.h"
+#include "text/utf8.h"
 
 namespace pixdeck {
 

@@ -1,4 +1,4 @@
-#include "catalog/url.h"
+#include "util/url.h"
 
 #include <gtest/gtest.h>
 

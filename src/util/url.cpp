@@ -1,10 +1,11 @@
-#include "catalog/url.h"
+#include "util/url.h"
 
 #include <filesystem>
 
 #include "platform/file_system.h"
-#include "util/utf8.h"
-#include "util/utf8_path.h"
+#include "text/ascii.h"
+#include "text/utf8.h"
+#include "text/utf8_path.h"
 
 namespace pixdeck {
 

@@ -1,11 +1,11 @@
-#include "util/name_pattern.h"
+#include "text/name_pattern.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
-#include "util/wildcard.h"
+#include "text/wildcard.h"
 
 namespace pixdeck {
 namespace {
