@@ -11,9 +11,9 @@
 #include "catalog/catalog_list.h"
 #include "catalog/color_table.h"
 #include "platform/file_system.h"
-#include "settings/program_options.h"
 #include "util/messages.h"
 #include "util/paths.h"
+#include "util/program_defaults.h"
 
 namespace pixdeck {
 

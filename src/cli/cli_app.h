@@ -5,7 +5,7 @@
 #include <string>
 
 #include "catalog/catalog_run.h"
-#include "settings/program_options.h"
+#include "util/program_defaults.h"
 
 namespace CLI {
 class App;

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "util/program_defaults.h"
+
 namespace pixdeck {
 
 // Sections and keys of the program's settings.
@@ -22,11 +24,6 @@ inline constexpr const char* kSpecsSection = "Specs";
 inline constexpr const char* kOutputNamesSection = "OutputNames";
 inline constexpr const char* kPatternsSection = "Patterns";
 inline constexpr const char* kHistoryListName = "Item";
-
-// The built-in defaults, for the window and pixdeck-cli alike.
-inline constexpr const char* kDefaultSpecs = "*.gif;*.jpg";
-inline constexpr const char* kDefaultOutputName = "images.htm";
-inline constexpr const char* kDefaultUrlBase = "file:///";
 
 struct ProgramOptions {
   // The web browser's path and file name; empty: the one the system has

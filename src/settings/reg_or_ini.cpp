@@ -19,18 +19,6 @@ namespace {
 
 constexpr const char* kApplication = "Application";
 
-struct StoreState {
-  std::string name;
-  bool writable = true;
-  std::int32_t version = 0;
-  std::string mainDir;
-};
-
-StoreState& State() {
-  static StoreState state;
-  return state;
-}
-
 // True when both names lead to the same INI file: the same text (ASCII case
 // ignored on Windows; normalised on POSIX), or one existing file reached by
 // two names (a link, a case-insensitive file system).
@@ -43,87 +31,7 @@ bool SameIniFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(PathFromUtf8(first), PathFromUtf8(second), ec) && !ec;
 }
 
-int DigitValue(char c, int base) {
-  int value = 99;
-  if (c >= '0' && c <= '9')
-    value = c - '0';
-  else if (c >= 'a' && c <= 'f')
-    value = c - 'a' + 10;
-  else if (c >= 'A' && c <= 'F')
-    value = c - 'A' + 10;
-  return value < base ? value : -1;
-}
-
 }  // namespace
-
-const std::string& SettingsName() {
-  return State().name;
-}
-void SetSettingsName(const std::string& name) {
-  State().name = name;
-}
-bool SettingsWritable() {
-  return State().writable;
-}
-void SetSettingsWritable(bool writable) {
-  State().writable = writable;
-}
-std::int32_t SettingsVersion() {
-  return State().version;
-}
-void SetSettingsVersion(std::int32_t version) {
-  State().version = version;
-}
-const std::string& SettingsMainDir() {
-  return State().mainDir;
-}
-void SetSettingsMainDir(const std::string& dir) {
-  State().mainDir = dir;
-}
-void ResetSettingsState() {
-  State() = StoreState{};
-}
-
-std::optional<std::int32_t> ParseStoredInteger(const std::string& stored) {
-  std::string_view text = TrimAscii(stored);
-  bool negative = false;
-  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  int base = 10;
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    base = 16;
-    text.remove_prefix(2);
-  }
-  if (text.empty())
-    return std::nullopt;
-  // Hexadecimal covers all 32 bits (0xFFFFFFFF is -1); decimal stays in range.
-  const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : negative ? 0x80000000ull : 0x7FFFFFFFull;
-  std::uint64_t value = 0;
-  for (const char c : text) {
-    const int digit = DigitValue(c, base);
-    if (digit < 0)
-      return std::nullopt;
-    value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
-    if (value > limit)
-      return std::nullopt;
-  }
-  const auto bits = static_cast<std::uint32_t>(value);
-  const std::uint32_t result = negative ? 0u - bits : bits;
-  return static_cast<std::int32_t>(result);
-}
-
-std::string ProgramIniName() {
-  return IniNameOf(platform::ProgramFilePath());
-}
-
-std::string IniNameOf(const std::string& program) {
-  // File names ignore case on Windows; elsewhere the extension is spelled as
-  // in the program's settings file ("pixdeck.INI"), so that both name one file.
-  const char* extension = kNativeStyle == PathStyle::Windows ? "ini" : "INI";
-  return program.empty() ? std::string() : ForceExt(program, extension);
-}
 
 TRegOrIni::TRegOrIni(const std::string& name, const std::string& fallbackName) {
   SetSettingsName(name.empty() ? fallbackName : name);

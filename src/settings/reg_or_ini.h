@@ -16,7 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "settings/ini_names.h"
 #include "settings/registry_medium.h"
+#include "settings/settings_state.h"
+#include "settings/stored_integer.h"
 
 namespace pixdeck {
 
@@ -27,36 +30,6 @@ class ERegOrIni : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-// The store's state, shared by the run.
-// The settings INI file in INI mode, the registry key path in registry mode.
-const std::string& SettingsName();
-void SetSettingsName(const std::string& name);
-// Whether writes take effect; recomputed by TRegOrIni::UpdateWritable.
-bool SettingsWritable();
-void SetSettingsWritable(bool writable);
-// Read from "Application"/"Version" at construction, with the value set
-// beforehand as its default.
-std::int32_t SettingsVersion();
-void SetSettingsVersion(std::int32_t version);
-// Read from "Application"/"MainDirectory" at construction unless already set;
-// cleared when it names no existing folder.
-const std::string& SettingsMainDir();
-void SetSettingsMainDir(const std::string& dir);
-// Back to the start values (empty name, writable, version 0, no main folder).
-void ResetSettingsState();
-
-// The stored text as an integer: decimal with an optional sign, or "0x"/"0X"
-// and up to 32 bits of hexadecimal; blanks around it are ignored. Nothing for
-// any other text or a value beyond 32 bits.
-std::optional<std::int32_t> ParseStoredInteger(const std::string& text);
-
-// The program file's path with extension "ini" ("INI" where file names are
-// case-sensitive): the settings file when the caller names none, and where
-// the chain falls back to.
-std::string ProgramIniName();
-// The same name for another program file.
-std::string IniNameOf(const std::string& programFile);
 
 class TRegOrIni {
  public:
