@@ -13,10 +13,6 @@ constexpr const char* kProbeName = "pdk~.tmp";
 
 }  // namespace
 
-bool ProgramOnReadOnlyMedium() {
-  return platform::IsOnReadOnlyMedium(ProgramDir());
-}
-
 bool IsCdRomDrive(char driveLetter) {
   if (driveLetter == ' ' || kNativeStyle != PathStyle::Windows)
     return false;

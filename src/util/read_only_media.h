@@ -5,10 +5,6 @@
 
 namespace pixdeck {
 
-// True when the program's folder cannot hold its settings file: on Windows its
-// drive is a CD-ROM; elsewhere it is on a read-only file system or not
-// writable for this user.
-bool ProgramOnReadOnlyMedium();
 // Windows: true when the system reports the drive as a CD-ROM; false for a
 // blank letter and on other systems.
 bool IsCdRomDrive(char driveLetter);
