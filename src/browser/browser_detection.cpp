@@ -115,7 +115,8 @@ std::string FindExecutableViaProbe(const std::string& probeName) {
   // Made only where nothing of that name exists, and never through a link.
   if (platform::CreateNewFile(probeName)) {
     result = FindExecutableFor(probeName);
-    platform::RemoveFile(probeName);
+    // A probe that stays is an empty file that the next probe reuses.
+    (void)platform::RemoveFile(probeName);
   }
   return result;
 }

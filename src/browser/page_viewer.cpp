@@ -78,7 +78,7 @@ bool PageViewer::LaunchBrowser(const std::string& url) {
 }
 
 bool ExecCommand(const std::string& program, const std::string& argument) {
-  return platform::StartProgram(program, argument);
+  return platform::StartProgram(program, argument).has_value();
 }
 
 }  // namespace pixdeck

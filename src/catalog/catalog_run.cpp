@@ -53,7 +53,8 @@ void SearchCatalog(std::string_view directory, std::string_view specs, CatalogLi
   const std::size_t first = catalog.Count();
   std::vector<std::uint32_t> segmentOf;  // of each new entry
   if (!bare.empty()) {
-    platform::SearchFolder(
+    // A folder that cannot be read adds nothing: the run then finds no files.
+    (void)platform::SearchFolder(
         std::string(directory), bare,
         [&](std::size_t pattern, const platform::FolderMatch& match) {
           catalog.Add(match.name, match.size);
@@ -62,7 +63,7 @@ void SearchCatalog(std::string_view directory, std::string_view specs, CatalogLi
         sizes);
   }
   for (const auto& [segment, pattern] : withFolder) {
-    platform::FindMatches(JoinPath(directory, pattern), [&](const platform::DirEntry& entry) {
+    (void)platform::FindMatches(JoinPath(directory, pattern), [&](const platform::DirEntry& entry) {
       catalog.Add(entry.name, entry.size);
       segmentOf.push_back(segment);
     });
@@ -186,15 +187,11 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   writer.WritePageFooter();
 
   result.pagePath = PageFileOf(result.outputName, inputs.directory);
-  std::string error;
-  if (!platform::ReplaceFileAtomically(result.pagePath, writer.Text(), error)) {
+  if (const Expected<void> written =
+          platform::ReplaceFileAtomically(result.pagePath, writer.Text());
+      !written) {
     result.status = CatalogStatus::WriteFailed;
-    // The platform's reason usually names the file already; make sure it does.
-    std::string text = error;
-    if (text.find(result.pagePath) == std::string::npos) {
-      text = "Cannot create file " + result.pagePath + (error.empty() ? "" : ": " + error);
-    }
-    ShowError(messages, text);
+    ShowError(messages, written.error());  // names the page and the system's reason
     return result;
   }
   if (result.temporaryName) {

@@ -1,7 +1,5 @@
 #include "catalog/color_table.h"
 
-#include <optional>
-
 #include "platform/collate.h"
 #include "platform/file_system.h"
 #include "text/utf8.h"
@@ -59,13 +57,13 @@ void ColorTable::AddFromText(std::string_view text) {
   }
 }
 
-bool ColorTable::LoadFromFile(const std::string& path) {
-  const std::optional<std::string> text = platform::ReadRegularFile(path, kMaxColorFileBytes);
+Expected<void> ColorTable::LoadFromFile(const std::string& path) {
+  const Expected<std::string> text = platform::ReadRegularFile(path, kMaxColorFileBytes);
   if (!text) {
-    return false;
+    return Unexpected(text.error());
   }
   AddFromText(*text);
-  return true;
+  return {};
 }
 
 const ColorEntry* ColorTable::Find(std::string_view name) const {

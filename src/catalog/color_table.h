@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/expected.h"
 #include "util/data_files.h"
 #include "util/messages.h"
 
@@ -28,10 +29,10 @@ class ColorTable {
   // file order; other lines are skipped. Lines end at CR LF, CR or LF; a NUL
   // ends the text; a UTF-8 byte-order mark at its start is skipped.
   void AddFromText(std::string_view text);
-  // Reads the whole file into the table; false (table unchanged) when it is
-  // missing, no regular file (a directory, FIFO or device), larger than
+  // Reads the whole file into the table. Fails, the table unchanged, when it
+  // is missing, no regular file (a directory, FIFO or device), larger than
   // kMaxColorFileBytes or unreadable.
-  bool LoadFromFile(const std::string& path);
+  Expected<void> LoadFromFile(const std::string& path);
 
   // The code of the first entry whose name equals name (case ignored by the
   // user's locale); empty for an empty or unknown name.

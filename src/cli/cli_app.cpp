@@ -128,8 +128,8 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
   ColorTable colors;
   if (!options.colorName.empty()) {
     const std::string colorFile = FindColorFile();
-    if (!colors.LoadFromFile(colorFile)) {
-      PrintError(err, ColorFileMissingMessage(colorFile));
+    if (const Expected<void> loaded = colors.LoadFromFile(colorFile); !loaded) {
+      PrintError(err, ColorFileMissingMessage(colorFile) + " (" + loaded.error() + ")");
       return kExitUsage;
     }
     if (!colors.HasName(options.colorName)) {

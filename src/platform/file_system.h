@@ -1,14 +1,17 @@
 // File-system calls that differ by operating system. Paths are UTF-8 in the
-// native style ("\" on Windows, "/" elsewhere).
+// native style ("\" on Windows, "/" elsewhere). What can fail returns an
+// Expected whose reason is one line for the user, naming the path and the
+// system's word for the failure; tests and queries answer with a plain value.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "text/expected.h"
 
 namespace pixdeck::platform {
 
@@ -22,10 +25,11 @@ struct DirEntry {
 // Searches the folder part of searchPath for entries whose names match its last
 // component ("*" and "?", case-insensitive, the Windows wildcard rules).
 // Directories, hidden files and "." / ".." are reported when they match.
-// Calls onEntry for each match in directory order; returns false when the
-// folder cannot be read (nothing is reported then).
-bool FindMatches(const std::string& searchPath,
-                 const std::function<void(const DirEntry&)>& onEntry);
+// Calls onEntry for each match in directory order. Fails when the folder
+// cannot be read (nothing is reported then); a folder without matches is no
+// failure.
+Expected<void> FindMatches(const std::string& searchPath,
+                           const std::function<void(const DirEntry&)>& onEntry);
 
 // One entry found by SearchFolder; the name is valid only during the call.
 struct FolderMatch {
@@ -49,11 +53,11 @@ enum class MatchSizes {
 // Searches folder for several bare patterns at once, with the rules of
 // FindMatches, and calls onMatch(patternIndex, match) once for every pattern
 // that an entry matches. Each pattern's matches come in directory order; on
-// POSIX the folder is read once and every match is looked up once. Returns
-// false when the folder cannot be read.
-bool SearchFolder(const std::string& folder, const std::vector<std::string>& patterns,
-                  const std::function<void(std::size_t, const FolderMatch&)>& onMatch,
-                  MatchSizes sizes = MatchSizes::Read);
+// POSIX the folder is read once and every match is looked up once. Fails when
+// the folder cannot be read.
+Expected<void> SearchFolder(const std::string& folder, const std::vector<std::string>& patterns,
+                            const std::function<void(std::size_t, const FolderMatch&)>& onMatch,
+                            MatchSizes sizes = MatchSizes::Read);
 
 // True for an existing regular file (a directory is no file).
 bool FileExists(const std::string& path);
@@ -65,8 +69,8 @@ bool CanOpenForReading(const std::string& path);
 bool IsReadOnlyFile(const std::string& path);
 // Reads a whole regular file of at most maxBytes. Anything else - no file, a
 // directory, a FIFO or device (which could block or never end), a larger
-// file, a read error - gives nothing, without waiting on the file.
-std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes);
+// file, a read error - fails, without waiting on the file.
+Expected<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes);
 // What FolderFiles::ReadHead found.
 struct HeadRead {
   bool found = false;          // false: nothing of that name in the folder
@@ -95,23 +99,26 @@ class FolderFiles {
   int folderFd_ = -1;  // POSIX: the folder, opened once
 };
 
-// Deletes a file; false when that fails.
-bool RemoveFile(const std::string& path);
+// Deletes a file.
+Expected<void> RemoveFile(const std::string& path);
 // Creates path as a new empty file, only when nothing of that name exists: a
 // file, a folder or a symbolic link (even one that points nowhere) makes it
-// fail, so no link is ever followed. False when nothing was created.
-bool CreateNewFile(const std::string& path);
+// fail, so no link is ever followed.
+Expected<void> CreateNewFile(const std::string& path);
 
-// What ReadWholeFile found.
-enum class ReadStatus {
-  Read,      // contents holds the whole file
-  Missing,   // nothing at the path
-  NotAFile,  // a folder, FIFO, device or socket: never opened for reading
-  Failed,    // a file that cannot be read (permissions, I/O error)
+// Why ReadWholeFile gave no contents.
+struct ReadFailure {
+  enum class Kind {
+    Missing,   // nothing at the path
+    NotAFile,  // a folder, FIFO, device or socket: never opened for reading
+    Failed,    // a file that cannot be read (permissions, I/O error)
+  };
+  Kind kind = Kind::Failed;
+  std::string reason;  // what was found, without the path: "it is a folder"
 };
 // Reads a whole regular file of any size without ever blocking on what is no
-// file, and tells what it found.
-ReadStatus ReadWholeFile(const std::string& path, std::string& contents);
+// file.
+Expected<std::string, ReadFailure> ReadWholeFile(const std::string& path);
 
 // Writes contents to a temporary file beside path, flushes it to the disk and
 // renames it over path, then flushes the folder, so that readers see the old
@@ -124,15 +131,14 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& contents);
 // one left. Where no temporary file can be made beside path (a folder this
 // user may not write) but path itself is writable, the file is rewritten in
 // place. On failure the old file is untouched (except by a failed write in
-// place), the temporary file is gone and error says why, naming the path.
-bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
-                           std::string& error);
+// place), the temporary file is gone and the reason names the path.
+Expected<void> ReplaceFileAtomically(const std::string& path, const std::string& contents);
 
-// The system's temporary directory, ending with a separator; empty when none.
-std::string TempDirectory();
+// The system's temporary directory, ending with a separator.
+Expected<std::string> TempDirectory();
 // Creates a new empty file in dir named prefix + unique part + ".tmp" and
-// returns its full path; empty when no such file could be created.
-std::string CreateUniqueTempFile(const std::string& dir, const std::string& prefix);
+// returns its full path.
+Expected<std::string> CreateUniqueTempFile(const std::string& dir, const std::string& prefix);
 
 // Full path of the running program file.
 std::string ProgramFilePath();

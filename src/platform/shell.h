@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "text/expected.h"
+
 namespace pixdeck::platform {
 
 // Full path of the program that the desktop opens the document with; empty
@@ -20,7 +22,7 @@ std::optional<std::string> FindExecutableByName(const std::string& documentName)
 // shell; it inherits none of our handles (on POSIX its standard input, output
 // and error are the null device). On POSIX a program that is no executable
 // file is taken as a command line in the desktop-entry form, the argument in
-// place of its URL field code. True when the program was started.
-bool StartProgram(const std::string& program, const std::string& argument);
+// place of its URL field code. Fails when the program cannot be started.
+Expected<void> StartProgram(const std::string& program, const std::string& argument);
 
 }  // namespace pixdeck::platform

@@ -28,25 +28,19 @@ std::string WriteTarget(const std::string& path) {
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
   if (path_.empty())
     return;
-  std::string bytes;
-  const char* why = nullptr;
-  switch (platform::ReadWholeFile(path_, bytes)) {
-    case platform::ReadStatus::Missing:
+  const auto bytes = platform::ReadWholeFile(path_);
+  std::string why;
+  if (bytes) {
+    if (std::optional<DecodedIni> decoded = DecodeIniBytes(*bytes)) {
+      encoding_ = decoded->encoding;
+      text_ = IniText(decoded->text);
       return;
-    case platform::ReadStatus::NotAFile:
-      why = platform::DirectoryExists(path_) ? "it is a folder" : "it is no regular file";
-      break;
-    case platform::ReadStatus::Failed:
-      why = "it cannot be opened";
-      break;
-    case platform::ReadStatus::Read:
-      if (std::optional<DecodedIni> decoded = DecodeIniBytes(bytes)) {
-        encoding_ = decoded->encoding;
-        text_ = IniText(decoded->text);
-        return;
-      }
-      why = "its UTF-16 text cannot be decoded";
-      break;
+    }
+    why = "its UTF-16 text cannot be decoded";
+  } else if (bytes.error().kind == platform::ReadFailure::Kind::Missing) {
+    return;
+  } else {
+    why = bytes.error().reason;
   }
   problem_ = "Cannot read the settings file " + path_ + ": " + why;
 }
@@ -63,9 +57,8 @@ void IniFile::Save() {
   // A file that could not be read must not be replaced by what little we know.
   if (path_.empty() || Unreadable())
     throw IniFileError(failure);
-  std::string error;
-  if (!platform::ReplaceFileAtomically(WriteTarget(path_), EncodeIniText(text_.Render(), encoding_),
-                                       error))
+  if (!platform::ReplaceFileAtomically(WriteTarget(path_),
+                                       EncodeIniText(text_.Render(), encoding_)))
     throw IniFileError(failure);
   text_.MarkSaved();
 }

@@ -9,10 +9,11 @@
 namespace pixdeck {
 
 std::string TempFileName() {
-  const std::string dir = platform::TempDirectory();
-  if (dir.empty())
+  // The callers know only "a name" or "none": an empty name is the fallback.
+  const Expected<std::string> dir = platform::TempDirectory();
+  if (!dir)
     return {};
-  return platform::CreateUniqueTempFile(dir, "pdk");
+  return platform::CreateUniqueTempFile(*dir, "pdk").value_or(std::string());
 }
 
 namespace {

@@ -116,8 +116,8 @@ TEST(CatalogList, KeepsRepeatedEntriesWithTheirOwnSizes) {
 // What the search of one segment alone finds, in directory order.
 std::vector<std::string> FoundBy(const std::string& searchPath) {
   std::vector<std::string> found;
-  platform::FindMatches(searchPath,
-                        [&](const platform::DirEntry& entry) { found.push_back(entry.name); });
+  EXPECT_TRUE(platform::FindMatches(
+      searchPath, [&](const platform::DirEntry& entry) { found.push_back(entry.name); }));
   return found;
 }
 

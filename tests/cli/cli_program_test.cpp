@@ -30,8 +30,8 @@ std::string Quoted(const std::string& text) {
 
 // Runs the program with arguments (already quoted), standard error folded
 // into the captured output.
-Outcome RunProgram(const std::string& arguments) {
-  const std::string command = Quoted(PIXDECK_CLI_PATH) + " " + arguments + " 2>&1";
+Outcome RunProgramAt(const std::string& program, const std::string& arguments) {
+  const std::string command = Quoted(program) + " " + arguments + " 2>&1";
   Outcome outcome;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) {
@@ -45,6 +45,10 @@ Outcome RunProgram(const std::string& arguments) {
   const int raw = pclose(pipe);
   outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return outcome;
+}
+
+Outcome RunProgram(const std::string& arguments) {
+  return RunProgramAt(PIXDECK_CLI_PATH, arguments);
 }
 
 TEST(CliProgram, ExitStatusesAsDocumented) {
@@ -68,6 +72,25 @@ TEST(CliProgram, ExitStatusesAsDocumented) {
   EXPECT_EQ(RunProgram("").status, 2);
   EXPECT_EQ(RunProgram("--help").status, 0);
   EXPECT_EQ(RunProgram("--version").status, 0);
+}
+
+// A colour file that cannot be read is reported with the reason, and no page
+// is written without the colour the user asked for.
+TEST(CliProgram, AnUnreadableColourFileIsReportedWithItsReason) {
+  ScratchDir dir;
+  dir.write("pics/a.gif", "GIF89a");
+  dir.write("settings.ini", "");
+  const std::string program = dir.file("pixdeck-cli");
+  std::filesystem::copy_file(PIXDECK_CLI_PATH, program);
+  // Where the program looks first, something that is no file.
+  std::filesystem::create_directory(dir.file("Bkcolors.txt"));
+  const Outcome refused = RunProgramAt(program, "--settings " + Quoted(dir.file("settings.ini")) +
+                                                    " -c White " + Quoted(dir.file("pics")));
+  EXPECT_EQ(refused.status, 2) << refused.out;
+  EXPECT_EQ(refused.out, "pixdeck-cli: File \"" + dir.file("Bkcolors.txt") +
+                             "\" not found! Background Colors not available. (Cannot read file " +
+                             dir.file("Bkcolors.txt") + ": it is no regular file)\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("pics/images.htm")));
 }
 
 // A page that another user owns must not be replaced by renaming over it,
@@ -114,6 +137,8 @@ TEST(CliProgram, APageThisUserMayNotWriteIsLeftAlone) {
   const Outcome refused = run();
   EXPECT_EQ(refused.status, 1) << refused.out;
   EXPECT_NE(refused.out.find(page), std::string::npos) << refused.out;
+  EXPECT_NE(refused.out.find("Permission denied"), std::string::npos)
+      << "the system's reason reaches the user: " << refused.out;
   EXPECT_EQ(ScratchDir::read(page), "root's page");
   struct stat info {};
   ASSERT_EQ(stat(page.c_str(), &info), 0);

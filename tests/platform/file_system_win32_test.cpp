@@ -6,6 +6,7 @@
 #include <regex>
 #include <string>
 
+#include "expected_assertions.h"
 #include "platform/file_system.h"
 #include "scratch_dir.h"
 #include "text/ascii.h"
@@ -44,7 +45,7 @@ class ExclusiveHandle {
 TEST(GetTempFileName, MakesNewEmptyPdkFilesInTheSystemsTemporaryFolder) {
   wchar_t system[MAX_PATH + 1] = {};
   ASSERT_GT(::GetTempPathW(MAX_PATH, system), 0u);
-  EXPECT_EQ(platform::TempDirectory(), test::Narrow(system));
+  EXPECT_EQ(platform::TempDirectory().value_or(""), test::Narrow(system));
 
   const std::string first = TempFileName();
   const std::string second = TempFileName();
@@ -57,13 +58,18 @@ TEST(GetTempFileName, MakesNewEmptyPdkFilesInTheSystemsTemporaryFolder) {
   EXPECT_TRUE(std::regex_match(NameOf(second), name)) << second;
   EXPECT_EQ(std::filesystem::file_size(PathFromUtf8(first)), 0u);
   EXPECT_EQ(std::filesystem::file_size(PathFromUtf8(second)), 0u);
-  EXPECT_TRUE(platform::RemoveFile(first));
-  EXPECT_TRUE(platform::RemoveFile(second));
+  EXPECT_TRUE(test::Succeeded(platform::RemoveFile(first)));
+  EXPECT_TRUE(test::Succeeded(platform::RemoveFile(second)));
 }
 
 TEST(GetTempFileName, FailsInAMissingFolder) {
   ScratchDir dir;
-  EXPECT_EQ(platform::CreateUniqueTempFile(dir.file("gone"), "pdk"), "");
+  const Expected<std::string> none = platform::CreateUniqueTempFile(dir.file("gone"), "pdk");
+  ASSERT_FALSE(none);
+  // The folder, then the system's reason.
+  EXPECT_EQ(none.error().rfind("Cannot create a temporary file in " + dir.file("gone") + ": ", 0),
+            0u)
+      << none.error();
 }
 
 TEST(FileSharing, AFileHeldOpenElsewhereCannotBeDeletedUntilReleased) {
@@ -134,17 +140,17 @@ TEST(DirectorySearch, UsesTheSystemsSearchWithItsSizesAndLongNames) {
   dir.write("caf\xc3\xa9.gif", "1");
   dir.write("b.jpg", "1");
   std::vector<std::string> names;
-  EXPECT_TRUE(platform::FindMatches(JoinPath(dir.path().string(), "*.gif"),
-                                    [&](const platform::DirEntry& entry) {
-                                      names.push_back(entry.name);
-                                      if (entry.name == "A long name.GIF") {
-                                        EXPECT_EQ(entry.size, 5u);
-                                      }
-                                    }));
+  EXPECT_TRUE(test::Succeeded(platform::FindMatches(JoinPath(dir.path().string(), "*.gif"),
+                                                    [&](const platform::DirEntry& entry) {
+                                                      names.push_back(entry.name);
+                                                      if (entry.name == "A long name.GIF") {
+                                                        EXPECT_EQ(entry.size, 5u);
+                                                      }
+                                                    })));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"A long name.GIF", "caf\xc3\xa9.gif"}));
-  EXPECT_TRUE(platform::FindMatches(JoinPath(dir.path().string(), "*.png"),
-                                    [](const platform::DirEntry&) { FAIL(); }))
+  EXPECT_TRUE(test::Succeeded(platform::FindMatches(JoinPath(dir.path().string(), "*.png"),
+                                                    [](const platform::DirEntry&) { FAIL(); })))
       << "a folder without matches is still read";
 }
 

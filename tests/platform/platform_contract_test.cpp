@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "expected_assertions.h"
 #include "platform/collate.h"
 #include "platform/dde.h"
 #include "platform/file_system.h"
@@ -32,12 +33,12 @@ struct Found {
 
 std::vector<Found> Search(const ScratchDir& dir, const std::string& pattern, bool* read = nullptr) {
   std::vector<Found> found;
-  const bool ok = platform::FindMatches(
+  const Expected<void> searched = platform::FindMatches(
       JoinPath(dir.path().string(), pattern), [&](const platform::DirEntry& entry) {
         found.push_back({entry.name, entry.size, entry.isDirectory});
       });
   if (read != nullptr)
-    *read = ok;
+    *read = searched.has_value();
   std::sort(found.begin(), found.end(),
             [](const Found& a, const Found& b) { return a.name < b.name; });
   return found;
@@ -93,19 +94,25 @@ TEST(PlatformFiles, ExistenceOpeningAndRemoval) {
   EXPECT_TRUE(platform::CanOpenForReading(file));
   EXPECT_FALSE(platform::CanOpenForReading(dir.file("missing.htm")));
   EXPECT_FALSE(platform::DirectoryExists(""));
-  EXPECT_TRUE(platform::RemoveFile(file));
+  EXPECT_TRUE(test::Succeeded(platform::RemoveFile(file)));
   EXPECT_FALSE(platform::FileExists(file));
-  EXPECT_FALSE(platform::RemoveFile(file));
+  const Expected<void> again = platform::RemoveFile(file);
+  ASSERT_FALSE(again);
+  EXPECT_NE(again.error().find("Cannot delete file " + file + ": "), std::string::npos)
+      << again.error();
 }
 
 TEST(PlatformFiles, NewFilesAreMadeOnlyWhereNothingIsNamedSo) {
   ScratchDir dir;
   const std::string fresh = dir.file("~.HTM");
-  EXPECT_TRUE(platform::CreateNewFile(fresh));
+  EXPECT_TRUE(test::Succeeded(platform::CreateNewFile(fresh)));
   EXPECT_TRUE(platform::FileExists(fresh));
   EXPECT_EQ(ScratchDir::read(fresh), "");
   const std::string mine = dir.write("mine.htm", "kept");
-  EXPECT_FALSE(platform::CreateNewFile(mine));
+  const Expected<void> existing = platform::CreateNewFile(mine);
+  ASSERT_FALSE(existing);
+  EXPECT_NE(existing.error().find("Cannot create file " + mine + ": "), std::string::npos)
+      << existing.error();
   EXPECT_EQ(ScratchDir::read(mine), "kept") << "an existing file is not truncated";
   EXPECT_FALSE(platform::CreateNewFile(dir.path().string()));
   EXPECT_FALSE(platform::CreateNewFile(dir.file("no such folder/~.HTM")));
@@ -135,28 +142,34 @@ TEST(PlatformFiles, AtomicReplaceWritesEveryByteAndLeavesNothingBeside) {
   ScratchDir dir;
   const std::string contents("line 1\r\nline 2\n\0end", 19);
   const std::string file = dir.file("new.ini");
-  std::string error;
-  ASSERT_TRUE(platform::ReplaceFileAtomically(file, contents, error)) << error;
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(file, contents)));
   EXPECT_EQ(ScratchDir::read(file), contents);
-  ASSERT_TRUE(platform::ReplaceFileAtomically(file, "short", error)) << error;
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(file, "short")));
   EXPECT_EQ(ScratchDir::read(file), "short");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
 }
 
 TEST(PlatformFiles, UniqueTemporaryFiles) {
   ScratchDir dir;
-  const std::string first = platform::CreateUniqueTempFile(dir.path().string(), "pdk");
-  const std::string second = platform::CreateUniqueTempFile(dir.path().string(), "pdk");
-  ASSERT_FALSE(first.empty());
+  const Expected<std::string> made = platform::CreateUniqueTempFile(dir.path().string(), "pdk");
+  const Expected<std::string> madeToo = platform::CreateUniqueTempFile(dir.path().string(), "pdk");
+  ASSERT_TRUE(test::Succeeded(made));
+  ASSERT_TRUE(test::Succeeded(madeToo));
+  const std::string& first = *made;
+  const std::string& second = *madeToo;
   EXPECT_NE(first, second);
   EXPECT_EQ(DirOf(first), dir.path().string());
   EXPECT_EQ(NameOf(first).rfind("pdk", 0), 0u) << first;
   EXPECT_EQ(UpperAscii(ExtOf(first)), "TMP");
   EXPECT_TRUE(platform::FileExists(first));
   EXPECT_EQ(ScratchDir::read(first), "");
-  EXPECT_EQ(platform::CreateUniqueTempFile(dir.file("gone"), "pdk"), "");
+  const Expected<std::string> none = platform::CreateUniqueTempFile(dir.file("gone"), "pdk");
+  ASSERT_FALSE(none);
+  EXPECT_NE(none.error().find(dir.file("gone")), std::string::npos) << none.error();
 
-  const std::string temp = platform::TempDirectory();
+  const Expected<std::string> tempDirectory = platform::TempDirectory();
+  ASSERT_TRUE(test::Succeeded(tempDirectory));
+  const std::string& temp = *tempDirectory;
   ASSERT_FALSE(temp.empty());
   EXPECT_EQ(temp.back(), SeparatorOf(kNativeStyle));
   EXPECT_TRUE(platform::DirectoryExists(temp));
@@ -186,6 +199,9 @@ TEST(PlatformShellAndDde, NothingAnswersForNothing) {
   EXPECT_FALSE(platform::StartProgram("", "x"));
   ScratchDir dir;
   EXPECT_FALSE(platform::StartProgram(dir.file("missing program"), "x"));
+  const Expected<void> missing = platform::StartProgram(dir.file("missing.exe"), "x");
+  ASSERT_FALSE(missing);
+  EXPECT_NE(missing.error().find(dir.file("missing.exe")), std::string::npos) << missing.error();
   EXPECT_EQ(platform::DdeRequest("", "WWW_OpenURL", "x"), "");
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(platform::DdeRequest("PIXDECK_NO_SUCH_SERVICE", "WWW_OpenURL", "x"), "");

@@ -40,8 +40,8 @@ TEST(FindExecutable, IsEmptyForUnregisteredTypesAndMissingDocuments) {
 std::string StartChild(const std::string& program, const std::string& argument,
                        const std::string& output) {
   ::SetEnvironmentVariableW(L"PIXDECK_CHILD_OUT", test::Wide(output).c_str());
-  if (!platform::StartProgram(program, argument))
-    return "not started";
+  if (const Expected<void> started = platform::StartProgram(program, argument); !started)
+    return "not started: " + started.error();
   for (int waited = 0; waited < 300 && !platform::FileExists(output); ++waited)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   return ScratchDir::read(output);

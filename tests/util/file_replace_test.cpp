@@ -12,11 +12,13 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "expected_assertions.h"
 #include "platform/file_system.h"
 #include "scratch_dir.h"
 #include "settings/program_settings.h"
@@ -64,8 +66,7 @@ TEST(FileReplacement, KeepsPermissionsAndOwnerAndLeavesOnlyTheFile) {
   ScratchDir dir;
   const std::string file = dir.write("pixdeck.INI", "old");
   ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
-  std::string error;
-  ASSERT_TRUE(platform::ReplaceFileAtomically(file, "new", error)) << error;
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(file, "new")));
   EXPECT_EQ(ScratchDir::read(file), "new");
   EXPECT_EQ(StatOf(file).st_mode & 07777, 0600u);
   EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"pixdeck.INI"});
@@ -74,11 +75,11 @@ TEST(FileReplacement, KeepsPermissionsAndOwnerAndLeavesOnlyTheFile) {
   if (::geteuid() == 0) {
     // Root gives the new file the old one's owner.
     ASSERT_EQ(::chown(file.c_str(), kNobody, kNobody), 0);
-    ASSERT_TRUE(platform::ReplaceFileAtomically(file, "newer", error)) << error;
+    ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(file, "newer")));
     EXPECT_EQ(StatOf(file).st_uid, kNobody);
     EXPECT_EQ(StatOf(file).st_gid, kNobody);
   } else {
-    ASSERT_TRUE(platform::ReplaceFileAtomically(file, "newer", error)) << error;
+    ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(file, "newer")));
   }
   EXPECT_EQ(StatOf(file).st_mode & 07777, 0640u);
   EXPECT_EQ(ScratchDir::read(file), "newer");
@@ -117,10 +118,7 @@ TEST(FileReplacement, ASharedFileInAFolderTheUserCannotWriteIsWrittenInPlace) {
 
   // A file that user may not write stays as it was, and the call says so.
   ASSERT_EQ(::chmod(file.c_str(), 0644), 0);
-  EXPECT_FALSE(RunAsNobody([&] {
-    std::string error;
-    return platform::ReplaceFileAtomically(file, "x", error);
-  }));
+  EXPECT_FALSE(RunAsNobody([&] { return platform::ReplaceFileAtomically(file, "x").has_value(); }));
   EXPECT_EQ(ScratchDir::read(file), saved);
 }
 
@@ -134,13 +132,11 @@ TEST(FileReplacement, RemovesWhatKilledSavesLeftButNoLivingSavesFileNorOthers) {
   const int held = ::open(living.c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_GE(held, 0);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
-
-  std::string error;
-  ASSERT_TRUE(platform::ReplaceFileAtomically(file, "new", error)) << error;
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(file, "new")));
   EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{".pdkAbC12.tmp", ".pdkLive99.tmp",
                                                            "pdkAbC123.tmp", "pixdeck.INI"}));
   ::close(held);  // the save "died": the next one cleans up after it
-  ASSERT_TRUE(platform::ReplaceFileAtomically(file, "newer", error)) << error;
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(file, "newer")));
   EXPECT_EQ(Entries(dir.path()),
             (std::vector<std::string>{".pdkAbC12.tmp", "pdkAbC123.tmp", "pixdeck.INI"}));
 }
@@ -155,9 +151,8 @@ TEST(FileReplacement, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileAndNoTempora
   for (int round = 0; round < 25; ++round) {
     const pid_t child = ::fork();
     if (child == 0) {
-      std::string error;
       for (;;)
-        platform::ReplaceFileAtomically(file, (random() & 1) ? newText : oldText, error);
+        (void)platform::ReplaceFileAtomically(file, (random() & 1) ? newText : oldText);
     }
     std::this_thread::sleep_for(std::chrono::microseconds(500 + random() % 20000));
     ::kill(child, SIGKILL);
@@ -167,8 +162,7 @@ TEST(FileReplacement, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileAndNoTempora
     if (Entries(dir.path()).size() != 1)
       ++strayAfterKill;
     // The next save leaves nothing but the file, whatever the kill left.
-    std::string error;
-    ASSERT_TRUE(platform::ReplaceFileAtomically(file, oldText, error)) << error;
+    ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(file, oldText)));
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"pixdeck.INI"});
   }
   // Where the file system has unnamed temporary files, a kill leaves a named
@@ -180,15 +174,23 @@ TEST(FileReading, AFifoIsNoFileAndReadingItDoesNotWait) {
   ScratchDir dir;
   const std::string fifo = dir.file("fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  std::string contents = "stale";
-  EXPECT_EQ(platform::ReadWholeFile(fifo, contents), platform::ReadStatus::NotAFile);
-  EXPECT_EQ(platform::ReadWholeFile(dir.file(""), contents), platform::ReadStatus::NotAFile);
-  EXPECT_EQ(platform::ReadWholeFile(dir.file("none"), contents), platform::ReadStatus::Missing);
+  using Kind = platform::ReadFailure::Kind;
+  const auto kindOf = [](const std::string& path) {
+    const auto read = platform::ReadWholeFile(path);
+    return read ? std::optional<Kind>() : read.error().kind;
+  };
+  EXPECT_EQ(kindOf(fifo), Kind::NotAFile);
+  EXPECT_EQ(platform::ReadWholeFile(fifo).error().reason, "it is no regular file");
+  EXPECT_EQ(kindOf(dir.file("")), Kind::NotAFile);
+  EXPECT_EQ(platform::ReadWholeFile(dir.file("")).error().reason, "it is a folder");
+  EXPECT_EQ(kindOf(dir.file("none")), Kind::Missing);
+  EXPECT_EQ(kindOf(dir.file("none/deeper")), Kind::Missing);
   const std::string file = dir.write("f", std::string(200000, 'x'));
-  EXPECT_EQ(platform::ReadWholeFile(file, contents), platform::ReadStatus::Read);
-  EXPECT_EQ(contents.size(), 200000u);
-  std::string error;
-  EXPECT_FALSE(platform::ReplaceFileAtomically(fifo, "x", error));
+  const auto whole = platform::ReadWholeFile(file);
+  ASSERT_TRUE(whole);
+  EXPECT_EQ(whole->size(), 200000u);
+  EXPECT_EQ(*platform::ReadWholeFile(dir.write("empty", "")), "");
+  EXPECT_FALSE(platform::ReplaceFileAtomically(fifo, "x"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <vector>
 
+#include "expected_assertions.h"
 #include "platform/file_system.h"
 #include "scratch_dir.h"
 #include "test_child.h"
@@ -41,7 +42,8 @@ void UnsetEnv(const char* name) {
 
 std::vector<platform::DirEntry> Search(const std::string& searchPath) {
   std::vector<platform::DirEntry> found;
-  platform::FindMatches(searchPath, [&](const platform::DirEntry& e) { found.push_back(e); });
+  EXPECT_TRUE(test::Succeeded(
+      platform::FindMatches(searchPath, [&](const platform::DirEntry& e) { found.push_back(e); })));
   std::sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.name < b.name; });
   return found;
 }
@@ -73,7 +75,14 @@ TEST(DirectorySearch, DotEntriesMatchAStar) {
 TEST(DirectorySearch, MissingFolderFindsNothing) {
   ScratchDir dir;
   bool called = false;
-  EXPECT_FALSE(platform::FindMatches(dir.file("none/*.gif"), [&](auto&) { called = true; }));
+  const Expected<void> searched =
+      platform::FindMatches(dir.file("none/*.gif"), [&](auto&) { called = true; });
+  ASSERT_FALSE(searched);
+  EXPECT_NE(searched.error().find(dir.file("none")), std::string::npos) << searched.error();
+  EXPECT_FALSE(called);
+  // A folder without matches is no failure.
+  EXPECT_TRUE(
+      test::Succeeded(platform::FindMatches(dir.file("*.none"), [&](auto&) { called = true; })));
   EXPECT_FALSE(called);
 }
 
@@ -176,18 +185,21 @@ TEST(TempFileList, DeletesEverythingWhenFree) {
 TEST(ReplaceFileAtomically, ReplacesWholeAndKeepsTheOldFileOnFailure) {
   ScratchDir dir;
   const std::string page = dir.write("page.htm", "old");
-  std::string error;
-  ASSERT_TRUE(platform::ReplaceFileAtomically(page, "new", error)) << error;
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(page, "new")));
   EXPECT_EQ(ScratchDir::read(page), "new");
 
   const std::string inMissingFolder = dir.file("missing/page.htm");
-  EXPECT_FALSE(platform::ReplaceFileAtomically(inMissingFolder, "x", error));
-  EXPECT_NE(error.find(inMissingFolder), std::string::npos) << error;
+  const Expected<void> missing = platform::ReplaceFileAtomically(inMissingFolder, "x");
+  ASSERT_FALSE(missing);
+  // The path, then the system's own words (which differ between systems).
+  const std::string named = "Cannot create file " + inMissingFolder + ": ";
+  EXPECT_EQ(missing.error().substr(0, named.size()), named);
+  EXPECT_GT(missing.error().size(), named.size());
 
   // A folder where the new page cannot be renamed into place: the old content stays.
   const std::string folderPage = dir.file("sub.htm");
   std::filesystem::create_directories(folderPage + "/inner");
-  EXPECT_FALSE(platform::ReplaceFileAtomically(folderPage, "x", error));
+  EXPECT_FALSE(platform::ReplaceFileAtomically(folderPage, "x"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2)
       << "no temporary file is left behind";
 }
@@ -198,14 +210,14 @@ TEST(ReplaceFileAtomically, AReadOnlyFileIsAWriteFailureNamingIt) {
   namespace fs = std::filesystem;
   const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   fs::permissions(page, writable, fs::perm_options::remove);
-  std::string error;
-  EXPECT_FALSE(platform::ReplaceFileAtomically(page, "new", error));
-  EXPECT_NE(error.find(page), std::string::npos) << error;
+  const Expected<void> refused = platform::ReplaceFileAtomically(page, "new");
+  ASSERT_FALSE(refused);
+  EXPECT_NE(refused.error().find(page), std::string::npos) << refused.error();
   fs::permissions(page, fs::perms::owner_write, fs::perm_options::add);
   EXPECT_EQ(ScratchDir::read(page), "old");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1)
       << "no temporary file is left behind";
-  ASSERT_TRUE(platform::ReplaceFileAtomically(page, "new", error)) << error;
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(page, "new")));
   EXPECT_EQ(ScratchDir::read(page), "new");
 }
 
@@ -217,8 +229,7 @@ TEST(ReplaceFileAtomically, ALinkStaysALinkAndItsTargetIsReplaced) {
   ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
   fs::create_symlink("site/real.htm", dir.path() / "middle.htm");  // relative to its folder
   fs::create_symlink(dir.path() / "middle.htm", dir.path() / "page.htm");
-  std::string error;
-  ASSERT_TRUE(platform::ReplaceFileAtomically(dir.file("page.htm"), "new", error)) << error;
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(dir.file("page.htm"), "new")));
   EXPECT_TRUE(fs::is_symlink(dir.path() / "page.htm"));
   EXPECT_TRUE(fs::is_symlink(dir.path() / "middle.htm"));
   EXPECT_EQ(fs::read_symlink(dir.path() / "middle.htm"), "site/real.htm");
@@ -231,30 +242,30 @@ TEST(ReplaceFileAtomically, ALinkStaysALinkAndItsTargetIsReplaced) {
 
   // A link to nothing yet: the write creates its target, as a plain write would.
   fs::create_symlink("site/new.htm", dir.path() / "dangling.htm");
-  ASSERT_TRUE(platform::ReplaceFileAtomically(dir.file("dangling.htm"), "made", error)) << error;
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(dir.file("dangling.htm"), "made")));
   EXPECT_TRUE(fs::is_symlink(dir.path() / "dangling.htm"));
   EXPECT_EQ(ScratchDir::read(dir.file("site/new.htm")), "made");
 
   // A link to a read-only page is refused like the page itself.
   ASSERT_EQ(::chmod(real.c_str(), 0444), 0);
-  EXPECT_FALSE(platform::ReplaceFileAtomically(dir.file("page.htm"), "again", error));
-  EXPECT_NE(error.find(dir.file("page.htm")), std::string::npos) << error;
+  const Expected<void> refused = platform::ReplaceFileAtomically(dir.file("page.htm"), "again");
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.error(), "Cannot create file " + dir.file("page.htm") + ": Permission denied");
   EXPECT_EQ(ScratchDir::read(real), "new");
 }
 
 TEST(ReplaceFileAtomically, ANameAsLongAsAFolderAllows) {
   ScratchDir dir;
   const std::string longest = std::string(251, 'p') + ".htm";
-  std::string error;
-  ASSERT_TRUE(platform::ReplaceFileAtomically(dir.file(longest), "first", error)) << error;
-  ASSERT_TRUE(platform::ReplaceFileAtomically(dir.file(longest), "second", error)) << error;
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(dir.file(longest), "first")));
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(dir.file(longest), "second")));
   EXPECT_EQ(ScratchDir::read(dir.file(longest)), "second");
   std::string umlauts = "x";
   for (int i = 0; i < 125; ++i)
     umlauts += "\xC3\xA4";  // 250 bytes of two-byte characters
   umlauts += ".htm";
   ASSERT_EQ(umlauts.size(), 255u);
-  ASSERT_TRUE(platform::ReplaceFileAtomically(dir.file(umlauts), "third", error)) << error;
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(dir.file(umlauts), "third")));
   EXPECT_EQ(ScratchDir::read(dir.file(umlauts)), "third");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }

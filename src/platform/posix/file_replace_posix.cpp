@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/posix/errno_text.h"
 
 namespace pixdeck::platform {
 namespace {
@@ -52,10 +53,6 @@ class Fd {
 struct DirCloser {
   void operator()(DIR* dir) const { closedir(dir); }
 };
-
-std::string ErrnoText(const std::string& what) {
-  return what + ": " + std::strerror(errno);
-}
 
 bool WriteAll(int fd, std::string_view contents) {
   while (!contents.empty()) {
@@ -219,39 +216,51 @@ bool NameTempFile(int dirFd, TempFile& temp) {
 // Rewrites the file itself, for a folder where no temporary file can be made.
 // The one risk of this way: a write that fails half-way (disk full, a kill)
 // leaves the file damaged, since there is no earlier copy to fall back on.
-bool RewriteInPlace(const std::string& target, const std::string& path, std::string_view contents,
-                    std::string& error) {
+Expected<void> RewriteInPlace(const std::string& target, const std::string& path,
+                              std::string_view contents) {
   Fd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-  if (!fd) {
-    error = ErrnoText("Cannot create file " + path);
-    return false;
-  }
+  if (!fd)
+    return ErrnoFailure("Cannot create file " + path);
   if (!WriteAll(fd.get(), contents) ||
       ::ftruncate(fd.get(), static_cast<off_t>(contents.size())) != 0 || ::fsync(fd.get()) != 0 ||
-      !fd.Close()) {
-    error = ErrnoText("Cannot write file " + path);
-    return false;
-  }
-  return true;
+      !fd.Close())
+    return ErrnoFailure("Cannot write file " + path);
+  return {};
 }
 
 }  // namespace
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& contents) {
-  contents.clear();
+namespace {
+
+Unexpected<ReadFailure> NotAFile(const struct stat& info) {
+  return Unexpected(ReadFailure{ReadFailure::Kind::NotAFile, S_ISDIR(info.st_mode)
+                                                                 ? "it is a folder"
+                                                                 : "it is no regular file"});
+}
+
+Unexpected<ReadFailure> CannotRead(const char* what) {
+  const int code = errno;
+  return Unexpected(ReadFailure{ReadFailure::Kind::Failed, ErrnoText(what, code)});
+}
+
+}  // namespace
+
+Expected<std::string, ReadFailure> ReadWholeFile(const std::string& path) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0)
-    return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
+  if (::stat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR)
+      return Unexpected(ReadFailure{ReadFailure::Kind::Missing, "it does not exist"});
+    return CannotRead("it cannot be opened");
+  }
   if (!S_ISREG(info.st_mode))
-    return ReadStatus::NotAFile;
+    return NotAFile(info);
   // Non-blocking: a FIFO put in the file's place since the test opens at once.
   const Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!fd)
-    return ReadStatus::Failed;
-  if (::fstat(fd.get(), &info) != 0)
-    return ReadStatus::Failed;
+  if (!fd || ::fstat(fd.get(), &info) != 0)
+    return CannotRead("it cannot be opened");
   if (!S_ISREG(info.st_mode))
-    return ReadStatus::NotAFile;
+    return NotAFile(info);
+  std::string contents;
   contents.resize(static_cast<std::size_t>(info.st_size));
   std::size_t filled = 0;
   for (;;) {
@@ -261,19 +270,18 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& contents) {
     if (got < 0) {
       if (errno == EINTR)
         continue;
-      contents.clear();
-      return ReadStatus::Failed;
+      return CannotRead("it cannot be read");
     }
     if (got == 0)
       break;
     filled += static_cast<std::size_t>(got);
   }
   contents.resize(filled);
-  return ReadStatus::Read;
+  return contents;
 }
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
-                           std::string& error) {
+Expected<void> ReplaceFileAtomically(const std::string& path, const std::string& contents) {
+  const std::string cannotCreate = "Cannot create file " + path;
   // A link stays a link: its final target is what gets replaced.
   const std::string target = FinalLinkTarget(path);
   const std::size_t slash = target.rfind('/');
@@ -281,39 +289,27 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
                           : slash == 0               ? "/"
                                                      : target.substr(0, slash);
   const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  if (base.empty()) {
-    errno = EISDIR;
-    error = ErrnoText("Cannot create file " + path);
-    return false;
-  }
+  if (base.empty())
+    return Unexpected(ErrnoText(cannotCreate, EISDIR));
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
-  if (exists && !S_ISREG(old.st_mode)) {
-    errno = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
-    error = ErrnoText("Cannot create file " + path);
-    return false;
-  }
+  if (exists && !S_ISREG(old.st_mode))
+    return Unexpected(ErrnoText(cannotCreate, S_ISDIR(old.st_mode) ? EISDIR : EINVAL));
   // Renaming over a read-only file would succeed, but the mark is the user's
   // word that it must not be written; root would pass any access test.
   const bool writable = (old.st_mode & S_IWUSR) != 0 && ::access(target.c_str(), W_OK) == 0;
-  if (exists && !writable) {
-    errno = EACCES;
-    error = ErrnoText("Cannot create file " + path);
-    return false;
-  }
+  if (exists && !writable)
+    return Unexpected(ErrnoText(cannotCreate, EACCES));
   const Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!dirFd) {
-    error = ErrnoText("Cannot create file " + path);
-    return false;
-  }
+  if (!dirFd)
+    return ErrnoFailure(cannotCreate);
   RemoveStaleTemporaries(dirFd.get(), dir);
 
   TempFile temp;
   if (!MakeTempFile(dirFd.get(), temp)) {
     if (exists && (errno == EACCES || errno == EPERM))
-      return RewriteInPlace(target, path, contents, error);
-    error = ErrnoText("Cannot create file " + path);
-    return false;
+      return RewriteInPlace(target, path, contents);
+    return ErrnoFailure(cannotCreate);
   }
   const auto dropTemp = [&] {
     if (!temp.name.empty())
@@ -328,14 +324,14 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
   const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
   if (::fchmod(temp.fd.get(), mode) != 0 || !WriteAll(temp.fd.get(), contents) ||
       ::fsync(temp.fd.get()) != 0) {
-    error = ErrnoText("Cannot write file " + path);
+    Unexpected failure = ErrnoFailure("Cannot write file " + path);
     dropTemp();
-    return false;
+    return failure;
   }
   if (!NameTempFile(dirFd.get(), temp)) {
-    error = ErrnoText("Cannot create file " + path);
+    Unexpected failure = ErrnoFailure(cannotCreate);
     dropTemp();
-    return false;
+    return failure;
   }
   if (::renameat(dirFd.get(), temp.name.c_str(), dirFd.get(), base.c_str()) != 0) {
     const int renameError = errno;
@@ -343,15 +339,13 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
     // A sticky folder lets nobody but its owner replace another user's file;
     // the file itself may still be writable.
     if (exists && (renameError == EACCES || renameError == EPERM))
-      return RewriteInPlace(target, path, contents, error);
-    errno = renameError;
-    error = ErrnoText("Cannot create file " + path);
-    return false;
+      return RewriteInPlace(target, path, contents);
+    return Unexpected(ErrnoText(cannotCreate, renameError));
   }
   temp.name.clear();
   // The rename itself reaches the disk with the folder.
   ::fsync(dirFd.get());
-  return true;
+  return {};
 }
 
 }  // namespace pixdeck::platform

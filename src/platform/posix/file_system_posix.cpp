@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/posix/errno_text.h"
 #include "text/name_pattern.h"
 
 namespace pixdeck::platform {
@@ -45,8 +46,8 @@ bool StatEntry(int dirFd, const char* name, struct stat& info) {
 
 }  // namespace
 
-bool FindMatches(const std::string& searchPath,
-                 const std::function<void(const DirEntry&)>& onEntry) {
+Expected<void> FindMatches(const std::string& searchPath,
+                           const std::function<void(const DirEntry&)>& onEntry) {
   const std::size_t slash = searchPath.rfind('/');
   // "/a.gif" searches the root; a bare pattern the current folder.
   const std::string dirPath = slash == std::string::npos ? std::string(".")
@@ -57,7 +58,7 @@ bool FindMatches(const std::string& searchPath,
 
   std::unique_ptr<DIR, DirCloser> dir(::opendir(dirPath.c_str()));
   if (!dir)
-    return false;
+    return ErrnoFailure("Cannot read folder " + dirPath);
   const int dirFd = ::dirfd(dir.get());
   const NamePattern matcher(pattern);
   DirEntry entry;
@@ -72,15 +73,16 @@ bool FindMatches(const std::string& searchPath,
     entry.isDirectory = S_ISDIR(info.st_mode);
     onEntry(entry);
   }
-  return true;
+  return {};
 }
 
-bool SearchFolder(const std::string& folder, const std::vector<std::string>& patterns,
-                  const std::function<void(std::size_t, const FolderMatch&)>& onMatch,
-                  MatchSizes sizes) {
-  std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.empty() ? "." : folder.c_str()));
+Expected<void> SearchFolder(const std::string& folder, const std::vector<std::string>& patterns,
+                            const std::function<void(std::size_t, const FolderMatch&)>& onMatch,
+                            MatchSizes sizes) {
+  const std::string dirPath = folder.empty() ? "." : folder;
+  std::unique_ptr<DIR, DirCloser> dir(::opendir(dirPath.c_str()));
   if (!dir)
-    return false;
+    return ErrnoFailure("Cannot read folder " + dirPath);
   const int dirFd = ::dirfd(dir.get());
   std::vector<NamePattern> matchers;
   matchers.reserve(patterns.size());
@@ -109,7 +111,7 @@ bool SearchFolder(const std::string& folder, const std::vector<std::string>& pat
     for (const std::size_t index : matched)
       onMatch(index, match);
   }
-  return true;
+  return {};
 }
 
 bool FileExists(const std::string& path) {
@@ -139,15 +141,25 @@ bool IsReadOnlyFile(const std::string& path) {
   return (info.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
-std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+Expected<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+  const std::string what = "Cannot read file " + path;
+  const auto noFile = [&] { return Unexpected(what + ": it is no regular file"); };
+  const auto tooLarge = [&] {
+    return Unexpected(what + ": it is larger than " + std::to_string(maxBytes) + " bytes");
+  };
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-    return std::nullopt;
+  if (::stat(path.c_str(), &info) != 0)
+    return ErrnoFailure(what);
+  if (!S_ISREG(info.st_mode))
+    return noFile();
   // Non-blocking, in case a FIFO took the file's place since the test above.
   const FileDescriptor fd{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
-  if (fd.fd < 0 || ::fstat(fd.fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-      static_cast<std::uintmax_t>(info.st_size) > maxBytes)
-    return std::nullopt;
+  if (fd.fd < 0 || ::fstat(fd.fd, &info) != 0)
+    return ErrnoFailure(what);
+  if (!S_ISREG(info.st_mode))
+    return noFile();
+  if (static_cast<std::uintmax_t>(info.st_size) > maxBytes)
+    return tooLarge();
   std::string text;
   text.reserve(static_cast<std::size_t>(info.st_size));
   char chunk[16384];
@@ -155,8 +167,10 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
     const ssize_t got = ::read(fd.fd, chunk, sizeof chunk);
     if (got < 0 && errno == EINTR)
       continue;
-    if (got < 0 || text.size() + static_cast<std::size_t>(got) > maxBytes)
-      return std::nullopt;  // unreadable, or grown past the limit
+    if (got < 0)
+      return ErrnoFailure(what);
+    if (text.size() + static_cast<std::size_t>(got) > maxBytes)
+      return tooLarge();  // grown since it was measured
     if (got == 0)
       return text;
     text.append(chunk, static_cast<std::size_t>(got));
@@ -206,28 +220,30 @@ HeadRead FolderFiles::ReadHead(const std::string& name, void* buffer, std::size_
   return head;
 }
 
-bool RemoveFile(const std::string& path) {
-  return ::unlink(path.c_str()) == 0;
+Expected<void> RemoveFile(const std::string& path) {
+  if (::unlink(path.c_str()) != 0)
+    return ErrnoFailure("Cannot delete file " + path);
+  return {};
 }
 
-bool CreateNewFile(const std::string& path) {
+Expected<void> CreateNewFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (fd < 0)
-    return false;
-  return ::close(fd) == 0;
+  if (fd < 0 || ::close(fd) != 0)
+    return ErrnoFailure("Cannot create file " + path);
+  return {};
 }
 
-std::string TempDirectory() {
+Expected<std::string> TempDirectory() {
   const char* env = std::getenv("TMPDIR");
   std::string dir = (env && *env) ? env : "/tmp";
   if (!DirectoryExists(dir))
-    return {};
+    return Unexpected("The temporary folder " + dir + " does not exist");
   if (dir.back() != '/')
     dir += '/';
   return dir;
 }
 
-std::string CreateUniqueTempFile(const std::string& dir, const std::string& prefix) {
+Expected<std::string> CreateUniqueTempFile(const std::string& dir, const std::string& prefix) {
   std::string pattern = dir;
   if (!pattern.empty() && pattern.back() != '/')
     pattern += '/';
@@ -236,7 +252,7 @@ std::string CreateUniqueTempFile(const std::string& dir, const std::string& pref
   name.push_back('\0');
   const int fd = ::mkstemps(name.data(), 4);
   if (fd < 0)
-    return {};
+    return ErrnoFailure("Cannot create a temporary file in " + dir);
   ::close(fd);
   return std::string(name.data());
 }

@@ -11,15 +11,18 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/posix/errno_text.h"
+
 extern char** environ;
 
 namespace pixdeck::platform {
 
-std::optional<std::string> RunAndCapture(const std::string& program,
-                                         const std::vector<std::string>& arguments, int timeoutMs) {
+Expected<std::string> RunAndCapture(const std::string& program,
+                                    const std::vector<std::string>& arguments, int timeoutMs) {
+  const std::string cannotRun = "Cannot run " + program;
   int pipeFds[2];
   if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-    return std::nullopt;
+    return ErrnoFailure(cannotRun);
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -39,13 +42,12 @@ std::optional<std::string> RunAndCapture(const std::string& program,
   ::close(pipeFds[1]);
   if (spawned != 0) {
     ::close(pipeFds[0]);
-    return std::nullopt;
+    return Unexpected(ErrnoText(cannotRun, spawned));
   }
 
   std::string output;
   bool finished = false;
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                           deadline - std::chrono::steady_clock::now())
@@ -74,14 +76,18 @@ std::optional<std::string> RunAndCapture(const std::string& program,
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
-  if (!finished || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-    return std::nullopt;
+  if (!finished)
+    return Unexpected(program + " gave no answer within " + std::to_string(timeoutMs) + " ms");
+  if (!WIFEXITED(status))
+    return Unexpected(program + " was ended by signal " + std::to_string(WTERMSIG(status)));
+  if (WEXITSTATUS(status) != 0)
+    return Unexpected(program + " failed with exit code " + std::to_string(WEXITSTATUS(status)));
   return output;
 }
 
-bool StartDetached(std::vector<std::string> arguments) {
-  if (arguments.empty())
-    return false;
+Expected<void> StartDetached(std::vector<std::string> arguments) {
+  if (arguments.empty() || arguments.front().empty())
+    return Unexpected("No program to start");
   std::vector<char*> argv;
   for (std::string& word : arguments)
     argv.push_back(word.data());
@@ -107,14 +113,14 @@ bool StartDetached(std::vector<std::string> arguments) {
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (result != 0)
-    return false;
+    return Unexpected(ErrnoText("Cannot start " + arguments.front(), result));
   // Nobody waits for the browser; collect its exit status so it leaves no zombie.
   std::thread([pid] {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
   }).detach();
-  return true;
+  return {};
 }
 
 }  // namespace pixdeck::platform

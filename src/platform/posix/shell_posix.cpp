@@ -66,9 +66,9 @@ std::optional<std::string> FindExecutableByName(const std::string& documentName)
   return WebBrowserProgram();
 }
 
-bool StartProgram(const std::string& program, const std::string& argument) {
+Expected<void> StartProgram(const std::string& program, const std::string& argument) {
   if (program.empty())
-    return false;
+    return Unexpected("No program to start");
   // A program file is started as it is named, blanks and all; anything else
   // is a command line in the desktop-entry form (a wrapper with arguments).
   std::vector<std::string> arguments{program, argument};

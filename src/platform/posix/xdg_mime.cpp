@@ -22,7 +22,8 @@ std::string QueryXdgMime(const std::vector<std::string>& arguments) {
   const std::string xdgMime = ResolveProgram("xdg-mime");
   if (xdgMime.empty())
     return {};
-  const std::optional<std::string> output = RunAndCapture(xdgMime, arguments, kHelperTimeoutMs);
+  // A helper that fails or hangs has no answer, like one that knows nothing.
+  const Expected<std::string> output = RunAndCapture(xdgMime, arguments, kHelperTimeoutMs);
   if (!output)
     return {};
   return std::string(TrimAscii(std::string_view(*output).substr(0, output->find('\n'))));

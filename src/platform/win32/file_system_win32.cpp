@@ -104,14 +104,17 @@ bool WriteAll(HANDLE file, const std::string& contents) {
 
 }  // namespace
 
-bool FindMatches(const std::string& searchPath,
-                 const std::function<void(const DirEntry&)>& onEntry) {
+Expected<void> FindMatches(const std::string& searchPath,
+                           const std::function<void(const DirEntry&)>& onEntry) {
   WIN32_FIND_DATAW found{};
   const HANDLE search = ::FindFirstFileW(ToWide(searchPath).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
     // A folder that holds no match is still a folder that could be read.
     const DWORD error = ::GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
+      return {};
+    return Unexpected(
+        ErrorText("Cannot read folder " + ToUtf8(FolderOf(ToWide(searchPath))), error));
   }
   FindCloser closer{search};
   const std::wstring folder = FolderOf(ToWide(searchPath));
@@ -132,26 +135,26 @@ bool FindMatches(const std::string& searchPath,
     entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     onEntry(entry);
   } while (::FindNextFileW(search, &found));
-  return true;
+  return {};
 }
 
-bool SearchFolder(const std::string& folder, const std::vector<std::string>& patterns,
-                  const std::function<void(std::size_t, const FolderMatch&)>& onMatch,
-                  MatchSizes /*sizes: the search always has them*/) {
+Expected<void> SearchFolder(const std::string& folder, const std::vector<std::string>& patterns,
+                            const std::function<void(std::size_t, const FolderMatch&)>& onMatch,
+                            MatchSizes /*sizes: the search always has them*/) {
   // The system's search matches each pattern itself (short names included),
   // so every pattern has a search of its own.
   std::string prefix = folder;
   if (!prefix.empty() && prefix.back() != '\\' && prefix.back() != '/' && prefix.back() != ':')
     prefix.push_back('\\');
-  bool readable = true;
+  Expected<void> searched;
   for (std::size_t i = 0; i < patterns.size(); ++i) {
-    readable = FindMatches(prefix + patterns[i],
-                           [&](const DirEntry& entry) {
-                             onMatch(i, FolderMatch{entry.name, entry.size, entry.isDirectory});
-                           }) &&
-               readable;
+    Expected<void> one = FindMatches(prefix + patterns[i], [&](const DirEntry& entry) {
+      onMatch(i, FolderMatch{entry.name, entry.size, entry.isDirectory});
+    });
+    if (!one && searched)
+      searched = std::move(one);
   }
-  return readable;
+  return searched;
 }
 
 bool FileExists(const std::string& path) {
@@ -181,26 +184,35 @@ bool IsReadOnlyFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+Expected<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+  const std::string what = "Cannot read file " + path;
+  const auto tooLarge = [&] {
+    return Unexpected(what + ": it is larger than " + std::to_string(maxBytes) + " bytes");
+  };
   if (path.empty())
-    return std::nullopt;
+    return Unexpected(ErrorText(what, ERROR_PATH_NOT_FOUND));
   HandleCloser file{::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (file.handle == INVALID_HANDLE_VALUE)
+    return LastErrorFailure(what);
   // A disk file only: no pipe, console or other device.
+  if (::GetFileType(file.handle) != FILE_TYPE_DISK)
+    return Unexpected(what + ": it is no regular file");
   LARGE_INTEGER size{};
-  if (file.handle == INVALID_HANDLE_VALUE || ::GetFileType(file.handle) != FILE_TYPE_DISK ||
-      !::GetFileSizeEx(file.handle, &size) || size.QuadPart < 0 ||
-      static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
-    return std::nullopt;
+  if (!::GetFileSizeEx(file.handle, &size) || size.QuadPart < 0)
+    return LastErrorFailure(what);
+  if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+    return tooLarge();
   std::string text;
   text.reserve(static_cast<std::size_t>(size.QuadPart));
   char chunk[16384];
   for (;;) {
     DWORD got = 0;
-    if (!::ReadFile(file.handle, chunk, sizeof chunk, &got, nullptr) ||
-        text.size() + got > maxBytes)
-      return std::nullopt;  // unreadable, or grown past the limit
+    if (!::ReadFile(file.handle, chunk, sizeof chunk, &got, nullptr))
+      return LastErrorFailure(what);
+    if (text.size() + got > maxBytes)
+      return tooLarge();  // grown since it was measured
     if (got == 0)
       return text;
     text.append(chunk, got);
@@ -253,39 +265,52 @@ HeadRead FolderFiles::ReadHead(const std::string& name, void* buffer, std::size_
   return head;
 }
 
-bool RemoveFile(const std::string& path) {
-  return !path.empty() && ::DeleteFileW(ToWide(path).c_str()) != 0;
+Expected<void> RemoveFile(const std::string& path) {
+  if (path.empty())
+    return Unexpected(ErrorText("Cannot delete file", ERROR_PATH_NOT_FOUND));
+  if (!::DeleteFileW(ToWide(path).c_str()))
+    return LastErrorFailure("Cannot delete file " + path);
+  return {};
 }
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& contents) {
-  contents.clear();
+namespace {
+
+Unexpected<ReadFailure> CannotRead(const char* what) {
+  const DWORD code = ::GetLastError();
+  return Unexpected(ReadFailure{ReadFailure::Kind::Failed, ErrorText(what, code)});
+}
+
+}  // namespace
+
+Expected<std::string, ReadFailure> ReadWholeFile(const std::string& path) {
   const DWORD attributes = AttributesOf(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD code = ::GetLastError();
-    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? ReadStatus::Missing
-                                                                        : ReadStatus::Failed;
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+      return Unexpected(ReadFailure{ReadFailure::Kind::Missing, "it does not exist"});
+    return Unexpected(
+        ReadFailure{ReadFailure::Kind::Failed, ErrorText("it cannot be opened", code)});
   }
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-    return ReadStatus::NotAFile;
+    return Unexpected(ReadFailure{ReadFailure::Kind::NotAFile, "it is a folder"});
   HandleCloser file{::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
   if (file.handle == INVALID_HANDLE_VALUE)
-    return ReadStatus::Failed;
-  if (::GetFileType(file.handle) != FILE_TYPE_DISK)
-    return ReadStatus::NotAFile;  // a device such as CON or a pipe
+    return CannotRead("it cannot be opened");
+  if (::GetFileType(file.handle) != FILE_TYPE_DISK)  // a device such as CON or a pipe
+    return Unexpected(ReadFailure{ReadFailure::Kind::NotAFile, "it is no regular file"});
+  std::string contents;
   char buffer[65536];
   for (;;) {
     DWORD got = 0;
-    if (!::ReadFile(file.handle, buffer, sizeof buffer, &got, nullptr)) {
-      contents.clear();
-      return ReadStatus::Failed;
-    }
+    if (!::ReadFile(file.handle, buffer, sizeof buffer, &got, nullptr))
+      return CannotRead("it cannot be read");
     if (got == 0)
       break;
     contents.append(buffer, got);
   }
-  return ReadStatus::Read;
+  return contents;
 }
 
 namespace {
@@ -293,15 +318,15 @@ namespace {
 // Rewrites the file itself, for a folder where no temporary file can be made.
 // The one risk of this way: a write that fails half-way (disk full, a kill)
 // leaves the file damaged, since there is no earlier copy to fall back on.
-bool RewriteInPlace(const std::wstring& target, const std::string& path,
-                    const std::string& contents, std::string& error) {
+Expected<void> RewriteInPlace(const std::wstring& target, const std::string& path,
+                              const std::string& contents) {
   HandleCloser file{::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
   const bool ok = file.handle != INVALID_HANDLE_VALUE && WriteAll(file.handle, contents) &&
                   ::SetEndOfFile(file.handle) && ::FlushFileBuffers(file.handle);
   if (!ok)
-    error = "Cannot write file " + path + ": " + SystemErrorText(::GetLastError());
-  return ok;
+    return LastErrorFailure("Cannot write file " + path);
+  return {};
 }
 
 bool IsWritableFile(const std::wstring& target) {
@@ -312,26 +337,27 @@ bool IsWritableFile(const std::wstring& target) {
 
 }  // namespace
 
-bool CreateNewFile(const std::string& path) {
+Expected<void> CreateNewFile(const std::string& path) {
+  const std::string what = "Cannot create file " + path;
   if (path.empty())
-    return false;
+    return Unexpected(ErrorText(what, ERROR_PATH_NOT_FOUND));
   // CREATE_NEW fails on any existing name, a reparse point included.
   const HANDLE file = ::CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    return false;
-  return ::CloseHandle(file) != 0;
+  if (file == INVALID_HANDLE_VALUE || !::CloseHandle(file))
+    return LastErrorFailure(what);
+  return {};
 }
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
-                           std::string& error) {
+Expected<void> ReplaceFileAtomically(const std::string& path, const std::string& contents) {
+  const std::string cannotCreate = "Cannot create file " + path;
+  const std::string cannotWrite = "Cannot write file " + path;
   const std::wstring target = FinalLinkTarget(ToWide(path));
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
       (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     // The user's read-only mark: a plain write would be refused too.
-    error = "Cannot create file " + path + ": " + SystemErrorText(ERROR_ACCESS_DENIED);
-    return false;
+    return Unexpected(ErrorText(cannotCreate, ERROR_ACCESS_DENIED));
   }
   std::wstring folder = FolderOf(target);
   if (folder.empty())
@@ -341,50 +367,46 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& contents,
   if (::GetTempFileNameW(folder.c_str(), L"pdk", 0, temp.data()) == 0) {
     const DWORD code = ::GetLastError();
     if (code == ERROR_ACCESS_DENIED && IsWritableFile(target))
-      return RewriteInPlace(target, path, contents, error);
-    error = "Cannot create file " + path + ": " + SystemErrorText(code);
-    return false;
+      return RewriteInPlace(target, path, contents);
+    return Unexpected(ErrorText(cannotCreate, code));
   }
   const std::wstring tempPath = temp.data();
-  bool ok = false;
+  Expected<void> replaced;
   {
     HandleCloser file{::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr)};
-    ok = file.handle != INVALID_HANDLE_VALUE && WriteAll(file.handle, contents) &&
-         ::FlushFileBuffers(file.handle);
-    if (!ok)
-      error = "Cannot write file " + path + ": " + SystemErrorText(::GetLastError());
+    if (file.handle == INVALID_HANDLE_VALUE || !WriteAll(file.handle, contents) ||
+        !::FlushFileBuffers(file.handle))
+      replaced = LastErrorFailure(cannotWrite);
     if (file.handle != INVALID_HANDLE_VALUE) {
       const HANDLE handle = file.handle;
       file.handle = INVALID_HANDLE_VALUE;
-      if (!::CloseHandle(handle) && ok) {
-        ok = false;
-        error = "Cannot write file " + path + ": " + SystemErrorText(::GetLastError());
-      }
+      if (!::CloseHandle(handle) && replaced)
+        replaced = LastErrorFailure(cannotWrite);
     }
   }
-  if (ok && !::MoveFileExW(tempPath.c_str(), target.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    ok = false;
-    error = "Cannot create file " + path + ": " + SystemErrorText(::GetLastError());
-  }
-  if (!ok)
+  if (replaced && !::MoveFileExW(tempPath.c_str(), target.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    replaced = LastErrorFailure(cannotCreate);
+  if (!replaced)
     ::DeleteFileW(tempPath.c_str());
-  return ok;
+  return replaced;
 }
 
-std::string TempDirectory() {
+Expected<std::string> TempDirectory() {
   wchar_t buffer[kPathBuffer + 1] = {};
   const DWORD length = ::GetTempPathW(kPathBuffer, buffer);
-  if (length == 0 || length > kPathBuffer)
-    return {};
+  if (length == 0)
+    return LastErrorFailure("The system names no temporary folder");
+  if (length > kPathBuffer)
+    return Unexpected(ErrorText("The system names no temporary folder", ERROR_BUFFER_OVERFLOW));
   return ToUtf8(std::wstring(buffer, length));
 }
 
-std::string CreateUniqueTempFile(const std::string& dir, const std::string& prefix) {
+Expected<std::string> CreateUniqueTempFile(const std::string& dir, const std::string& prefix) {
   wchar_t buffer[kPathBuffer + 1] = {};
   if (::GetTempFileNameW(ToWide(dir).c_str(), ToWide(prefix).c_str(), 0, buffer) == 0)
-    return {};
+    return LastErrorFailure("Cannot create a temporary file in " + dir);
   return ToUtf8(buffer);
 }
 

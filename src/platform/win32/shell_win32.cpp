@@ -57,9 +57,9 @@ std::optional<std::string> FindExecutableByName(const std::string& /*documentNam
   return std::nullopt;
 }
 
-bool StartProgram(const std::string& program, const std::string& argument) {
+Expected<void> StartProgram(const std::string& program, const std::string& argument) {
   if (program.empty())
-    return false;
+    return Unexpected("No program to start");
   // The program's path is quoted, so that a path with blanks names one program.
   std::wstring commandLine = L"\"" + ToWide(program) + L"\" " + QuoteArgument(ToWide(argument));
   STARTUPINFOW startup{};
@@ -69,11 +69,11 @@ bool StartProgram(const std::string& program, const std::string& argument) {
   PROCESS_INFORMATION process{};
   if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
-    return false;
+    return LastErrorFailure("Cannot start " + program);
   // The browser runs on its own; nothing waits for it.
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
-  return true;
+  return {};
 }
 
 }  // namespace pixdeck::platform

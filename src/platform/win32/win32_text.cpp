@@ -50,4 +50,13 @@ std::string SystemErrorText(DWORD code) {
   return ToUtf8(text);
 }
 
+std::string ErrorText(const std::string& what, DWORD code) {
+  return what + ": " + SystemErrorText(code);
+}
+
+Unexpected<std::string> LastErrorFailure(const std::string& what) {
+  const DWORD code = ::GetLastError();  // before anything else may change it
+  return Unexpected(ErrorText(what, code));
+}
+
 }  // namespace pixdeck::platform

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/expected.h"
+
 namespace pixdeck::platform {
 
 // UTF-8 to UTF-16; malformed bytes become U+FFFD.
@@ -18,5 +20,9 @@ std::string ToUtf8(std::wstring_view wide);
 std::string CodePageToUtf8(std::string_view bytes, UINT codePage);
 // The system's text for an error code, without the trailing line break.
 std::string SystemErrorText(DWORD code);
+// "<what>: <the system's text for code>"
+std::string ErrorText(const std::string& what, DWORD code);
+// The failure of the call that just set the last-error code.
+Unexpected<std::string> LastErrorFailure(const std::string& what);
 
 }  // namespace pixdeck::platform
