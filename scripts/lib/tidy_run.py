@@ -1,0 +1,158 @@
+#!/usr/bin/env python3
+"""Runs clang-tidy over the build's own compiled sources, on several cores.
+
+Each source file is checked once, with the first of its compile commands (a
+file that several test programs compile gets the same headers and macros in
+each). The layer probe is left out: it only includes one header, which the
+sources that use it bring in anyway, and some of its commands are meant to
+fail. The precompiled header (GCC's, which clang cannot read) is dropped from
+the commands, so that every file is checked with only what it includes itself.
+
+A file found clean is remembered in the build folder under a hash of
+everything its result depends on: clang-tidy's version, the checks, the
+compile command and the preprocessed source (the file and every header it
+reads). A later run skips it while none of these changed; files with findings
+are always checked again, so that their findings are printed each time.
+"""
+
+import argparse
+import concurrent.futures
+import hashlib
+import json
+import os
+import pathlib
+import shlex
+import subprocess
+import sys
+
+SOURCE_FOLDERS = ("src", "tests", "fuzz", "bench")
+LEFT_OUT = ("tests/layers/probe.cpp",)
+
+
+def own_entries(database, root, build):
+    """The first compile command of each of our own sources, PCH dropped."""
+    seen = set()
+    for entry in database:
+        path = pathlib.Path(entry["directory"], entry["file"]).resolve()
+        try:
+            relative = path.relative_to(root)
+        except ValueError:
+            continue
+        if build in path.parents or relative.parts[0] not in SOURCE_FOLDERS:
+            continue
+        if relative.as_posix() in LEFT_OUT or path in seen:
+            continue
+        seen.add(path)
+        if "arguments" in entry:
+            arguments = list(entry["arguments"])
+        else:
+            arguments = shlex.split(entry["command"])
+        yield {"directory": entry["directory"], "file": str(path),
+               "arguments": without_pch(arguments)}
+
+
+def without_pch(arguments):
+    kept = []
+    skip_next = False
+    for index, argument in enumerate(arguments):
+        if skip_next:
+            skip_next = False
+            continue
+        if argument == "-include" and index + 1 < len(arguments) \
+                and arguments[index + 1].endswith("cmake_pch.hxx"):
+            skip_next = True
+            continue
+        if argument == "-Winvalid-pch":
+            continue
+        kept.append(argument)
+    return kept
+
+
+def preprocess_command(arguments):
+    """The compile command turned into one that writes the preprocessed file."""
+    command = []
+    skip_next = False
+    for argument in arguments:
+        if skip_next:
+            skip_next = False
+            continue
+        if argument == "-o":
+            skip_next = True
+            continue
+        if argument == "-c":
+            continue
+        command.append(argument)
+    return command + ["-E", "-o", "-"]
+
+
+def cache_key(entry, common):
+    digest = hashlib.sha256(common)
+    digest.update("\0".join(entry["arguments"]).encode())
+    result = subprocess.run(preprocess_command(entry["arguments"]), cwd=entry["directory"],
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=False)
+    if result.returncode != 0:
+        return None
+    digest.update(result.stdout)
+    return digest.hexdigest()
+
+
+def check(entry, options, common, cache):
+    key = cache_key(entry, common) if cache else None
+    if key and (cache / key).exists():
+        return entry["file"], 0, "", True
+    result = subprocess.run(
+        [options.clang_tidy, "--quiet", "-p", str(options.database_dir),
+         "--config-file=" + str(options.root / ".clang-tidy"), entry["file"]],
+        stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, check=False)
+    output = "\n".join(line for line in result.stdout.splitlines()
+                       if not line.endswith(" warnings generated.")
+                       and not line.endswith(" warning generated."))
+    if result.returncode == 0 and key:
+        (cache / key).touch()
+    return entry["file"], result.returncode, output, False
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--clang-tidy", required=True)
+    parser.add_argument("--root", required=True, type=pathlib.Path)
+    parser.add_argument("--build", required=True, type=pathlib.Path)
+    parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
+    parser.add_argument("--no-cache", action="store_true")
+    options = parser.parse_args()
+    options.root = options.root.resolve()
+    options.build = options.build.resolve()
+
+    with open(options.build / "compile_commands.json", encoding="utf-8") as file:
+        entries = list(own_entries(json.load(file), options.root, options.build))
+    options.database_dir = options.build / "clang-tidy"
+    options.database_dir.mkdir(exist_ok=True)
+    with open(options.database_dir / "compile_commands.json", "w", encoding="utf-8") as file:
+        json.dump(entries, file, indent=1)
+
+    cache = None if options.no_cache else options.database_dir / "clean"
+    if cache:
+        cache.mkdir(exist_ok=True)
+    version = subprocess.run([options.clang_tidy, "--version"], stdout=subprocess.PIPE,
+                             check=True).stdout
+    common = version + (options.root / ".clang-tidy").read_bytes()
+
+    failed = []
+    skipped = 0
+    with concurrent.futures.ThreadPoolExecutor(max_workers=options.jobs) as pool:
+        jobs = [pool.submit(check, entry, options, common, cache) for entry in entries]
+        for job in concurrent.futures.as_completed(jobs):
+            path, status, output, cached = job.result()
+            skipped += cached
+            if status != 0:
+                failed.append(path)
+                print(output.strip(), flush=True)
+    print(f"clang-tidy: {len(entries)} files, {skipped} unchanged since found clean, "
+          f"{len(failed)} with findings")
+    for path in sorted(failed):
+        print("  " + os.path.relpath(path, options.root))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
