@@ -51,6 +51,7 @@ std::string AboutText() {
       "size. Background colors or patterns can be chosen to see how each picture "
       "looks on them. It makes it easy to catalogue large collections of web-design "
       "pictures or to produce online photo albums.\n\n",
+      // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one sentence over two lines
       "Pixdeck is free to use and to give away, as long as it is passed on whole "
       "and unchanged.\n\n",
       "Other programs by the same makers are listed at\n",

@@ -53,7 +53,7 @@ FileDialogAnswer RunQtDialog(const FileDialogRequest& request) {
     // The dialog's own file list shows which files may be executed.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     const QDir::Filters all = dialog.filter();
-    const QString programs = filters[request.executablesFilter];
+    const QString& programs = filters[request.executablesFilter];
     auto follow = [&dialog, all, programs](const QString& selected) {
       dialog.setFilter(selected == programs ? (all | QDir::Executable) : all);
     };

@@ -18,5 +18,5 @@ int main(int argc, char* argv[]) {
   pixdeck::SetUpApplication();
   pixdeck::TfrmMain main;
   main.show();
-  return app.exec();
+  return QApplication::exec();
 }

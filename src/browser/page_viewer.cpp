@@ -69,7 +69,7 @@ bool PageViewer::OpenUrlInBrowser(const std::string& url) {
 }
 
 bool PageViewer::LaunchBrowser(const std::string& url) {
-  const std::string browser = BrowserPath();
+  const std::string& browser = BrowserPath();
   if (ExecCommand(browser, url))
     return true;
   ShowInfo(messages_, "Could not execute \"" + browser + "\"!", true);

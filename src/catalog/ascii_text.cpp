@@ -35,8 +35,7 @@ char* AsciiTextTable::Put(char* out, std::string_view asciiText) const {
     if (unchanged_[c]) {
       *out++ = byte;
     } else {
-      std::memcpy(out, replacement_[c].data(), replacement_[c].size());
-      out += replacement_[c].size();
+      out = std::copy(replacement_[c].begin(), replacement_[c].end(), out);
     }
   }
   return out;

@@ -63,10 +63,11 @@ void SearchCatalog(std::string_view directory, std::string_view specs, CatalogLi
         sizes);
   }
   for (const auto& [segment, pattern] : withFolder) {
-    (void)platform::FindMatches(JoinPath(directory, pattern), [&](const platform::DirEntry& entry) {
-      catalog.Add(entry.name, entry.size);
-      segmentOf.push_back(segment);
-    });
+    (void)platform::FindMatches(JoinPath(directory, pattern),
+                                [&, segment = segment](const platform::DirEntry& entry) {
+                                  catalog.Add(entry.name, entry.size);
+                                  segmentOf.push_back(segment);
+                                });
   }
 
   // Segment by segment, each segment's entries in the order they were found.

@@ -18,7 +18,7 @@ struct PictureSize {
 
 // The most bytes read from one file. A JPEG whose frame header lies beyond
 // them counts as unreadable.
-inline constexpr std::size_t kPictureHeadCap = 64 * 1024;
+inline constexpr std::size_t kPictureHeadCap = std::size_t{64} * 1024;
 // What a picture may claim and still be believed: JPEG and GIF hold at most
 // 65,535 pixels a side, and a browser decodes no picture whose pixels, four
 // bytes each, overflow a signed 32-bit size.

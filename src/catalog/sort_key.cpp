@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <type_traits>
 
 #include "text/name_pattern.h"
 #include "text/utf8.h"
@@ -107,7 +108,8 @@ void SortKeyMaker::Append(std::string& out, std::string_view name) {
     length = std::wcsxfrm(transformed_.data(), folded_.c_str(), transformed_.size());
   }
   for (std::size_t i = 0; i < length; ++i) {
-    const auto unit = static_cast<std::uint32_t>(transformed_[i]);
+    const auto unit =
+        static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<wchar_t> >(transformed_[i]));
     out.push_back(static_cast<char>(unit >> 24));
     out.push_back(static_cast<char>((unit >> 16) & 0xFF));
     out.push_back(static_cast<char>((unit >> 8) & 0xFF));

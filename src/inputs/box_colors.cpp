@@ -5,7 +5,7 @@
 namespace pixdeck {
 
 SavedRole::SavedRole(const QWidget& widget, QPalette::ColorRole role) : FRole(role) {
-  const QPalette palette = widget.palette();
+  const QPalette& palette = widget.palette();
   for (int group = 0; group < QPalette::NColorGroups; ++group) {
     FColors[group] = palette.color(static_cast<QPalette::ColorGroup>(group), role);
   }

@@ -10,7 +10,7 @@ namespace pixdeck {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
-constexpr int kIndentStep = 2;  // blanks per level
+constexpr qsizetype kIndentStep = 2;  // blanks per level
 
 QString CleanDir(const QString& dir) {
   QString clean = QDir::cleanPath(QDir(dir).absolutePath());

@@ -123,7 +123,7 @@ std::string StartCommandOf(const std::string& execLine) {
   const std::vector<ExecWord> words = SplitExecLine(execLine);
   if (words.empty() || ResolveProgram(FirstExecWord(execLine)).empty())
     return {};
-  const std::string program = ResolveProgram(words.front().text);
+  std::string program = ResolveProgram(words.front().text);
   if (program.empty())
     return {};
   bool onlyFieldCodes = true;

@@ -106,7 +106,7 @@ std::string FinalLinkTarget(const std::string& path) {
     if (target.front() != '/') {
       const std::size_t slash = current.rfind('/');
       if (slash != std::string::npos)
-        target = current.substr(0, slash + 1) + target;
+        target.insert(0, current, 0, slash + 1);
     }
     current = std::move(target);
   }

@@ -281,7 +281,7 @@ std::string PerUserConfigDirectory() {
   } else {
     base = "/tmp";
   }
-  const std::string dir = base + "/pixdeck";
+  std::string dir = base + "/pixdeck";
   // Created on first need, parents included.
   for (std::size_t at = 1; at != std::string::npos; at = dir.find('/', at + 1)) {
     ::mkdir(dir.substr(0, at).c_str(), 0700);

@@ -13,6 +13,7 @@
 
 #include "platform/posix/errno_text.h"
 
+// NOLINTNEXTLINE(readability-redundant-declaration): POSIX has programs declare it themselves
 extern char** environ;
 
 namespace pixdeck::platform {
@@ -31,6 +32,7 @@ Expected<std::string> RunAndCapture(const std::string& program,
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
 
   std::vector<char*> argv;
+  argv.reserve(arguments.size() + 2);
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& argument : arguments)
     argv.push_back(const_cast<char*>(argument.c_str()));
@@ -89,6 +91,7 @@ Expected<void> StartDetached(std::vector<std::string> arguments) {
   if (arguments.empty() || arguments.front().empty())
     return Unexpected("No program to start");
   std::vector<char*> argv;
+  argv.reserve(arguments.size() + 1);
   for (std::string& word : arguments)
     argv.push_back(word.data());
   argv.push_back(nullptr);

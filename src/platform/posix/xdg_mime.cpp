@@ -36,7 +36,8 @@ std::string DefaultProgramFor(const std::string& mimeType) {
     return {};
   for (const std::string& dir : ApplicationDirs()) {
     for (const std::string& candidate : DesktopFileCandidates(id)) {
-      const std::string file = dir + "/" + candidate;
+      std::string file = dir;
+      file.append("/").append(candidate);
       if (::access(file.c_str(), R_OK) != 0)
         continue;
       // The first entry found is the one the desktop uses, usable or not.
