@@ -17,6 +17,7 @@
 #include "util/paths.h"
 #include "util/program_dirs.h"
 
+// NOLINTNEXTLINE(readability-redundant-declaration): POSIX has programs declare it themselves
 extern char** environ;
 
 namespace pixdeck::test {
@@ -140,7 +141,7 @@ std::string BrowserTestEnv::ProbeInConfigDir() {
 }
 
 std::string BrowserTestEnv::AddFakeBrowser(const std::string& relPath) {
-  const std::string path = scratch_.file(relPath);
+  std::string path = scratch_.file(relPath);
   WriteScript(path,
               "{ printf '%s\\n' \"$#\"; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; "
               "printf 'end\\n'; } >> " +
@@ -215,9 +216,10 @@ DdePeer::DdePeer(const BrowserTestEnv& env, const std::string& service,
       PIXDECK_DDE_TEST_PEER, "--service", service, "--log", log_, "--ready", ready};
   for (const auto& [topic, how] : answers) {
     args.push_back("--answer");
-    args.push_back(topic + "=" + how);
+    args.push_back(std::string(topic).append("=").append(how));
   }
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (std::string& arg : args)
     argv.push_back(arg.data());
   argv.push_back(nullptr);

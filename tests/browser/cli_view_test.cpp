@@ -28,6 +28,7 @@ struct CliRun {
 CliRun RunCli(std::vector<std::string> args) {
   args.insert(args.begin(), "pixdeck-cli");
   std::vector<const char*> argv;
+  argv.reserve(args.size());
   for (const std::string& arg : args)
     argv.push_back(arg.c_str());
   std::ostringstream out, err;

@@ -34,7 +34,7 @@ class PageViewerTest : public ::testing::Test {
   }
   // The desktop's default browser: a fake whose name makes it a Netscape.
   std::string RegisterBrowser(const std::string& relPath = "bin/netscape-fake") {
-    const std::string browser = env.AddFakeBrowser(relPath);
+    std::string browser = env.AddFakeBrowser(relPath);
     env.AddXdgMime("fake.desktop");
     env.AddDesktopEntry("fake.desktop", "Exec=\"" + browser + "\" %u");
     return browser;

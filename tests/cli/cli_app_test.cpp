@@ -24,6 +24,7 @@ struct CliRun {
 CliRun RunWith(std::vector<std::string> args) {
   args.insert(args.begin(), "pixdeck-cli");
   std::vector<const char*> argv;
+  argv.reserve(args.size());
   for (const auto& arg : args) {
     argv.push_back(arg.c_str());
   }

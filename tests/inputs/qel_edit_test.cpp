@@ -521,7 +521,7 @@ TEST_F(EditTest, BoxGivenAParentLaterFindsTheMaster) {
   edit->setParent(&window);
   EXPECT_EQ(edit->Master(), master);
   EXPECT_TRUE(edit->OverwriteMode());
-  edit.release();  // the window owns it now
+  static_cast<void>(edit.release());  // the window owns it now
 }
 
 }  // namespace

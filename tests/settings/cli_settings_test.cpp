@@ -33,6 +33,7 @@ struct Outcome {
 Outcome RunInProcess(std::vector<std::string> args) {
   args.insert(args.begin(), "pixdeck-cli");
   std::vector<const char*> argv;
+  argv.reserve(args.size());
   for (const std::string& arg : args)
     argv.push_back(arg.c_str());
   std::ostringstream out, err;

@@ -15,6 +15,7 @@
 
 #include "scratch_dir.h"
 
+// NOLINTNEXTLINE(readability-redundant-declaration): POSIX has programs declare it themselves
 extern char** environ;
 
 namespace pixdeck::test {
