@@ -15,8 +15,9 @@ AppHintFilter::AppHintFilter(Handler handler, QObject* parent)
 }
 
 AppHintFilter::~AppHintFilter() {
-  if (QCoreApplication::instance())
+  if (QCoreApplication::instance()) {
     QCoreApplication::instance()->removeEventFilter(this);
+  }
 }
 
 namespace {
@@ -37,12 +38,15 @@ bool AppHintFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Enter:
       ++entries_;
       if (auto* widget = qobject_cast<QWidget*>(watched);
-          widget != nullptr && !widget->isWindow() && IsBackground(widget))
+          widget != nullptr && !widget->isWindow() && IsBackground(widget)) {
         handler_(widget->window()->statusTip());
+      }
       break;
     case QEvent::Leave:
-      if (auto* widget = qobject_cast<QWidget*>(watched); widget != nullptr && !widget->isWindow())
+      if (auto* widget = qobject_cast<QWidget*>(watched);
+          widget != nullptr && !widget->isWindow()) {
         PointerLeft(widget);
+      }
       break;
     default:
       break;
@@ -54,8 +58,9 @@ void AppHintFilter::PointerLeft(QWidget* widget) {
   // The pointer's next entry, if any, comes in the same round of events.
   const unsigned entries = entries_;
   QTimer::singleShot(0, this, [this, entries, parent = QPointer<QWidget>(widget->parentWidget())] {
-    if (entries == entries_ && parent && parent->underMouse() && IsBackground(parent))
+    if (entries == entries_ && parent && parent->underMouse() && IsBackground(parent)) {
       handler_(parent->window()->statusTip());
+    }
   });
 }
 

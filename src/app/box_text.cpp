@@ -22,15 +22,17 @@ void TakeChosenText(TQelComboBox* box, const std::string& text) {
 
 std::vector<std::string> BoxItems(const TQelComboBox* box) {
   std::vector<std::string> items;
-  for (const QString& item : box->Items())
+  for (const QString& item : box->Items()) {
     items.push_back(BytesFromText(item));
+  }
   return items;
 }
 
 void SetBoxItems(TQelComboBox* box, const std::vector<std::string>& items) {
   QStringList list;
-  for (const std::string& item : items)
+  for (const std::string& item : items) {
     list << TextFromBytes(item);
+  }
   // The list is replaced as a whole; a box that must have a value then
   // shows its new first item.
   box->SetItems(list);

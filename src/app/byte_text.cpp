@@ -26,17 +26,20 @@ std::size_t SequenceAt(std::string_view bytes, std::size_t at, char32_t& cp) {
   } else {
     return 0;
   }
-  if (at + extra >= bytes.size())
+  if (at + extra >= bytes.size()) {
     return 0;
+  }
   for (std::size_t k = 1; k <= extra; ++k) {
     const auto next = static_cast<unsigned char>(bytes[at + k]);
-    if ((next & 0xC0) != 0x80)
+    if ((next & 0xC0) != 0x80) {
       return 0;
+    }
     cp = (cp << 6) | (next & 0x3F);
   }
   // Overlong forms, surrogates and code points beyond Unicode are no UTF-8.
-  if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+  if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
     return 0;
+  }
   return extra + 1;
 }
 

@@ -13,12 +13,14 @@ namespace {
 // temporary string with operator+.)
 std::string Joined(std::initializer_list<std::string_view> pieces) {
   std::size_t size = 0;
-  for (std::string_view piece : pieces)
+  for (std::string_view piece : pieces) {
     size += piece.size();
+  }
   std::string text;
   text.reserve(size);
-  for (std::string_view piece : pieces)
+  for (std::string_view piece : pieces) {
     text.append(piece);
+  }
   return text;
 }
 

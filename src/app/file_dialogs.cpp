@@ -23,8 +23,9 @@ std::function<std::string()>& CurrentDirSource() {
 std::string BrowseCurrentDir() {
   if (CurrentDirSource()) {
     std::string dir = CurrentDirSource()();
-    if (!dir.empty())
+    if (!dir.empty()) {
       return dir;
+    }
   }
   return CurrentDir();
 }
@@ -61,14 +62,17 @@ FileDialogAnswer RunQtDialog(const FileDialogRequest& request) {
     dialog.selectNameFilter(programs);
     follow(programs);
   }
-  if (!request.startDir.empty())
+  if (!request.startDir.empty()) {
     dialog.setDirectory(QString::fromStdString(request.startDir));
-  if (!request.proposedName.empty())
+  }
+  if (!request.proposedName.empty()) {
     dialog.selectFile(QString::fromStdString(request.proposedName));
+  }
   FileDialogAnswer answer;
   answer.readOnly = request.readOnly;
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return answer;
+  }
   answer.accepted = true;
   answer.chosenPath = dialog.selectedFiles().constFirst().toStdString();
   return answer;
@@ -80,8 +84,9 @@ FileDialogAnswer Run(const FileDialogRequest& request) {
 
 // Steps shared by both dialogs: where the dialog starts and what it proposes.
 void PlaceRequest(FileDialogRequest& request, const std::string& fileName, bool useFileDir) {
-  if (LastDir().empty())
+  if (LastDir().empty()) {
     LastDir() = BrowseCurrentDir();
+  }
   std::string proposed;
   std::string nameDir;
   if (!fileName.empty()) {
@@ -95,8 +100,9 @@ void PlaceRequest(FileDialogRequest& request, const std::string& fileName, bool 
     request.startDir = LastDir();
   }
   // A wildcard is no file name to propose.
-  if (proposed.find('*') != std::string::npos)
+  if (proposed.find('*') != std::string::npos) {
     proposed.clear();
+  }
   request.proposedName = proposed;
 }
 
@@ -126,11 +132,13 @@ QStringList QtNameFilters(const std::string& filter) {
     // The description may already show its patterns in the Windows way;
     // they are shown again in the form the dialog reads.
     const qsizetype open = description.lastIndexOf(QLatin1Char('('));
-    if (open > 0 && description.endsWith(QLatin1Char(')')))
+    if (open > 0 && description.endsWith(QLatin1Char(')'))) {
       description = description.left(open).trimmed();
+    }
     QStringList patterns;
-    for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+    for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
       patterns << QtPattern(p.trimmed());
+    }
     result << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
                   QLatin1Char(')');
   }
@@ -151,12 +159,14 @@ bool BrowseOpenFile(QWidget* owner, std::string& fileName, bool& readOnly, bool 
   request.readOnly = readOnly;
   PlaceRequest(request, fileName, useFileDir);
   const FileDialogAnswer answer = Run(request);
-  if (!answer.accepted || answer.chosenPath.empty())
+  if (!answer.accepted || answer.chosenPath.empty()) {
     return false;
+  }
   LastDir() = DirOf(answer.chosenPath);
   fileName = answer.chosenPath;
-  if (readOnly)
+  if (readOnly) {
     readOnly = answer.readOnly;
+  }
   return true;
 }
 
@@ -171,10 +181,12 @@ bool BrowseSaveFile(QWidget* owner, std::string& fileName, bool useFileDir,
   request.filter = filter;
   PlaceRequest(request, fileName, useFileDir);
   const FileDialogAnswer answer = Run(request);
-  if (!answer.accepted || answer.chosenPath.empty())
+  if (!answer.accepted || answer.chosenPath.empty()) {
     return false;
-  if (useFileDir)
+  }
+  if (useFileDir) {
     LastDir() = DirOf(answer.chosenPath);
+  }
   fileName = answer.chosenPath;
   return true;
 }

@@ -17,8 +17,9 @@ TfrmAbout::TfrmAbout(QWidget* owner)
       ui_(std::make_unique<Ui::TfrmAbout>()) {
   ui_->setupUi(this);
   setAttribute(Qt::WA_DeleteOnClose, false);  // the caller frees it
-  if (owner)
+  if (owner) {
     setWindowIcon(owner->windowIcon());
+  }
 
   QPlainTextEdit* memo = ui_->edtAbout;
   memo->setPlainText(QString::fromStdString(AboutText()));

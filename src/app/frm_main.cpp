@@ -89,8 +89,9 @@ void TfrmMain::Loaded() {
   if (colorsLoaded_) {
     // Filling the list neither selects nor picks: the box keeps its form
     // hint until the first pick.
-    for (const ColorEntry& entry : colors_.Entries())
+    for (const ColorEntry& entry : colors_.Entries()) {
       ui_->lbxBackColor->AddObject(QString::fromStdString(entry.name));
+    }
   } else {
     ui_->lbxBackColor->setEnabled(false);
   }
@@ -102,8 +103,9 @@ void TfrmMain::Loaded() {
 
   const ProgramOptions& options = CurrentOptions();
   SetBoxInitialText(OutputBox(), options.outputName);
-  if (options.outputName.empty())
+  if (options.outputName.empty()) {
     edtOutputNameChange();
+  }
   SetBoxInitialText(ui_->edtBackground, options.patternName);
   SetBoxInitialText(ui_->lbxBackColor, options.bgColor);
 }
@@ -159,17 +161,20 @@ void TfrmMain::ConnectHandlers() {
 }
 
 void TfrmMain::OpenSettings() {
-  if (settingsName_.empty())
+  if (settingsName_.empty()) {
     settingsName_ = OpenSettingsFileName();
+  }
   store_ = OpenSettingsStore(settingsName_);
   // A settings file that cannot be used is told once; the defaults hold.
-  for (const std::string& problem : store_->TakeProblems())
+  for (const std::string& problem : store_->TakeProblems()) {
     ShowError(AppMessages(), problem);
+  }
 }
 
 void TfrmMain::LoadSettings() {
-  if (!store_)
+  if (!store_) {
     return;
+  }
   WindowSettings window;
   window.defaultDir = ui_->lbxDirectory->Directory().toStdString();
   LoadProgramSettings(*store_, CurrentOptions(), window,
@@ -177,24 +182,29 @@ void TfrmMain::LoadSettings() {
                         // Without a browser name the browser is detected,
                         // which takes the time of several helper programs:
                         // the window shows first.
-                        if (name.empty() && useRegSettings)
+                        if (name.empty() && useRegSettings) {
                           detectBrowserWhenShown_ = true;
-                        else
+                        } else {
                           ConfigureBrowser(name, useRegSettings, AppMessages());
+                        }
                       });
   SetDirectory(window.defaultDir);
   // Lists that were stored replace the designed ones; absent ones leave them.
-  if (!window.specs.empty())
+  if (!window.specs.empty()) {
     SetBoxItems(ui_->cmbSpecs, window.specs);
-  if (!window.outputNames.empty())
+  }
+  if (!window.outputNames.empty()) {
     SetBoxItems(OutputBox(), window.outputNames);
-  if (!window.patterns.empty())
+  }
+  if (!window.patterns.empty()) {
     SetBoxItems(ui_->edtBackground, window.patterns);
+  }
 }
 
 void TfrmMain::SaveSettings() {
-  if (!store_)
+  if (!store_) {
     return;
+  }
   WindowSettings window;
   window.defaultDir = ui_->lbxDirectory->Directory().toStdString();
   window.specs = BoxItems(ui_->cmbSpecs);
@@ -230,14 +240,16 @@ void TfrmMain::ResetCounter() {
 void TfrmMain::edtOutputNameChange() {
   const bool named = !OutputBox()->Text().isEmpty();
   SetButtonEnabled(ui_->btnFilter, named);
-  if (!CurrentOptions().browserName.empty())
+  if (!CurrentOptions().browserName.empty()) {
     SetButtonEnabled(ui_->btnView, named);
+  }
 }
 
 void TfrmMain::btnFilterClick() {
   ui_->edtCount->setText(QStringLiteral("0"));
-  if (ui_->cmbSpecs->Text().isEmpty())
+  if (ui_->cmbSpecs->Text().isEmpty()) {
     return;
+  }
   FilterRunGuard guard(ui_->btnFilter);
   ui_->cmbSpecs->setFocus();
 
@@ -254,8 +266,9 @@ void TfrmMain::btnFilterClick() {
 
   // A temporary page's name enters the box (and its history) before the
   // count is shown: the box's change resets the count.
-  if (result.temporaryName)
+  if (result.temporaryName) {
     SetBoxInitialText(OutputBox(), result.outputName);
+  }
   if (result.status == CatalogStatus::Written) {
     ui_->edtCount->setText(QString::number(result.count));
     ui_->btnView->setFocus();
@@ -272,22 +285,26 @@ void TfrmMain::btnViewClick() {
 
 void TfrmMain::btnOutputNameClick() {
   std::string name = BoxText(OutputBox());
-  if (BrowseSaveFile(this, name, true, "HTM", kHtmlFilter, "HTML Output Name"))
+  if (BrowseSaveFile(this, name, true, "HTM", kHtmlFilter, "HTML Output Name")) {
     TakeChosenText(OutputBox(), name);
+  }
 }
 
 void TfrmMain::btnBackgroundClick() {
   std::string name = BoxText(ui_->edtBackground);
   bool readOnly = false;  // the read-only check box stays hidden
-  if (BrowseOpenFile(this, name, readOnly, true, "GIF", kPatternFilter, "HTML Background Pattern"))
+  if (BrowseOpenFile(this, name, readOnly, true, "GIF", kPatternFilter,
+                     "HTML Background Pattern")) {
     TakeChosenText(ui_->edtBackground, name);
+  }
 }
 
 void TfrmMain::btnOptionsClick() {
   FinishBrowserSetUp();
   TfrmOptions dialog(*this);
-  if (dialog.exec() == QDialog::Accepted)
+  if (dialog.exec() == QDialog::Accepted) {
     ApplyBrowserOptions(CurrentOptions().browserName, CurrentOptions().useRegSettings);
+  }
 }
 
 void TfrmMain::btnAboutClick() {
@@ -328,8 +345,9 @@ void TfrmMain::keyPressEvent(QKeyEvent* event) {
   // Enter that no control took runs the default button.
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-    if (ui_->btnFilter->isEnabled())
+    if (ui_->btnFilter->isEnabled()) {
       ui_->btnFilter->click();
+    }
     return;
   }
   QWidget::keyPressEvent(event);
@@ -346,8 +364,9 @@ bool TfrmMain::event(QEvent* event) {
   if (event->type() == QEvent::Paint && detectBrowserWhenShown_ && !browserDetectionQueued_) {
     browserDetectionQueued_ = true;
     QTimer::singleShot(0, this, [this] {
-      if (!closed_)
+      if (!closed_) {
         FinishBrowserSetUp();
+      }
     });
   }
   return QWidget::event(event);
@@ -360,16 +379,18 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 // Whatever fails in the close step is reported; the window closes.
 bool TfrmMain::FormCloseQuery() {
   const std::string failure = CloseStep();
-  if (!failure.empty())
+  if (!failure.empty()) {
     ShowInfo(AppMessages(), "Error: " + failure, true);
+  }
   return true;
 }
 
 // Save, delete this run's temporary pages, let go of the colours and the
 // store, once. The result is the first failure's message, empty when none.
 std::string TfrmMain::CloseStep() {
-  if (closed_)
+  if (closed_) {
     return {};
+  }
   closed_ = true;
   std::string failure;
   try {
@@ -384,15 +405,17 @@ std::string TfrmMain::CloseStep() {
   try {
     CloseSettings();
   } catch (const std::exception& error) {
-    if (failure.empty())
+    if (failure.empty()) {
       failure = error.what();
+    }
   }
   return failure;
 }
 
 void TfrmMain::CloseSettings() {
-  if (!store_)
+  if (!store_) {
     return;
+  }
   std::unique_ptr<TRegOrIni> store = std::move(store_);
   store->Close();
 }

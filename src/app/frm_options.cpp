@@ -62,8 +62,9 @@ TfrmOptions::~TfrmOptions() = default;
 void TfrmOptions::ApplyDesign() {
   setWindowIcon(main_.windowIcon());
   QStyle* s = style();
-  for (QToolButton* b : {ui_->btnBrowserName, ui_->btnOutputName, ui_->btnBackground})
+  for (QToolButton* b : {ui_->btnBrowserName, ui_->btnOutputName, ui_->btnBackground}) {
     b->setIcon(s->standardIcon(QStyle::SP_DirOpenIcon));
+  }
   ui_->btnSave->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
   ui_->btnCancel->setIcon(s->standardIcon(QStyle::SP_DialogCancelButton));
 
@@ -87,8 +88,9 @@ void TfrmOptions::FormCreate() {
     colors->SetLimitToList(false);
   }
   const ProgramOptions& options = CurrentOptions();
-  if (!options.useRegSettings)
+  if (!options.useRegSettings) {
     ui_->edtBrowser->SetInitialText(TextFromBytes(options.browserName));
+  }
   ui_->edtDefOutName->SetInitialText(TextFromBytes(options.outputName));
   ui_->edtPattern->SetInitialText(TextFromBytes(options.patternName));
   ui_->edtBase->SetInitialText(TextFromBytes(options.urlBaseName));
@@ -102,22 +104,25 @@ void TfrmOptions::btnBrowserNameClick() {
   std::string name = TextOf(ui_->edtBrowser);
   bool readOnly = false;
   if (BrowseOpenFile(this, name, readOnly, true, kProgramExt, kProgramFilter,
-                     "Search for Web Browser", kNativeStyle == PathStyle::Posix ? 0 : -1))
+                     "Search for Web Browser", kNativeStyle == PathStyle::Posix ? 0 : -1)) {
     TakeBrowsed(ui_->edtBrowser, name);
+  }
 }
 
 void TfrmOptions::btnOutputNameClick() {
   std::string name = TextOf(ui_->edtDefOutName);
-  if (BrowseSaveFile(this, name, true, "HTM", kHtmlFilter, "Default Output Name"))
+  if (BrowseSaveFile(this, name, true, "HTM", kHtmlFilter, "Default Output Name")) {
     TakeBrowsed(ui_->edtDefOutName, name);
+  }
 }
 
 void TfrmOptions::btnBackgroundClick() {
   std::string name = TextOf(ui_->edtPattern);
   bool readOnly = false;
   if (BrowseOpenFile(this, name, readOnly, true, "GIF", kPatternFilter,
-                     "Default Background Pattern"))
+                     "Default Background Pattern")) {
     TakeBrowsed(ui_->edtPattern, name);
+  }
 }
 
 void TfrmOptions::btnSaveClick() {

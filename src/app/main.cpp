@@ -9,8 +9,9 @@
 
 int main(int argc, char* argv[]) {
   // Help and version need no display.
-  if (const auto status = pixdeck::AnswerInfoOptions(argc, argv, std::cout))
+  if (const auto status = pixdeck::AnswerInfoOptions(argc, argv, std::cout)) {
     return *status;
+  }
   QApplication app(argc, argv);
   // Sorting and case-insensitive look-ups follow the user's locale.
   std::setlocale(LC_ALL, "");

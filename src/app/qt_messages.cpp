@@ -50,8 +50,9 @@ void QtMessages::WarningBeep() {
 
 int QtMessages::ShowMessageBox(const std::string& text, MessageKind kind) {
   const std::string shown = TabsToSpaces(text);
-  if (Runner())
+  if (Runner()) {
     return Runner()(shown, kind);
+  }
   TopMostsLowered lowered;
   const bool info = kind == MessageKind::Information;
   QMessageBox box(info ? QMessageBox::Information : QMessageBox::Critical,
@@ -72,8 +73,9 @@ QtMessages& AppMessages() {
 
 void SetButtonEnabled(QWidget* control, bool state) {
   const bool ownState = !control->testAttribute(Qt::WA_Disabled);  // not the parent's
-  if (ownState != state)
+  if (ownState != state) {
     control->setEnabled(state);
+  }
 }
 
 }  // namespace pixdeck

@@ -23,8 +23,9 @@ std::string TBrowserDDE::ServiceName() const {
 
 std::string TBrowserDDE::RequestText(const std::string& topic, const std::string& item) const {
   const std::string service = ServiceName();
-  if (service.empty())
+  if (service.empty()) {
     return {};
+  }
   const std::string data = platform::DdeRequest(service, topic, item, timeoutMs_);
   // The data may lack its terminating zero or hold one early: the text ends at
   // the first zero or with the data.

@@ -72,26 +72,30 @@ void ConfigureBrowser(const std::string& name, bool useDdeFlag, Messages& messag
 }
 
 void ApplyBrowserOptions(const std::string& browserName, bool useRegSettings) {
-  if (!State().useDde || !useRegSettings)
+  if (!State().useDde || !useRegSettings) {
     State().path = browserName;
+  }
   State().useDde = useRegSettings;
 }
 
 bool DetectBrowser(const std::string& fileName, Messages& messages) {
-  if (!State().path.empty())
+  if (!State().path.empty()) {
     return true;
+  }
   std::string found;
   if (IsHtmlName(fileName)) {
     found = FindExecutableFor(fileName);
   } else {
     std::string dir = HomeDir();
-    if (!OnCdRom() && IsDriveReadOnly(dir))
+    if (!OnCdRom() && IsDriveReadOnly(dir)) {
       dir = WindowsDir();
+    }
     found = FindExecutableViaProbe(JoinPath(dir, kProbeName));
   }
   SetBrowser(found);
-  if (!State().path.empty())
+  if (!State().path.empty()) {
     return true;
+  }
   ShowError(messages, "Error: Could not detect a Web browser!");
   return false;
 }
@@ -107,10 +111,12 @@ std::string FindExecutableFor(const std::string& documentPath) {
 
 std::string FindExecutableViaProbe(const std::string& probeName) {
   // Where the name alone tells the program, no probe file is needed.
-  if (std::optional<std::string> byName = platform::FindExecutableByName(probeName))
+  if (std::optional<std::string> byName = platform::FindExecutableByName(probeName)) {
     return *byName;
-  if (platform::FileExists(probeName))
+  }
+  if (platform::FileExists(probeName)) {
     return FindExecutableFor(probeName);
+  }
   std::string result;
   // Made only where nothing of that name exists, and never through a link.
   if (platform::CreateNewFile(probeName)) {

@@ -22,8 +22,9 @@ std::string FullPageName(const std::string& name) {
   if (kNativeStyle == PathStyle::Posix && !name.empty() && name[0] != '/') {
     return Utf8FromPath(std::filesystem::absolute(PathFromUtf8(name)).lexically_normal());
   }
-  if (!DirOf(name).empty())
+  if (!DirOf(name).empty()) {
     return name;
+  }
   return JoinPath(CurrentDir(), name);
 }
 
@@ -42,36 +43,42 @@ bool PageViewer::ViewFile(const std::string& name) {
     ShowError(messages_, "File \"" + full + "\" not found!");
     return false;
   }
-  if (!DetectBrowser(full, messages_))
+  if (!DetectBrowser(full, messages_)) {
     return false;
+  }
   return OpenUrlInBrowser(PathToUrl(full, "file:///"));
 }
 
 bool PageViewer::OpenUrlInBrowser(const std::string& url) {
-  if (BrowserPath().empty())
+  if (BrowserPath().empty()) {
     ConfigureBrowser({}, true, messages_);
+  }
   if (UseDde() && BrowserKind() != brUnknown) {
-    if (!browserConv_)
+    if (!browserConv_) {
       browserConv_ = std::make_unique<TBrowserDDE>(ddeTimeoutMs_);
+    }
     browserConv_->SetBrowser(BrowserKind());
     if (!browserConv_->OpenURL(url).empty()) {
       // A running browser took the URL: bring it to the front (a mail link
       // opens a mail window of its own).
-      if (!IsMailto(url))
+      if (!IsMailto(url)) {
         browserConv_->ActivateWindow({});
+      }
       return true;
     }
   }
   // With no browser the detection error has been shown already.
-  if (BrowserPath().empty())
+  if (BrowserPath().empty()) {
     return false;
+  }
   return LaunchBrowser(url);
 }
 
 bool PageViewer::LaunchBrowser(const std::string& url) {
   const std::string& browser = BrowserPath();
-  if (ExecCommand(browser, url))
+  if (ExecCommand(browser, url)) {
     return true;
+  }
   ShowInfo(messages_, "Could not execute \"" + browser + "\"!", true);
   SetBrowserPath({});
   return false;

@@ -10,8 +10,9 @@ namespace pixdeck {
 
 CatalogList::CatalogList(
     std::initializer_list<std::pair<std::string_view, std::uint64_t>> entries) {
-  for (const auto& [name, size] : entries)
+  for (const auto& [name, size] : entries) {
     Add(name, size);
+  }
 }
 
 void CatalogList::Add(std::string_view name, std::uint64_t size) {
@@ -28,8 +29,9 @@ void CatalogList::Add(std::string_view name, std::uint64_t size) {
 void CatalogList::Reorder(const std::vector<std::uint32_t>& order) {
   std::vector<Item> reordered;
   reordered.reserve(order.size());
-  for (const std::uint32_t index : order)
+  for (const std::uint32_t index : order) {
     reordered.push_back(items_[index]);
+  }
   items_ = std::move(reordered);
 }
 
@@ -77,11 +79,13 @@ class KeySorter {
     const std::size_t common = std::min(ka.length, kb.length);
     if (depth < common) {
       const int c = std::memcmp(ka.bytes + depth, kb.bytes + depth, common - depth);
-      if (c != 0)
+      if (c != 0) {
         return c < 0;
+      }
     }
-    if (ka.length != kb.length)
+    if (ka.length != kb.length) {
       return ka.length < kb.length;
+    }
     return tieBreak_(a, b);
   }
 
@@ -90,16 +94,18 @@ class KeySorter {
   void Sort(std::uint32_t* first, std::uint32_t* last, std::size_t depth, std::size_t level) {
     for (;;) {
       const std::size_t count = static_cast<std::size_t>(last - first);
-      if (count < 2)
+      if (count < 2) {
         return;
+      }
       if (count < kSmall || level >= kMaxLevels) {
         std::sort(first, last,
                   [this, depth](std::uint32_t a, std::uint32_t b) { return Less(a, b, depth); });
         return;
       }
       std::size_t counts[257] = {};
-      for (const std::uint32_t* p = first; p != last; ++p)
+      for (const std::uint32_t* p = first; p != last; ++p) {
         ++counts[BucketOf(*p, depth)];
+      }
       if (counts[0] == count) {  // every key ends here: all equal
         std::sort(first, last, tieBreak_);
         return;
@@ -116,15 +122,17 @@ class KeySorter {
         at += counts[b];
       }
       std::uint32_t* out = scratch_.data();
-      for (const std::uint32_t* p = first; p != last; ++p)
+      for (const std::uint32_t* p = first; p != last; ++p) {
         out[starts[BucketOf(*p, depth)]++] = *p;
+      }
       std::copy(out, out + count, first);
       // The keys that ended are equal; every other bucket goes one byte deeper.
       std::sort(first, first + counts[0], tieBreak_);
       std::uint32_t* bucket = first + counts[0];
       for (std::size_t b = 1; b < 257; ++b) {
-        if (counts[b] > 1)
+        if (counts[b] > 1) {
           Sort(bucket, bucket + counts[b], depth + 1, level + 1);
+        }
         bucket += counts[b];
       }
       return;
@@ -141,8 +149,9 @@ class KeySorter {
 void CatalogList::Sort() {
   const std::size_t count = items_.size();
   std::vector<std::uint32_t> order(count);
-  for (std::size_t i = 0; i < count; ++i)
+  for (std::size_t i = 0; i < count; ++i) {
     order[i] = static_cast<std::uint32_t>(i);
+  }
   const auto byBytes = [this](std::uint32_t a, std::uint32_t b) {
     const std::string_view na = NameAt(a), nb = NameAt(b);
     return na != nb ? na < nb : a < b;
@@ -175,8 +184,9 @@ void CatalogList::Sort() {
   }
   std::vector<KeyRef> keys(count);
   const auto* base = reinterpret_cast<const unsigned char*>(keyBytes.data());
-  for (std::size_t i = 0; i < count; ++i)
+  for (std::size_t i = 0; i < count; ++i) {
     keys[i] = {base + spans[i].first, spans[i].second};
+  }
   std::vector<std::pair<std::size_t, std::uint32_t>>().swap(spans);
   KeySorter(keys, byBytes).Sort(order);
   Reorder(order);

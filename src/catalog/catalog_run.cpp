@@ -72,15 +72,19 @@ void SearchCatalog(std::string_view directory, std::string_view specs, CatalogLi
 
   // Segment by segment, each segment's entries in the order they were found.
   std::vector<std::uint32_t> firstOfSegment(segments + 1, 0);
-  for (const std::uint32_t segment : segmentOf)
+  for (const std::uint32_t segment : segmentOf) {
     ++firstOfSegment[segment + 1];
-  for (std::uint32_t i = 0; i < segments; ++i)
+  }
+  for (std::uint32_t i = 0; i < segments; ++i) {
     firstOfSegment[i + 1] += firstOfSegment[i];
+  }
   std::vector<std::uint32_t> order(catalog.Count());
-  for (std::uint32_t i = 0; i < first; ++i)
+  for (std::uint32_t i = 0; i < first; ++i) {
     order[i] = i;
-  for (std::size_t i = 0; i < segmentOf.size(); ++i)
+  }
+  for (std::size_t i = 0; i < segmentOf.size(); ++i) {
     order[first + firstOfSegment[segmentOf[i]]++] = static_cast<std::uint32_t>(first + i);
+  }
   catalog.Reorder(order);
 }
 
@@ -136,8 +140,9 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
           return copy;
         });
     for (std::size_t i = 0; i < catalog.Count(); ++i) {
-      if (catalog.SizeAt(i) == platform::kSizeNotRead && !probes[i].found)
+      if (catalog.SizeAt(i) == platform::kSizeNotRead && !probes[i].found) {
         --listed;  // vanished since the folder was read
+      }
     }
   }
   if (listed == 0) {
@@ -178,8 +183,9 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
     // Matches of a pattern with a folder part were looked up by their search.
     std::uint64_t size = catalog.SizeAt(i);
     if (size == platform::kSizeNotRead) {
-      if (!probes[i].found)
+      if (!probes[i].found) {
         continue;
+      }
       size = probes[i].fileSize;
     }
     writer.WriteLightPageEntry(catalog.NameAt(i), size, probes[i].size);

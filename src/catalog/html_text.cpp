@@ -19,8 +19,9 @@ constexpr Replacements MakeReplacements() {
       "\u2410", "\u2411", "\u2412", "\u2413", "\u2414", "\u2415", "\u2416", "\u2417",
       "\u2418", "\u2419", "\u241A", "\u241B", "\u241C", "\u241D", "\u241E", "\u241F"};
   Replacements table{};
-  for (int c = 0; c < 32; ++c)
+  for (int c = 0; c < 32; ++c) {
     table[c] = kPictures[c];
+  }
   table[0x7F] = "\u2421";
   table['&'] = "&amp;";
   table['<'] = "&lt;";

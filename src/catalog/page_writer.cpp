@@ -117,8 +117,9 @@ bool PageWriter::WriteAsciiEntry(std::string_view name, std::uint64_t size, unsi
 void PageWriter::WritePageEntry(std::string_view name, std::uint64_t size) {
   const unsigned needs = NeedsOf(name);
   // A plain ASCII name, the usual case, makes its line in one go.
-  if ((needs & kNotAscii) == 0 && WriteAsciiEntry(name, size, needs))
+  if ((needs & kNotAscii) == 0 && WriteAsciiEntry(name, size, needs)) {
     return;
+  }
 
   AppendImageSource(name, needs);
   AppendEntryText(name, size, needs);
@@ -157,8 +158,9 @@ void PageWriter::AppendEntryText(std::string_view name, std::uint64_t size, unsi
 
 unsigned PageWriter::NeedsOf(std::string_view name) const {
   unsigned char needs = 0;
-  for (const char c : name)
+  for (const char c : name) {
     needs |= byteClass_[static_cast<unsigned char>(c)];
+  }
   return needs;
 }
 

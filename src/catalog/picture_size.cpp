@@ -16,21 +16,24 @@ PictureProbe PictureSizeReader::Probe(const std::string& name) {
   PictureProbe probe;
   std::size_t want = kFirstRead;
   for (;;) {
-    if (buffer_.size() < want)
+    if (buffer_.size() < want) {
       buffer_.resize(want);
+    }
     const platform::HeadRead head = folder_.ReadHead(name, buffer_.data(), want);
     if (want == kFirstRead) {
       probe.found = head.found;
       probe.fileSize = head.fileSize;
     }
-    if (head.bytes < 0)
+    if (head.bytes < 0) {
       return probe;
+    }
     const auto count = static_cast<std::size_t>(head.bytes);
     const HeadScan scan = ScanPictureHead({buffer_.data(), count});
     probe.size = scan.size;
     // A short read is the whole file; only a full one may have more to give.
-    if (scan.size || !scan.truncated || count < want || want == kPictureHeadCap)
+    if (scan.size || !scan.truncated || count < want || want == kPictureHeadCap) {
       return probe;
+    }
     want = kPictureHeadCap;
   }
 }
@@ -52,11 +55,13 @@ std::vector<PictureProbe> ProbePictures(
     PictureSizeReader reader(folder);
     for (;;) {
       const std::size_t start = next.fetch_add(kBatch);
-      if (start >= count)
+      if (start >= count) {
         return;
+      }
       const std::size_t end = std::min(count, start + kBatch);
-      for (std::size_t i = start; i < end; ++i)
+      for (std::size_t i = start; i < end; ++i) {
         probes[i] = reader.Probe(nameAt(i));
+      }
     }
   };
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -71,8 +76,9 @@ std::vector<PictureProbe> ProbePictures(
     }
   }
   work();
-  for (std::thread& helper : helpers)
+  for (std::thread& helper : helpers) {
     helper.join();
+  }
   return probes;
 }
 

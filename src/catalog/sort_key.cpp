@@ -30,8 +30,9 @@ namespace {
 // wcscmp and a key needs no wcsxfrm.
 bool CollatesByCodePoint() {
   const char* name = std::setlocale(LC_COLLATE, nullptr);
-  if (name == nullptr)
+  if (name == nullptr) {
     return false;
+  }
   return std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0 ||
          std::strncmp(name, "C.", 2) == 0;
 }
@@ -51,8 +52,9 @@ void LowerAscii(char* out, std::string_view text) {
   const char* in = text.data();
   const std::size_t size = text.size();
   if (size < 8) {
-    for (std::size_t i = 0; i < size; ++i)
+    for (std::size_t i = 0; i < size; ++i) {
       out[i] = (in[i] >= 'A' && in[i] <= 'Z') ? static_cast<char>(in[i] + ('a' - 'A')) : in[i];
+    }
     return;
   }
   std::uint64_t word;
@@ -86,17 +88,20 @@ void SortKeyMaker::Append(std::string& out, std::string_view name) {
   }
   folded_.clear();
   if (ascii) {
-    for (const char c : name)
+    for (const char c : name) {
       folded_.push_back(static_cast<wchar_t>(FoldCase(static_cast<unsigned char>(c))));
+    }
   } else {
-    for (const char32_t c : DecodeUtf8(name))
+    for (const char32_t c : DecodeUtf8(name)) {
       folded_.push_back(static_cast<wchar_t>(FoldCase(c)));
+    }
   }
   if (codePointOrder_) {
     // UTF-8's byte order is code point order, so a folded name written back
     // as UTF-8 compares with memcmp as its code points compare with wcscmp.
-    for (const wchar_t c : folded_)
+    for (const wchar_t c : folded_) {
       AppendUtf8CodePoint(out, static_cast<char32_t>(c));
+    }
     return;
   }
   // wcsxfrm's results compare with wcscmp as the originals compare with

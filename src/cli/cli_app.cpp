@@ -64,8 +64,9 @@ bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, 
   const std::string first = settingsFile.empty() ? window.name : FullPath(settingsFile);
   // Where the chain gives no file, the CLI falls back to the window's file.
   const auto store = OpenSettingsStore(first, WindowFallbackIniName(program));
-  for (const std::string& problem : store->TakeProblems())
+  for (const std::string& problem : store->TakeProblems()) {
     PrintError(err, problem);
+  }
   ProgramOptions defaults;
   defaults.outputName = options.outputName;
   defaults.urlBaseName = options.urlBase;
@@ -75,20 +76,25 @@ bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, 
   const ProgramOptions saved = ReadCatalogDefaults(*store, defaults);
   options.browserName = saved.browserName;
   options.useRegSettings = saved.useRegSettings;
-  if (app.count("--output") == 0)
+  if (app.count("--output") == 0) {
     options.outputName = saved.outputName;
-  if (app.count("--base") == 0)
+  }
+  if (app.count("--base") == 0) {
     options.urlBase = saved.urlBaseName;
-  if (app.count("--pattern") == 0)
+  }
+  if (app.count("--pattern") == 0) {
     options.pattern = saved.patternName;
-  if (app.count("--light") == 0)
+  }
+  if (app.count("--light") == 0) {
     options.lightPages = saved.lightPages;
+  }
   if (app.count("--color") == 0 && !saved.bgColor.empty()) {
     // A saved colour that the colour table does not know gives a page without
     // one, as in the window.
     ColorTable colors;
-    if (colors.LoadFromFile(FindColorFile()) && colors.HasName(saved.bgColor))
+    if (colors.LoadFromFile(FindColorFile()) && colors.HasName(saved.bgColor)) {
       options.colorName = saved.bgColor;
+    }
   }
   return true;
 }
@@ -163,8 +169,9 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
       ConfigureBrowser(options.browserName, options.useRegSettings, messages);
     }
     PageViewer viewer(messages);
-    if (!viewer.ViewFile(result.pagePath))
+    if (!viewer.ViewFile(result.pagePath)) {
       return kExitFailed;
+    }
   }
   return kExitOk;
 }
@@ -191,8 +198,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return kExitUsage;
   }
   try {
-    if (!TakeSettingsDefaults(app, settingsFile, options, err))
+    if (!TakeSettingsDefaults(app, settingsFile, options, err)) {
       return kExitUsage;
+    }
   } catch (const std::exception& e) {
     PrintError(err, std::string("settings: ") + e.what());
     return kExitFailed;

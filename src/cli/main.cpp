@@ -12,8 +12,9 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments = pixdeck::platform::CommandLineArguments(argc, argv);
   std::vector<const char*> utf8Argv;
   utf8Argv.reserve(arguments.size());
-  for (const std::string& argument : arguments)
+  for (const std::string& argument : arguments) {
     utf8Argv.push_back(argument.c_str());
+  }
   return pixdeck::cli::RunCli(static_cast<int>(utf8Argv.size()), utf8Argv.data(), std::cout,
                               std::cerr);
 }

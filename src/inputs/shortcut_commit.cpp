@@ -17,8 +17,9 @@ class ShortcutCommitFilter : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Shortcut)
+    if (event->type() == QEvent::Shortcut) {
       CommitFocusedBox(window_);
+    }
     return QObject::eventFilter(watched, event);
   }
 
@@ -30,8 +31,9 @@ class ShortcutCommitFilter : public QObject {
 
 void CommitFocusedBox(const QWidget* window) {
   QWidget* focus = QApplication::focusWidget();
-  if (focus == nullptr || focus->window() != window)
+  if (focus == nullptr || focus->window() != window) {
     return;
+  }
   // The focus may be in a box's own edit part.
   for (QWidget* w = focus; w != nullptr && w != window; w = w->parentWidget()) {
     if (InputBox* box = AsInputBox(w)) {
@@ -43,8 +45,9 @@ void CommitFocusedBox(const QWidget* window) {
 
 void CommitFocusedBoxOnShortcuts(QWidget* window) {
   auto* filter = new ShortcutCommitFilter(window);
-  for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+  for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
     button->installEventFilter(filter);
+  }
 }
 
 }  // namespace pixdeck

@@ -38,8 +38,9 @@ char32_t NextCodePoint(std::string_view text, std::size_t& at) {
     valid = (next & 0xC0) == 0x80;
     cp = (cp << 6) | (next & 0x3F);
   }
-  if (valid && extra > 0 && (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
+  if (valid && extra > 0 && (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) {
     valid = false;
+  }
   if (!valid) {
     ++at;
     return FromCp1252(lead);
@@ -67,8 +68,9 @@ std::optional<DecodedIni> DecodeIniBytes(std::string_view bytes) {
   }
   decoded.encoding = little ? IniEncoding::Utf16Le : IniEncoding::Utf16Be;
   bytes.remove_prefix(2);
-  if (bytes.size() % 2 != 0)
+  if (bytes.size() % 2 != 0) {
     return std::nullopt;
+  }
   decoded.text.reserve(bytes.size());
   const auto unitAt = [&](std::size_t i) {
     const auto first = static_cast<unsigned char>(bytes[i]);
@@ -77,14 +79,17 @@ std::optional<DecodedIni> DecodeIniBytes(std::string_view bytes) {
   };
   for (std::size_t i = 0; i < bytes.size(); i += 2) {
     const char16_t unit = unitAt(i);
-    if (unit >= 0xDC00 && unit <= 0xDFFF)
+    if (unit >= 0xDC00 && unit <= 0xDFFF) {
       return std::nullopt;
+    }
     if (unit >= 0xD800 && unit <= 0xDBFF) {
-      if (i + 3 >= bytes.size())
+      if (i + 3 >= bytes.size()) {
         return std::nullopt;
+      }
       const char16_t low = unitAt(i + 2);
-      if (low < 0xDC00 || low > 0xDFFF)
+      if (low < 0xDC00 || low > 0xDFFF) {
         return std::nullopt;
+      }
       AppendUtf8CodePoint(decoded.text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
       i += 2;
       continue;
@@ -95,8 +100,9 @@ std::optional<DecodedIni> DecodeIniBytes(std::string_view bytes) {
 }
 
 std::string EncodeIniText(std::string_view text, IniEncoding encoding) {
-  if (encoding == IniEncoding::Bytes)
+  if (encoding == IniEncoding::Bytes) {
     return std::string(text);
+  }
   const bool bigEndian = encoding == IniEncoding::Utf16Be;
   std::string out;
   out.reserve(2 + text.size() * 2);

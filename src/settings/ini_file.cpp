@@ -17,8 +17,9 @@ namespace fs = std::filesystem;
 std::string WriteTarget(const std::string& path) {
   std::error_code ec;
   const fs::path named = PathFromUtf8(path);
-  if (!fs::is_symlink(fs::symlink_status(named, ec)))
+  if (!fs::is_symlink(fs::symlink_status(named, ec))) {
     return path;
+  }
   const fs::path target = fs::weakly_canonical(named, ec);
   return ec ? path : Utf8FromPath(target);
 }
@@ -26,8 +27,9 @@ std::string WriteTarget(const std::string& path) {
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
-  if (path_.empty())
+  if (path_.empty()) {
     return;
+  }
   const auto bytes = platform::ReadWholeFile(path_);
   std::string why;
   if (bytes) {
@@ -51,21 +53,25 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 }
 
 void IniFile::Save() {
-  if (!Modified())
+  if (!Modified()) {
     return;
+  }
   const std::string failure = "Unable to write to " + path_;
   // A file that could not be read must not be replaced by what little we know.
-  if (path_.empty() || Unreadable())
+  if (path_.empty() || Unreadable()) {
     throw IniFileError(failure);
+  }
   if (!platform::ReplaceFileAtomically(WriteTarget(path_),
-                                       EncodeIniText(text_.Render(), encoding_)))
+                                       EncodeIniText(text_.Render(), encoding_))) {
     throw IniFileError(failure);
+  }
   text_.MarkSaved();
 }
 
 std::string ResolveIniFileName(const std::string& name) {
-  if (name.empty() || NameOf(name) != name || name.find('/') != std::string::npos)
+  if (name.empty() || NameOf(name) != name || name.find('/') != std::string::npos) {
     return name;
+  }
   return JoinPath(WindowsDir(), name);
 }
 

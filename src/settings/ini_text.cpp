@@ -27,12 +27,14 @@ std::string OneLine(std::string_view text) {
 // Ctrl-Z dropped) is quoted, so that it reads back as written.
 std::string ValueText(std::string_view value) {
   std::string text = OneLine(value);
-  if (text.empty())
+  if (text.empty()) {
     return text;
+  }
   const bool losesBlanks = kAsciiBlanks.find(text.front()) != std::string_view::npos ||
                            kAsciiBlanks.find(text.back()) != std::string_view::npos;
-  if (losesBlanks || InQuotes(text) || text.back() == kEndOfText)
+  if (losesBlanks || InQuotes(text) || text.back() == kEndOfText) {
     return '"' + text + '"';
+  }
   return text;
 }
 
@@ -103,8 +105,9 @@ IniText::Line IniText::Parse(std::string text, Break lineBreak) {
       line.name = key;
       if (equals != std::string_view::npos) {
         std::string_view value = TrimAscii(body.substr(equals + 1));
-        if (InQuotes(value))
+        if (InQuotes(value)) {
           value = value.substr(1, value.size() - 2);
+        }
         line.hasValue = true;
         line.value = value;
       }
@@ -127,21 +130,25 @@ void IniText::AddLine(Line line) {
 
 const IniText::Block* IniText::FirstBlock(std::string_view section) const {
   const auto found = sections_.find(Fold(section));
-  if (found == sections_.end() || found->second.empty())
+  if (found == sections_.end() || found->second.empty()) {
     return nullptr;
+  }
   return &blocks_[found->second.front()];
 }
 
 std::optional<std::string> IniText::Find(std::string_view section, std::string_view key) const {
   const Block* block = FirstBlock(section);
-  if (!block)
+  if (!block) {
     return std::nullopt;
+  }
   const auto found = block->keys.find(Fold(key));
-  if (found == block->keys.end())
+  if (found == block->keys.end()) {
     return std::nullopt;
+  }
   const Line& line = block->lines[found->second];
-  if (!line.hasValue)
+  if (!line.hasValue) {
     return std::nullopt;
+  }
   return line.value;
 }
 
@@ -153,11 +160,13 @@ std::vector<std::string> IniText::SectionNames() const {
   std::vector<std::string> names;
   for (std::size_t i = 1; i < blocks_.size(); ++i) {
     const Block& block = blocks_[i];
-    if (block.erased)
+    if (block.erased) {
       continue;
+    }
     const std::vector<std::size_t>& copies = sections_.at(Fold(block.lines.front().name));
-    if (copies.front() == i)
+    if (copies.front() == i) {
       names.push_back(block.lines.front().name);
+    }
   }
   return names;
 }
@@ -165,12 +174,14 @@ std::vector<std::string> IniText::SectionNames() const {
 std::vector<std::string> IniText::KeyNames(std::string_view section) const {
   std::vector<std::string> keys;
   const Block* block = FirstBlock(section);
-  if (!block)
+  if (!block) {
     return keys;
+  }
   for (std::size_t i = 0; i < block->lines.size(); ++i) {
     const Line& line = block->lines[i];
-    if (line.kind == Kind::Key && block->keys.at(Fold(line.name)) == i)
+    if (line.kind == Kind::Key && block->keys.at(Fold(line.name)) == i) {
       keys.push_back(line.name);
+    }
   }
   return keys;
 }
@@ -185,8 +196,9 @@ void IniText::Write(std::string_view section, std::string_view key, std::string_
   if (copies.empty()) {
     // A new section at the end, after one blank line.
     Block& last = blocks_.back();
-    if (!last.lines.empty() && !TrimAscii(last.lines.back().text).empty())
+    if (!last.lines.empty() && !TrimAscii(last.lines.back().text).empty()) {
       AddLine(Parse(std::string(), newLine_));
+    }
     AddLine(Parse('[' + sectionName + ']', newLine_));
     AddLine(Parse(std::move(keyLine), newLine_));
     return;
@@ -203,8 +215,9 @@ void IniText::Write(std::string_view section, std::string_view key, std::string_
   // before the next section stay where they are. Only blank lines move, and
   // they hold no key.
   std::size_t at = block.lines.size();
-  while (at > 1 && TrimAscii(block.lines[at - 1].text).empty())
+  while (at > 1 && TrimAscii(block.lines[at - 1].text).empty()) {
     --at;
+  }
   block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at),
                      Parse(std::move(keyLine), newLine_));
   block.keys.emplace(folded, at);
@@ -212,8 +225,9 @@ void IniText::Write(std::string_view section, std::string_view key, std::string_
 
 void IniText::EraseSection(std::string_view section) {
   const auto found = sections_.find(Fold(section));
-  if (found == sections_.end() || found->second.empty())
+  if (found == sections_.end() || found->second.empty()) {
     return;
+  }
   for (const std::size_t index : found->second) {
     Block& block = blocks_[index];
     block.erased = true;
@@ -226,9 +240,11 @@ void IniText::EraseSection(std::string_view section) {
 
 std::string IniText::Render() const {
   std::size_t size = bom_.size() + endMark_.size();
-  for (const Block& block : blocks_)
-    for (const Line& line : block.lines)
+  for (const Block& block : blocks_) {
+    for (const Line& line : block.lines) {
       size += line.text.size() + 2;
+    }
+  }
   std::string text;
   text.reserve(size);
   text += bom_;

@@ -39,8 +39,9 @@ bool IsInstalledProgram(const std::string& programDir) {
 void ReadList(TRegOrIni& store, const char* section, std::vector<std::string>& items) {
   std::vector<std::string> scratch;
   store.ReadStrings(section, kHistoryListName, scratch);
-  if (!scratch.empty())
+  if (!scratch.empty()) {
     items = std::move(scratch);
+  }
 }
 
 }  // namespace
@@ -59,8 +60,9 @@ SettingsLocation LocateSettingsFile(const std::string& programFile) {
     const std::string dir = DirOf(programFile);
     location.onReadOnlyMedium = platform::IsOnReadOnlyMedium(dir) || IsInstalledProgram(dir);
   }
-  if (location.onReadOnlyMedium)
+  if (location.onReadOnlyMedium) {
     location.name = JoinPath(WindowsDir(), NameOf(location.name));
+  }
   return location;
 }
 
@@ -93,8 +95,9 @@ void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettin
   options.useRegSettings =
       store.ReadBool(kOptionsSection, kUseRegSettingsKey, options.browserName.empty()) ||
       options.browserName.empty();
-  if (configureBrowser)
+  if (configureBrowser) {
     configureBrowser(options.browserName, options.useRegSettings);
+  }
 
   options.outputName = store.ReadString(kOptionsSection, kOutputNameKey, options.outputName);
   options.urlBaseName = store.ReadString(kOptionsSection, kUrlBaseNameKey, options.urlBaseName);
@@ -103,8 +106,9 @@ void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettin
   options.lightPages = store.ReadBool(kOptionsSection, kLightPagesKey, options.lightPages);
 
   const std::string dir = store.ReadString(kOptionsSection, kDefaultDirKey, window.defaultDir);
-  if (DirExists(dir))
+  if (DirExists(dir)) {
     window.defaultDir = dir;
+  }
 
   ReadList(store, kSpecsSection, window.specs);
   ReadList(store, kOutputNamesSection, window.outputNames);
@@ -115,8 +119,9 @@ void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettin
 bool SaveProgramSettings(TRegOrIni& store, const ProgramOptions& options,
                          const WindowSettings& window) {
   store.UpdateWritable();
-  if (!SettingsWritable())
+  if (!SettingsWritable()) {
     return false;
+  }
   store.WriteString(kOptionsSection, kBrowserNameKey, options.browserName);
   store.WriteBool(kOptionsSection, kUseRegSettingsKey, options.useRegSettings);
   store.WriteString(kOptionsSection, kOutputNameKey, options.outputName);

@@ -25,8 +25,9 @@ constexpr const char* kApplication = "Application";
 bool SameIniFile(const std::string& a, const std::string& b) {
   const std::string first = ResolveIniFileName(a);
   const std::string second = ResolveIniFileName(b);
-  if (SameDir(first, second))
+  if (SameDir(first, second)) {
     return true;
+  }
   std::error_code ec;
   return std::filesystem::equivalent(PathFromUtf8(first), PathFromUtf8(second), ec) && !ec;
 }
@@ -35,8 +36,9 @@ bool SameIniFile(const std::string& a, const std::string& b) {
 
 TRegOrIni::TRegOrIni(const std::string& name, const std::string& fallbackName) {
   SetSettingsName(name.empty() ? fallbackName : name);
-  if (SettingsName().empty())
+  if (SettingsName().empty()) {
     return;
+  }
 
   // The chain is always read from INI files. It ends at a file that sends the
   // settings to the registry, that names no file or itself, or that names a
@@ -52,23 +54,27 @@ TRegOrIni::TRegOrIni(const std::string& name, const std::string& fallbackName) {
     SetSettingsName(current);
     Open();
     useReg = ReadBool(kApplication, "UseRegistry", false);
-    if (!useReg)
+    if (!useReg) {
       current = ReadString(kApplication, "IniFileName", SettingsName());
+    }
     // Nothing was written: closing only lets go of the file, which is kept
     // in case it turns out to be the final medium.
     lastRead = std::move(iniFile_);
     opened_ = false;
     visited.push_back(SettingsName());
-    if (useReg || current.empty() || SameIniFile(current, SettingsName()))
+    if (useReg || current.empty() || SameIniFile(current, SettingsName())) {
       break;
+    }
     if (std::any_of(visited.begin(), visited.end(),
-                    [&](const std::string& seen) { return SameIniFile(seen, current); }))
+                    [&](const std::string& seen) { return SameIniFile(seen, current); })) {
       break;
+    }
   }
   // In registry mode the name of the file that asked for it, exactly as the
   // chain gave it, is the registry key path.
-  if (!useReg)
+  if (!useReg) {
     SetSettingsName(current.empty() ? fallbackName : current);
+  }
 
   UpdateWritable();  // still in INI mode: the read-only test is the INI file's
   useIni_ = !useReg;
@@ -79,10 +85,12 @@ TRegOrIni::TRegOrIni(const std::string& name, const std::string& fallbackName) {
     Open();
   }
   SetSettingsVersion(ReadInteger(kApplication, "Version", SettingsVersion()));
-  if (SettingsMainDir().empty())
+  if (SettingsMainDir().empty()) {
     SetSettingsMainDir(ReadString(kApplication, "MainDirectory", std::string()));
-  if (!DirExists(SettingsMainDir()))
+  }
+  if (!DirExists(SettingsMainDir())) {
     SetSettingsMainDir(std::string());
+  }
 }
 
 TRegOrIni::~TRegOrIni() {
@@ -94,29 +102,36 @@ TRegOrIni::~TRegOrIni() {
 }
 
 void TRegOrIni::Open() {
-  if (opened_)
+  if (opened_) {
     return;
-  if (SettingsName().empty())
+  }
+  if (SettingsName().empty()) {
     throw ERegOrIni("Error: No INI file specified!");
+  }
   if (useIni_) {
     iniFile_ = std::make_unique<IniFile>(ResolveIniFileName(SettingsName()));
-    if (iniFile_->Unreadable() && unusable_.insert(iniFile_->Path()).second)
+    if (iniFile_->Unreadable() && unusable_.insert(iniFile_->Path()).second) {
       problems_.push_back(iniFile_->Problem());
-  } else
+    }
+  } else {
     regIniFile_ = std::make_unique<RegistryMedium>(SettingsName());
+  }
   opened_ = true;
 }
 
 void TRegOrIni::Close() {
-  if (!opened_)
+  if (!opened_) {
     return;
+  }
   opened_ = false;
   const std::unique_ptr<IniFile> iniFile = std::move(iniFile_);
   const std::unique_ptr<RegistryMedium> regIniFile = std::move(regIniFile_);
-  if (iniFile)
+  if (iniFile) {
     iniFile->Save();
-  if (regIniFile)
+  }
+  if (regIniFile) {
     regIniFile->Flush();
+  }
 }
 
 void TRegOrIni::UpdateWritable() {
@@ -135,8 +150,9 @@ std::vector<std::string> TRegOrIni::TakeProblems() {
 
 std::optional<std::string> TRegOrIni::Find(const std::string& section, const std::string& key) {
   Open();
-  if (iniFile_)
+  if (iniFile_) {
     return iniFile_->Find(section, key);
+  }
   return regIniFile_->ReadString(section, key);
 }
 
@@ -147,8 +163,9 @@ bool TRegOrIni::ReadBool(const std::string& section, const std::string& key, boo
 std::int32_t TRegOrIni::ReadInteger(const std::string& section, const std::string& key,
                                     std::int32_t defaultValue) {
   const std::optional<std::string> text = Find(section, key);
-  if (!text)
+  if (!text) {
     return defaultValue;
+  }
   return ParseStoredInteger(*text).value_or(defaultValue);
 }
 
@@ -161,8 +178,9 @@ void TRegOrIni::ReadStrings(const std::string& section, const std::string& name,
                             std::vector<std::string>& list) {
   list.clear();
   const std::int32_t count = std::min(ReadInteger(section, name + "Count", 0), kMaxListCount);
-  for (std::int32_t i = 1; i <= count; ++i)
+  for (std::int32_t i = 1; i <= count; ++i) {
     list.push_back(ReadString(section, name + "_" + std::to_string(i), std::string()));
+  }
 }
 
 void TRegOrIni::WriteBool(const std::string& section, const std::string& key, bool value) {
@@ -176,39 +194,46 @@ void TRegOrIni::WriteInteger(const std::string& section, const std::string& key,
 
 void TRegOrIni::WriteString(const std::string& section, const std::string& key,
                             const std::string& value) {
-  if (!SettingsWritable())
+  if (!SettingsWritable()) {
     return;
+  }
   Open();
-  if (iniFile_)
+  if (iniFile_) {
     iniFile_->WriteString(section, key, value);
-  else
+  } else {
     regIniFile_->WriteString(section, key, value);
+  }
 }
 
 void TRegOrIni::EraseSection(const std::string& section) {
-  if (!SettingsWritable())
+  if (!SettingsWritable()) {
     return;
+  }
   Open();
-  if (iniFile_)
+  if (iniFile_) {
     iniFile_->EraseSection(section);
-  else
+  } else {
     regIniFile_->EraseSection(section);
+  }
 }
 
 void TRegOrIni::WriteStrings(const std::string& section, const std::string& name,
                              const std::vector<std::string>& strings, int maxCount,
                              bool eraseFirst) {
-  if (!SettingsWritable())
+  if (!SettingsWritable()) {
     return;
+  }
   const int available =
       static_cast<int>(std::min<std::size_t>(strings.size(), std::numeric_limits<int>::max()));
   // A count below zero would store a list that reads back empty: no limit then.
   const int count = (maxCount <= 0 || maxCount > available) ? available : maxCount;
-  if (eraseFirst)
+  if (eraseFirst) {
     EraseSection(section);
+  }
   WriteInteger(section, name + "Count", count);
-  for (int i = 1; i <= count; ++i)
+  for (int i = 1; i <= count; ++i) {
     WriteString(section, name + "_" + std::to_string(i), strings[static_cast<std::size_t>(i - 1)]);
+  }
 }
 
 }  // namespace pixdeck

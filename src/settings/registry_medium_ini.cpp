@@ -64,8 +64,9 @@ void RegistryMedium::EraseSection(const std::string& section) {
   const std::string fullSection = impl_->SectionOf(section);
   IniFile store(impl_->storePath);
   for (const std::string& name : store.Text().SectionNames()) {
-    if (IsAtOrBelow(name, fullSection))
+    if (IsAtOrBelow(name, fullSection)) {
       store.EraseSection(name);
+    }
   }
   try {
     store.Save();
@@ -73,8 +74,9 @@ void RegistryMedium::EraseSection(const std::string& section) {
     throw RegistryError("Failed to create key " + fullSection);
   }
   for (const std::string& name : impl_->snapshot.Text().SectionNames()) {
-    if (IsAtOrBelow(name, fullSection))
+    if (IsAtOrBelow(name, fullSection)) {
       impl_->snapshot.EraseSection(name);
+    }
   }
 }
 

@@ -9,12 +9,13 @@ namespace {
 
 int DigitValue(char c, int base) {
   int value = 99;
-  if (c >= '0' && c <= '9')
+  if (c >= '0' && c <= '9') {
     value = c - '0';
-  else if (c >= 'a' && c <= 'f')
+  } else if (c >= 'a' && c <= 'f') {
     value = c - 'a' + 10;
-  else if (c >= 'A' && c <= 'F')
+  } else if (c >= 'A' && c <= 'F') {
     value = c - 'A' + 10;
+  }
   return value < base ? value : -1;
 }
 
@@ -32,18 +33,21 @@ std::optional<std::int32_t> ParseStoredInteger(const std::string& stored) {
     base = 16;
     text.remove_prefix(2);
   }
-  if (text.empty())
+  if (text.empty()) {
     return std::nullopt;
+  }
   // Hexadecimal covers all 32 bits (0xFFFFFFFF is -1); decimal stays in range.
   const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : negative ? 0x80000000ull : 0x7FFFFFFFull;
   std::uint64_t value = 0;
   for (const char c : text) {
     const int digit = DigitValue(c, base);
-    if (digit < 0)
+    if (digit < 0) {
       return std::nullopt;
+    }
     value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
-    if (value > limit)
+    if (value > limit) {
       return std::nullopt;
+    }
   }
   const auto bits = static_cast<std::uint32_t>(value);
   const std::uint32_t result = negative ? 0u - bits : bits;

@@ -6,8 +6,7 @@ namespace pixdeck {
 
 std::string UpperAscii(std::string_view text) {
   std::string upper(text);
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](char c) { return UpperAscii(c); });
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) { return UpperAscii(c); });
   return upper;
 }
 
@@ -23,8 +22,9 @@ bool StartsWithNoCaseAscii(std::string_view text, std::string_view prefix) {
 
 std::string_view TrimAscii(std::string_view text) {
   const std::size_t first = text.find_first_not_of(kAsciiBlanks);
-  if (first == std::string_view::npos)
+  if (first == std::string_view::npos) {
     return {};
+  }
   return text.substr(first, text.find_last_not_of(kAsciiBlanks) - first + 1);
 }
 

@@ -80,8 +80,9 @@ class [[nodiscard]] Expected {
 
  private:
   void Checked() const {
-    if (!has_value())
+    if (!has_value()) {
       throw BadExpectedAccess();
+    }
   }
 
   std::variant<T, E> state_;
@@ -98,8 +99,9 @@ class [[nodiscard]] Expected<void, E> {
   bool has_value() const noexcept { return !error_.has_value(); }
   explicit operator bool() const noexcept { return has_value(); }
   void value() const {
-    if (!has_value())
+    if (!has_value()) {
       throw BadExpectedAccess();
+    }
   }
 
   const E& error() const& { return *error_; }

@@ -25,19 +25,22 @@ bool GlobAscii(std::string_view pattern, std::string_view name) {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == '*')
+  while (p < pattern.size() && pattern[p] == '*') {
     ++p;
+  }
   return p == pattern.size();
 }
 
 }  // namespace
 
 NamePattern::NamePattern(std::string_view pattern) : pattern_(pattern) {
-  if (!IsAscii(pattern))
+  if (!IsAscii(pattern)) {
     return;
+  }
   folded_.reserve(pattern.size());
-  for (const char c : pattern)
+  for (const char c : pattern) {
     folded_.push_back(LowerAscii(c));
+  }
   if (folded_ == "*" || folded_ == "*.*") {
     kind_ = Kind::AnyName;
   } else if (folded_.size() > 1 && folded_[0] == '*' &&
@@ -55,8 +58,9 @@ bool NamePattern::Matches(std::string_view name) const {
 }
 
 bool NamePattern::MatchesOther(std::string_view name, bool nameIsAscii) const {
-  if (kind_ == Kind::General || !nameIsAscii)
+  if (kind_ == Kind::General || !nameIsAscii) {
     return MatchesWildcard(pattern_, name);
+  }
   switch (kind_) {
     case Kind::AnyName:
       return true;
@@ -69,14 +73,17 @@ bool NamePattern::MatchesOther(std::string_view name, bool nameIsAscii) const {
 
 bool NamePattern::MatchesAscii(std::string_view name) const {
   const std::string_view p = folded_;
-  if (GlobAscii(p, name))
+  if (GlobAscii(p, name)) {
     return true;
+  }
   // A trailing ".*" may match nothing at all: "a*.*" finds "abc".
-  if (p.size() >= 2 && p.ends_with(".*"))
+  if (p.size() >= 2 && p.ends_with(".*")) {
     return GlobAscii(p.substr(0, p.size() - 2), name);
+  }
   // A trailing "." stands for "no extension": "*." finds "abc" but not "a.b".
-  if (!p.empty() && p.back() == '.' && name.find('.') == std::string_view::npos)
+  if (!p.empty() && p.back() == '.' && name.find('.') == std::string_view::npos) {
     return GlobAscii(p.substr(0, p.size() - 1), name);
+  }
   return false;
 }
 

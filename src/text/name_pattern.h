@@ -17,8 +17,9 @@ class NamePattern {
   bool Matches(std::string_view name) const;
   // The same, for a caller that already knows whether name is plain ASCII.
   bool Matches(std::string_view name, bool nameIsAscii) const {
-    if (kind_ == Kind::Suffix && nameIsAscii)
+    if (kind_ == Kind::Suffix && nameIsAscii) {
       return EndsWithFolded(name);
+    }
     return MatchesOther(name, nameIsAscii);
   }
   const std::string& Text() const { return pattern_; }
@@ -35,13 +36,15 @@ class NamePattern {
   bool MatchesAscii(std::string_view name) const;
   // The name ends in folded_, ASCII case ignored.
   bool EndsWithFolded(std::string_view name) const {
-    if (name.size() < folded_.size())
+    if (name.size() < folded_.size()) {
       return false;
+    }
     const char* tail = name.data() + (name.size() - folded_.size());
     for (std::size_t i = 0; i < folded_.size(); ++i) {
       const char c = tail[i];
-      if (((c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c) != folded_[i])
+      if (((c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c) != folded_[i]) {
         return false;
+      }
     }
     return true;
   }
@@ -57,8 +60,9 @@ inline bool IsAscii(std::string_view text) {
   const std::size_t size = text.size();
   if (size < 8) {
     unsigned char any = 0;
-    for (std::size_t i = 0; i < size; ++i)
+    for (std::size_t i = 0; i < size; ++i) {
       any |= static_cast<unsigned char>(p[i]);
+    }
     return any < 0x80;
   }
   // Eight bytes at a time, the last eight overlapping what came before.

@@ -15,8 +15,9 @@ bool IsSeparator(char c, PathStyle style) {
 // a character for a separator.
 std::size_t LastSeparator(std::string_view path, PathStyle style) {
   for (std::size_t i = path.size(); i > 0; --i) {
-    if (IsSeparator(path[i - 1], style))
+    if (IsSeparator(path[i - 1], style)) {
       return i - 1;
+    }
   }
   return std::string_view::npos;
 }
@@ -25,10 +26,12 @@ std::size_t LastSeparator(std::string_view path, PathStyle style) {
 std::size_t ExtensionDot(std::string_view path, PathStyle style) {
   const std::size_t sep = LastSeparator(path, style);
   const std::size_t dot = path.rfind('.');
-  if (dot == std::string_view::npos)
+  if (dot == std::string_view::npos) {
     return dot;
-  if (sep != std::string_view::npos && dot < sep)
+  }
+  if (sep != std::string_view::npos && dot < sep) {
     return std::string_view::npos;
+  }
   return dot;
 }
 
@@ -44,15 +47,18 @@ char SeparatorOf(PathStyle style) {
 
 std::string DirOf(std::string_view path, PathStyle style) {
   const std::size_t sep = LastSeparator(path, style);
-  if (sep == std::string_view::npos)
+  if (sep == std::string_view::npos) {
     return {};
+  }
   std::string dir(path.substr(0, sep + 1));
   if (style == PathStyle::Windows) {
-    if (dir.size() > 1 && dir.back() == '\\' && !IsWindowsDriveRoot(dir))
+    if (dir.size() > 1 && dir.back() == '\\' && !IsWindowsDriveRoot(dir)) {
       dir.pop_back();
+    }
   } else {
-    while (dir.size() > 1 && dir.back() == '/')
+    while (dir.size() > 1 && dir.back() == '/') {
       dir.pop_back();
+    }
   }
   return dir;
 }
@@ -65,8 +71,9 @@ std::string NameOf(std::string_view path, PathStyle style) {
 std::string JoinPath(std::string_view dir, std::string_view name, PathStyle style) {
   std::string joined(dir);
   const char sep = SeparatorOf(style);
-  if (!joined.empty() && joined.back() != sep)
+  if (!joined.empty() && joined.back() != sep) {
     joined += sep;
+  }
   joined += name;
   return joined;
 }

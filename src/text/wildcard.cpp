@@ -28,15 +28,17 @@ bool Glob(std::u32string_view pattern, std::u32string_view name) {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == U'*')
+  while (p < pattern.size() && pattern[p] == U'*') {
     ++p;
+  }
   return p == pattern.size();
 }
 
 std::u32string Folded(std::string_view text) {
   std::u32string folded = DecodeUtf8(text);
-  for (char32_t& c : folded)
+  for (char32_t& c : folded) {
     c = FoldCase(c);
+  }
   return folded;
 }
 
@@ -45,11 +47,13 @@ std::u32string Folded(std::string_view text) {
 bool MatchesWildcard(std::string_view pattern, std::string_view name) {
   const std::u32string p = Folded(pattern);
   const std::u32string n = Folded(name);
-  if (Glob(p, n))
+  if (Glob(p, n)) {
     return true;
+  }
   // A trailing ".*" may match nothing at all: "*.*" and "a*.*" find "abc".
-  if (p.size() >= 2 && p.ends_with(U".*"))
+  if (p.size() >= 2 && p.ends_with(U".*")) {
     return Glob(std::u32string_view(p).substr(0, p.size() - 2), n);
+  }
   // A trailing "." stands for "no extension": "*." finds "abc" but not "a.b".
   if (!p.empty() && p.back() == U'.' && n.find(U'.') == std::u32string::npos) {
     return Glob(std::u32string_view(p).substr(0, p.size() - 1), n);

@@ -18,8 +18,9 @@ bool DirExists(const std::string& path) {
 
 bool DeleteFileIfFree(const std::string& path) {
   const int status = FileStatusIfExists(path);
-  if (status == 1)
+  if (status == 1) {
     return platform::RemoveFile(path).has_value();
+  }
   return status == 0;
 }
 

@@ -11,8 +11,9 @@ std::string TabsToSpaces(std::string_view text) {
 }
 
 void ShowInfo(Messages& sink, std::string_view text, bool beep) {
-  if (beep)
+  if (beep) {
     sink.DefaultBeep();
+  }
   sink.ShowMessageBox(TabsToSpaces(text), MessageKind::Information);
 }
 

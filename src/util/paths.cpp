@@ -12,12 +12,14 @@ std::string InstalledDataDir(std::string_view programDir, PathStyle style) {
 }
 
 std::string NormalizedDir(std::string_view path, PathStyle style) {
-  if (style == PathStyle::Windows)
+  if (style == PathStyle::Windows) {
     return std::string(path);
+  }
   std::string full(path);
   if (full.empty() || full.front() != '/') {
-    if (style != kNativeStyle)
+    if (style != kNativeStyle) {
       return full;  // no current directory to resolve against
+    }
     full = JoinPath(platform::CurrentDirectory(), full, PathStyle::Posix);
   }
   std::vector<std::string_view> parts;
@@ -26,11 +28,13 @@ std::string NormalizedDir(std::string_view path, PathStyle style) {
     const std::size_t slash = rest.find('/');
     const std::string_view part = rest.substr(0, slash);
     rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
-    if (part.empty() || part == ".")
+    if (part.empty() || part == ".") {
       continue;
+    }
     if (part == "..") {
-      if (!parts.empty())
+      if (!parts.empty()) {
         parts.pop_back();
+      }
       continue;
     }
     parts.push_back(part);
@@ -44,15 +48,17 @@ std::string NormalizedDir(std::string_view path, PathStyle style) {
 }
 
 bool SameDir(std::string_view a, std::string_view b, PathStyle style) {
-  if (style == PathStyle::Windows)
+  if (style == PathStyle::Windows) {
     return EqualsNoCaseAscii(a, b);
+  }
   return NormalizedDir(a, style) == NormalizedDir(b, style);
 }
 
 std::string RelativeTo(std::string_view dir, std::string_view path, PathStyle style) {
   const std::string pathDir = DirOf(path, style);
-  if (!pathDir.empty() && SameDir(pathDir, dir, style))
+  if (!pathDir.empty() && SameDir(pathDir, dir, style)) {
     return NameOf(path, style);
+  }
   return std::string(path);
 }
 

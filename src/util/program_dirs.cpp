@@ -30,8 +30,9 @@ std::string ProgramDir() {
   FolderState& state = State();
   if (state.programDir.empty()) {
     state.programDir = DirOf(platform::ProgramFilePath());
-    if (state.programDir.empty())
+    if (state.programDir.empty()) {
       state.programDir = CurrentDir();
+    }
   }
   return state.programDir;
 }
@@ -41,8 +42,9 @@ std::string WindowsDir() {
   if (state.windowsDir.empty()) {
     state.windowsDir = platform::PerUserConfigDirectory();
     // The Windows directory is known in upper case; a POSIX folder keeps its case.
-    if (kNativeStyle == PathStyle::Windows)
+    if (kNativeStyle == PathStyle::Windows) {
       state.windowsDir = UpperAscii(state.windowsDir);
+    }
   }
   return state.windowsDir;
 }

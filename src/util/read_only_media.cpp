@@ -14,18 +14,21 @@ constexpr const char* kProbeName = "pdk~.tmp";
 }  // namespace
 
 bool IsCdRomDrive(char driveLetter) {
-  if (driveLetter == ' ' || kNativeStyle != PathStyle::Windows)
+  if (driveLetter == ' ' || kNativeStyle != PathStyle::Windows) {
     return false;
+  }
   return platform::IsOnReadOnlyMedium(std::string(1, driveLetter) + ":\\");
 }
 
 bool IsDriveReadOnly(const std::string& dir) {
   std::string probeDir = dir;
-  if (kNativeStyle == PathStyle::Windows)
+  if (kNativeStyle == PathStyle::Windows) {
     probeDir = std::string(1, DriveLetterOf(dir)) + ":\\";
+  }
   const std::string probe = JoinPath(probeDir, kProbeName);
-  if (!platform::ReplaceFileAtomically(probe, {}))
+  if (!platform::ReplaceFileAtomically(probe, {})) {
     return true;
+  }
   // A probe left behind does no harm; the next test writes over it.
   (void)platform::RemoveFile(probe);
   return false;

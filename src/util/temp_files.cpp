@@ -11,8 +11,9 @@ namespace pixdeck {
 std::string TempFileName() {
   // The callers know only "a name" or "none": an empty name is the fallback.
   const Expected<std::string> dir = platform::TempDirectory();
-  if (!dir)
+  if (!dir) {
     return {};
+  }
   return platform::CreateUniqueTempFile(*dir, "pdk").value_or(std::string());
 }
 
@@ -26,8 +27,9 @@ bool SortsBefore(const std::string& a, const std::string& b) {
 
 void TempFileList::Register(const std::string& path) {
   const auto at = std::lower_bound(entries_.begin(), entries_.end(), path, SortsBefore);
-  if (at != entries_.end() && platform::CompareTextLocale(*at, path) == 0)
+  if (at != entries_.end() && platform::CompareTextLocale(*at, path) == 0) {
     return;
+  }
   entries_.insert(at, path);
 }
 
@@ -37,8 +39,9 @@ bool TempFileList::DeleteAll(const Deleter& deleter) {
   while (it != entries_.end()) {
     // An entry that cannot be deleted is still in use; the ones after it wait
     // for another run rather than being removed under a program that holds it.
-    if (!remove(*it))
+    if (!remove(*it)) {
       break;
+    }
     it = entries_.erase(it);
   }
   return entries_.empty();

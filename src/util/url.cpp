@@ -85,10 +85,11 @@ void AppendUrlEncoded(std::string& out, std::string_view text, PathStyle style) 
   while (i < text.size()) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c < 0x80) {
-      if (NeedsEncoding(c, style))
+      if (NeedsEncoding(c, style)) {
         appendEncoded(c);
-      else
+      } else {
         out.push_back(text[i]);
+      }
       ++i;
       continue;
     }

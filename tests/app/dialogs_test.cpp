@@ -53,8 +53,9 @@ TEST_F(AboutTest, TheMenuOffersCopyAndSelectAllWhichCopyTheWholeText) {
   auto* menu = about.findChild<QMenu*>("InputBoxMenu1");
   ASSERT_NE(menu, nullptr);
   QStringList captions;
-  for (QAction* a : menu->actions())
+  for (QAction* a : menu->actions()) {
     captions << a->text();
+  }
   EXPECT_EQ(captions, (QStringList{"&Copy", "Select &All"}));
   auto* memo = about.findChild<QPlainTextEdit*>("edtAbout");
   EXPECT_EQ(PopupMenuOf(memo), menu);
@@ -165,8 +166,9 @@ TEST_F(OptionsTest, SaveWithoutTouchingTheDefaultsKeepsThemAndTheMainWindow) {
 
 TEST_F(OptionsTest, CancelAfterTypingInEveryBoxChangesNothing) {
   TfrmOptions dialog(*main);
-  for (const char* name : {"edtBrowser", "edtDefOutName", "edtPattern", "edtBase"})
+  for (const char* name : {"edtBrowser", "edtDefOutName", "edtPattern", "edtBase"}) {
     Retype(Find<QLineEdit>(&dialog, name), "changed");
+  }
   QTimer::singleShot(0, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
   EXPECT_EQ(dialog.exec(), QDialog::Rejected);
   EXPECT_EQ(CurrentOptions().browserName, "");

@@ -27,8 +27,9 @@ namespace fs = std::filesystem;
 
 TEST(FolderList, ALetterMovesToTheNextFolderStartingWithItDespiteTheIndentation) {
   ScratchDir dir;
-  for (const char* name : {"alpha", "Beta", "bravo", "charlie"})
+  for (const char* name : {"alpha", "Beta", "bravo", "charlie"}) {
     fs::create_directories(dir.file(name));
+  }
   DirectoryListBox list;
   list.SetDirectory(QString::fromStdString(dir.path().string()));
   list.show();
@@ -55,8 +56,9 @@ TEST(FolderList, ALetterMovesToTheNextFolderStartingWithItDespiteTheIndentation)
 
 QStringList Volumes(const DriveComboBox& box) {
   QStringList roots;
-  for (int i = 0; i < box.count(); ++i)
+  for (int i = 0; i < box.count(); ++i) {
     roots << box.itemData(i).toString();
+  }
   return roots;
 }
 
@@ -65,8 +67,9 @@ QStringList Volumes(const DriveComboBox& box) {
 // nothing outside it sees the volume.
 TEST(DriveBox, AVolumeMountedAfterTheStartIsOfferedWhenTheListOpens) {
   if (::geteuid() != 0 || ::unshare(CLONE_NEWNS) != 0 ||
-      ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+      ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
     GTEST_SKIP() << "needs root to mount in a private namespace";
+  }
   ScratchDir dir;
   const std::string point = dir.file("camera");
   fs::create_directories(point);
@@ -110,8 +113,9 @@ TEST_F(BrowserBrowseTest, ProgramsAreTheExecutableFilesAndNoExtensionIsAdded) {
   bool seen = false;
   QTimer::singleShot(200, [&] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr)
+    if (dialog == nullptr) {
       return;
+    }
     seen = true;
     nameFilters = dialog->nameFilters();
     programsFilter = dialog->filter();
@@ -129,8 +133,9 @@ TEST_F(BrowserBrowseTest, ProgramsAreTheExecutableFilesAndNoExtensionIsAdded) {
   QTimer closer;
   closer.setInterval(2000);
   QObject::connect(&closer, &QTimer::timeout, [] {
-    if (QWidget* modal = QApplication::activeModalWidget())
+    if (QWidget* modal = QApplication::activeModalWidget()) {
       modal->close();
+    }
   });
   closer.start();
   options.findChild<QToolButton*>("btnBrowserName")->click();

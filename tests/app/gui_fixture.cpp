@@ -17,8 +17,9 @@ void GuiTest::SetUp() {
   });
   SetFileDialogRunner([this](const FileDialogRequest& request) {
     dialogRequests.push_back(request);
-    if (dialogAnswers.empty())
+    if (dialogAnswers.empty()) {
       return FileDialogAnswer{};  // cancelled
+    }
     FileDialogAnswer answer = dialogAnswers.front();
     dialogAnswers.pop_front();
     return answer;

@@ -71,8 +71,9 @@ TEST_F(LightPagesWindowTest, TheCheckBoxSitsUnderTheUrlBaseAndFollowsItInTheTabO
   EXPECT_EQ(box->geometry().left(), base->geometry().left());
   EXPECT_TRUE(frame.contains(box->geometry())) << box->geometry().y();
   EXPECT_GT(lower.top(), frame.bottom());
-  for (const char* name : {"btnSave", "btnCancel"})
+  for (const char* name : {"btnSave", "btnCancel"}) {
     EXPECT_TRUE(lower.contains(Find<QPushButton>(&dialog, name)->geometry())) << name;
+  }
   EXPECT_TRUE(dialog.rect().contains(lower));
   EXPECT_GT(dialog.height(), 288);
 

@@ -78,8 +78,9 @@ class WindowFormTest : public GuiTest {
   }
   static QStringList Items(QComboBox* box) {
     QStringList items;
-    for (int i = 0; i < box->count(); ++i)
+    for (int i = 0; i < box->count(); ++i) {
       items << box->itemText(i);
+    }
     return items;
   }
   static void CheckCombo(QWidget* parent, const ComboDesign& design) {
@@ -123,8 +124,9 @@ TEST_F(WindowFormTest, TheMainWindowsBoxesHaveTheirDesignedListBehaviour) {
            ComboDesign{"edtOutputName", true, true, true, false, true},
            ComboDesign{"edtBackground", true, true, true, false, true},
            ComboDesign{"lbxBackColor", false, false, true, true, true},
-       })
+       }) {
     CheckCombo(window.get(), design);
+  }
 
   auto* specs = Find<TLblComboBox>("cmbSpecs");
   EXPECT_EQ(Items(specs), (QStringList{"*.gif;*.jpg", "*.gif", "*.jpg"}));
@@ -203,13 +205,15 @@ TEST_F(WindowFormTest, TheMainWindowsControlsSitWhereDesignedWithTheirTextsAndHi
       {"lbledtOutputName", "HTML &Output Name:"}, {"lbledtBackground", "&Background Pattern:"},
       {"lbllbxBackColor", "Background &Color:"},  {"lbledtCount", "Found..."},
   };
-  for (const auto& [name, text] : captions)
+  for (const auto& [name, text] : captions) {
     EXPECT_EQ(Find<QLabel>(name)->text(), QString::fromUtf8(text)) << name;
+  }
   EXPECT_EQ(Find<QLabel>("lblDirectory")->buddy(), Find<QWidget>("lbxDirectory"));
 
   // Only Filter is the default button.
-  for (const char* name : {"btnFilter", "btnView", "btnOptions", "btnAbout", "btnClose"})
+  for (const char* name : {"btnFilter", "btnView", "btnOptions", "btnAbout", "btnClose"}) {
     EXPECT_EQ(Find<QPushButton>(name)->isDefault(), std::string(name) == "btnFilter") << name;
+  }
 
   // The hint panel: along the bottom, 20 high, caption on the left, lowered.
   auto* panel = Find<QLabel>("pnlHint");

@@ -64,10 +64,11 @@ class MainWindowTest : public GuiTest {
   void TypeInto(QComboBox* box, const QString& text) {
     box->setFocus();
     box->lineEdit()->selectAll();
-    if (text.isEmpty())
+    if (text.isEmpty()) {
       QTest::keyClick(box->lineEdit(), Qt::Key_Delete);
-    else
+    } else {
       QTest::keyClicks(box->lineEdit(), text);
+    }
     // The keys arrived (completion may have added a tail).
     EXPECT_TRUE(box->currentText().startsWith(text)) << box->currentText().toStdString();
   }
@@ -255,8 +256,9 @@ TEST_F(MainWindowTest, TheHintPanelShowsTheLongHintOfWhatThePointerIsOn) {
   QCoreApplication::sendEvent(Find<QComboBox>("cmbDrives"), &enter);
   EXPECT_EQ(HintPanel(), "Change drive");
   // No control shows a tooltip.
-  for (QWidget* w : window->findChildren<QWidget*>())
+  for (QWidget* w : window->findChildren<QWidget*>()) {
     EXPECT_TRUE(w->toolTip().isEmpty()) << w->objectName().toStdString();
+  }
 }
 
 TEST_F(MainWindowTest, PickingAColourPutsItsCodeIntoTheBoxHint) {
@@ -310,16 +312,18 @@ TEST_F(MainWindowTest, TheFiveBoxesShareOneMenuAndTheFolderControlsHaveNone) {
   auto* menu = window->findChild<QMenu*>("qx_InputBoxMenu");
   ASSERT_NE(menu, nullptr);
   for (const char* name :
-       {"cmbSpecs", "edtOutputName", "edtBackground", "lbxBackColor", "edtCount"})
+       {"cmbSpecs", "edtOutputName", "edtBackground", "lbxBackColor", "edtCount"}) {
     EXPECT_EQ(PopupMenuOf(Find<QWidget>(name)), menu) << name;
+  }
   for (const char* name : {"lbxDirectory", "cmbDrives"}) {
     EXPECT_EQ(PopupMenuOf(Find<QWidget>(name)), nullptr) << name;
     EXPECT_EQ(Find<QWidget>(name)->contextMenuPolicy(), Qt::NoContextMenu) << name;
   }
   // Its ten entries, tagged 0 to 9.
   ASSERT_EQ(menu->actions().size(), 10);
-  for (int tag = 0; tag < 10; ++tag)
+  for (int tag = 0; tag < 10; ++tag) {
     EXPECT_EQ(menu->actions()[tag]->data().toInt(), tag);
+  }
 }
 
 TEST_F(MainWindowTest, TheCaptionsLettersReachTheirControls) {
@@ -367,8 +371,9 @@ TEST_F(MainWindowTest, LayoutFollowsTheDesign) {
   for (std::size_t i = 1; i < std::size(order); ++i) {
     w = w->nextInFocusChain();
     while (w->focusPolicy() == Qt::NoFocus || w->focusProxy() || !w->isVisible() ||
-           w->objectName().isEmpty() || w->objectName().startsWith("qt_"))
+           w->objectName().isEmpty() || w->objectName().startsWith("qt_")) {
       w = w->nextInFocusChain();
+    }
     EXPECT_EQ(w->objectName().toStdString(), order[i]);
   }
 }

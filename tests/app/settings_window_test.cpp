@@ -31,8 +31,9 @@ Ini ReadIni(const std::string& text) {
   std::istringstream in(text);
   std::string line, section;
   while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r')
+    if (!line.empty() && line.back() == '\r') {
       line.pop_back();
+    }
     if (line.size() > 1 && line.front() == '[' && line.back() == ']') {
       section = line.substr(1, line.size() - 2);
       ini[section];
@@ -62,8 +63,9 @@ class SettingsWindowTest : public GuiTest {
   }
   static QStringList Items(QComboBox* box) {
     QStringList items;
-    for (int i = 0; i < box->count(); ++i)
+    for (int i = 0; i < box->count(); ++i) {
       items << box->itemText(i);
+    }
     return items;
   }
   std::string settings;
@@ -82,14 +84,16 @@ TEST_F(SettingsWindowTest, ClosingWritesTheOptionsAndTheThreeHistories) {
   ASSERT_TRUE(ini.count("Options"));
   const auto& options = ini.at("Options");
   for (const char* key : {"BrowserName", "UseRegSettings", "OutputName", "UrlBaseName",
-                          "PatternName", "BgColor", "DefaultDir", "LightPages"})
+                          "PatternName", "BgColor", "DefaultDir", "LightPages"}) {
     EXPECT_TRUE(options.count(key)) << key;
+  }
   EXPECT_EQ(options.at("LightPages"), "0");
   EXPECT_EQ(options.at("OutputName"), "images.htm");
   EXPECT_EQ(options.at("UrlBaseName"), "file:///");
   EXPECT_EQ(options.at("DefaultDir"), pics);
-  for (const char* section : {"Specs", "OutputNames", "Patterns"})
+  for (const char* section : {"Specs", "OutputNames", "Patterns"}) {
     ASSERT_TRUE(ini.count(section)) << section;
+  }
   // The designed history of the specifications box.
   EXPECT_EQ(ini.at("Specs").at("ItemCount"), "3");
   EXPECT_EQ(ini.at("Specs").at("Item_1"), "*.gif;*.jpg");
@@ -329,8 +333,9 @@ TEST_F(SettingsWindowTest, AFailedSaveInTheOptionsIsReportedAndTheDialogClosesWi
     // Closing with OK hides the dialog at once; one left open is cancelled
     // here so that the test ends.
     stayedOpen = dialog->isVisible();
-    if (stayedOpen)
+    if (stayedOpen) {
       dialog->reject();
+    }
   });
   Find<QPushButton>(window.get(), "btnOptions")->click();
   ASSERT_TRUE(dialogShown);

@@ -20,8 +20,9 @@ using WidgetsTest = GuiTest;
 
 QStringList ShownNames(const QListWidget& list) {
   QStringList names;
-  for (int i = 0; i < list.count(); ++i)
+  for (int i = 0; i < list.count(); ++i) {
     names << list.item(i)->text().trimmed();
+  }
   return names;
 }
 
@@ -111,8 +112,9 @@ class EnableCounter : public QObject {
  public:
   int changes = 0;
   bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::EnabledChange)
+    if (e->type() == QEvent::EnabledChange) {
       ++changes;
+    }
     return false;
   }
 };

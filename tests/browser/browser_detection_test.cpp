@@ -115,8 +115,9 @@ TEST(BrowserDetection, NothingIsWrittenBesideTheProgram) {
   EXPECT_TRUE(DetectBrowser("page.txt", messages));
   EXPECT_EQ(env.XdgMimeCalls(), Lines{"query default text/html"});
   std::vector<std::string> left;
-  for (const auto& item : fs::directory_iterator(ProgramDir()))
+  for (const auto& item : fs::directory_iterator(ProgramDir())) {
     left.push_back(item.path().filename().string());
+  }
   EXPECT_EQ(left, Lines{"test-program"});
 }
 

@@ -68,8 +68,9 @@ void EnsurePrivateConfigHome() {
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline)
+    if (std::chrono::steady_clock::now() > deadline) {
       return false;
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return true;
@@ -84,14 +85,16 @@ std::string RecordOf(const std::string& browser) {
 std::vector<std::string> ReadLines(const std::string& path) {
   std::vector<std::string> lines;
   std::ifstream in(path, std::ios::binary);
-  for (std::string line; std::getline(in, line);)
+  for (std::string line; std::getline(in, line);) {
     lines.push_back(line);
+  }
   return lines;
 }
 
 EnvOverride::EnvOverride(const char* name, const std::optional<std::string>& value) : name_(name) {
-  if (const char* old = std::getenv(name))
+  if (const char* old = std::getenv(name)) {
     old_ = old;
+  }
   if (value) {
     ::setenv(name, value->c_str(), 1);
   } else {
@@ -156,8 +159,9 @@ std::vector<std::vector<std::string>> BrowserTestEnv::Launches(const std::string
   std::size_t i = 0;
   while (i < lines.size()) {
     const std::size_t count = std::stoul(lines[i]);
-    if (i + count + 1 >= lines.size() || lines[i + count + 1] != "end")
+    if (i + count + 1 >= lines.size() || lines[i + count + 1] != "end") {
       break;  // still writing
+    }
     std::vector<std::string> arguments;
     for (std::size_t k = 1; k <= count; ++k) {
       arguments.push_back(lines[i + k].substr(1, lines[i + k].size() - 2));
@@ -220,17 +224,20 @@ DdePeer::DdePeer(const BrowserTestEnv& env, const std::string& service,
   }
   std::vector<char*> argv;
   argv.reserve(args.size() + 1);
-  for (std::string& arg : args)
+  for (std::string& arg : args) {
     argv.push_back(arg.data());
+  }
   argv.push_back(nullptr);
-  if (::posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+  if (::posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
     pid_ = -1;
+  }
   ready_ = pid_ > 0 && WaitUntil([&] { return fs::exists(ready); }, std::chrono::seconds(10));
 }
 
 DdePeer::~DdePeer() {
-  if (pid_ <= 0)
+  if (pid_ <= 0) {
     return;
+  }
   ::kill(pid_, SIGTERM);
   int status = 0;
   ::waitpid(pid_, &status, 0);

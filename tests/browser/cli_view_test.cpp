@@ -29,8 +29,9 @@ CliRun RunCli(std::vector<std::string> args) {
   args.insert(args.begin(), "pixdeck-cli");
   std::vector<const char*> argv;
   argv.reserve(args.size());
-  for (const std::string& arg : args)
+  for (const std::string& arg : args) {
     argv.push_back(arg.c_str());
+  }
   std::ostringstream out, err;
   const int status = cli::RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
   return {status, out.str(), err.str()};
@@ -143,16 +144,18 @@ TEST(CliViewProgram, OutputEndsWithTheProgramNotTheBrowser) {
   ASSERT_NE(pipe, nullptr);
   std::string out;
   char buffer[4096];
-  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) {
     out.append(buffer, n);
+  }
   const int status = ::pclose(pipe);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out;
   EXPECT_EQ(out, "page: " + env.scratch().file("pics/images.htm") + "\ncount: 1\n");
   std::vector<std::string> pid;
   for (int i = 0; i < 500 && pid.empty(); ++i) {
     pid = test::ReadLines(browser + ".pid");
-    if (pid.empty())
+    if (pid.empty()) {
       ::usleep(10000);
+    }
   }
   ASSERT_EQ(pid.size(), 1u);
   const pid_t browserPid = static_cast<pid_t>(std::stol(pid[0]));

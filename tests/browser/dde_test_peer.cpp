@@ -55,8 +55,9 @@ Options ParseOptions(int argc, char** argv) {
       options.ready = value;
     } else if (flag == "--answer") {
       const std::size_t equals = value.find('=');
-      if (equals == std::string::npos)
+      if (equals == std::string::npos) {
         Fail("bad answer " + value);
+      }
       options.answers[value.substr(0, equals)] = value.substr(equals + 1);
     } else {
       Fail("unknown option " + flag);
@@ -82,8 +83,9 @@ std::string ReadRequest(int fd) {
   char buffer[1024];
   for (;;) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n <= 0)
+    if (n <= 0) {
       return request;
+    }
     request.append(buffer, static_cast<std::size_t>(n));
   }
 }
@@ -93,8 +95,9 @@ bool WriteAll(int fd, const std::string& data) {
   std::size_t sent = 0;
   while (sent < data.size()) {
     const ssize_t n = ::send(fd, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
-    if (n <= 0)
+    if (n <= 0) {
       return false;
+    }
     sent += static_cast<std::size_t>(n);
   }
   return true;
@@ -111,8 +114,9 @@ void Answer(int fd, const std::string& how) {
     WriteAll(fd, FromHex(rest));
   } else if (kind == "flood") {
     std::string block;
-    while (block.size() < 65536)
+    while (block.size() < 65536) {
       block += rest;
+    }
     while (WriteAll(fd, block)) {
     }
   } else if (kind == "silent") {
@@ -132,8 +136,9 @@ int main(int argc, char** argv) {
   const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
-  if (listener < 0 || path.size() >= sizeof address.sun_path)
+  if (listener < 0 || path.size() >= sizeof address.sun_path) {
     Fail("no socket for " + path);
+  }
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
   if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
       ::listen(listener, 16) != 0) {
@@ -143,8 +148,9 @@ int main(int argc, char** argv) {
 
   for (;;) {
     const int connection = ::accept(listener, nullptr, nullptr);
-    if (connection < 0)
+    if (connection < 0) {
       continue;
+    }
     const std::string request = ReadRequest(connection);
     // A well-formed request is the topic, a zero, the item and a zero.
     const std::size_t zero = request.find('\0');

@@ -223,16 +223,18 @@ TEST_F(PageViewerTest, EnvLinesStartTheBrowserWithTheirSettings) {
   ASSERT_TRUE(fs::exists("/usr/bin/env"));
   EXPECT_TRUE(viewer.ViewFile(page));
   const auto seen = [&] { return test::ReadLines(browser + ".seen"); };
-  for (int i = 0; i < 500 && seen().empty(); ++i)
+  for (int i = 0; i < 500 && seen().empty(); ++i) {
     ::usleep(10000);
+  }
   EXPECT_EQ(seen(), std::vector<std::string>{"on|file://" + page});
 }
 
 TEST_F(PageViewerTest, TheBrowserGetsNoneOfOurStandardStreams) {
   const std::string page = Page();
   std::string readlink = "/usr/bin/readlink";
-  if (!fs::exists(readlink))
+  if (!fs::exists(readlink)) {
     readlink = "/bin/readlink";
+  }
   ASSERT_TRUE(fs::exists(readlink));
   const std::string browser = env.scratch().write(
       "bin/netscape-streams", "#!/bin/sh\nfds=''\nfor fd in 0 1 2; do fds=\"$fds$(" + readlink +
@@ -243,8 +245,9 @@ TEST_F(PageViewerTest, TheBrowserGetsNoneOfOurStandardStreams) {
   env.AddDesktopEntry("fake.desktop", "Exec=" + browser + " %u");
   EXPECT_TRUE(viewer.ViewFile(page));
   const auto fds = [&] { return test::ReadLines(browser + ".fds"); };
-  for (int i = 0; i < 500 && fds().size() < 3; ++i)
+  for (int i = 0; i < 500 && fds().size() < 3; ++i) {
     ::usleep(10000);
+  }
   EXPECT_EQ(fds(), (std::vector<std::string>{"/dev/null", "/dev/null", "/dev/null"}));
 }
 

@@ -18,8 +18,9 @@ std::string RandomAscii(std::mt19937& random, std::size_t maxLength) {
   std::uniform_int_distribution<int> any(0, 0x7F);
   std::bernoulli_distribution plain(0.7);
   std::string text(length(random), ' ');
-  for (char& c : text)
+  for (char& c : text) {
     c = static_cast<char>(plain(random) ? letter(random) : any(random));
+  }
   return text;
 }
 
@@ -53,10 +54,11 @@ TEST(AsciiTextTable, ResultsLongerThanEightBytesToo) {
   // Every vowel becomes a ten-byte mark; other bytes stay.
   const auto marked = [](std::string_view text) {
     std::string out;
-    for (const char c : text)
+    for (const char c : text) {
       out += std::string_view("aeiou").find(c) != std::string_view::npos
                  ? "<" + std::string(8, c) + ">"
                  : std::string(1, c);
+    }
     return out;
   };
   const AsciiTextTable table(marked);

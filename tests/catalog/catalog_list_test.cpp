@@ -36,8 +36,9 @@ std::vector<std::string> RandomNames(std::size_t count) {
   std::vector<std::string> names;
   for (std::size_t i = 0; i < count; ++i) {
     std::string name = "Photo ";
-    for (std::size_t k = pieces(random); k > 0; --k)
+    for (std::size_t k = pieces(random); k > 0; --k) {
       name += kPieces[pick(random)];
+    }
     names.push_back(name);
   }
   // Repeats, names that only differ in case, and names that begin each other.
@@ -45,8 +46,9 @@ std::vector<std::string> RandomNames(std::size_t count) {
   names.push_back(names[0]);
   names.push_back("photo a.gif");
   names.push_back("PHOTO A.GIF");
-  for (std::size_t k = 1; k <= 120; ++k)
+  for (std::size_t k = 1; k <= 120; ++k) {
     names.push_back(std::string(k, 'a'));
+  }
   return names;
 }
 
@@ -61,8 +63,9 @@ void ExpectSortedLikeTheLocaleComparison(const char* locale) {
 #endif
   std::vector<std::string> names = RandomNames(3000);
   CatalogList catalog;
-  for (const std::string& name : names)
+  for (const std::string& name : names) {
     catalog.Add(name, SizeFor(name));
+  }
   catalog.Sort();
   ASSERT_EQ(catalog.Count(), names.size());
   std::vector<std::string> sorted;
@@ -136,12 +139,14 @@ TEST(SearchCatalog, EachSegmentAddsItsMatchesInTheOrderItsOwnSearchGives) {
 
   std::vector<std::string> expected = {"already there"};
   for (const char* segment : {"*.jpg", "*.gif"}) {
-    for (const std::string& name : FoundBy(JoinPath(folder, segment)))
+    for (const std::string& name : FoundBy(JoinPath(folder, segment))) {
       expected.push_back(name);
+    }
   }
   expected.push_back("in sub.gif");
-  for (const std::string& name : FoundBy(JoinPath(folder, "p1*")))
+  for (const std::string& name : FoundBy(JoinPath(folder, "p1*"))) {
     expected.push_back(name);
+  }
 
   std::vector<std::string> found;
   for (std::size_t i = 0; i < catalog.Count(); ++i) {

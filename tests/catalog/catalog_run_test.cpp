@@ -20,8 +20,8 @@
 #include "platform/collate.h"
 #include "recording_messages.h"
 #include "scratch_dir.h"
-#include "util/temp_files.h"
 #include "text/utf8.h"
+#include "util/temp_files.h"
 
 namespace pixdeck {
 namespace {
@@ -106,10 +106,11 @@ class TempDirOverride {
 #else
   static constexpr const char* kName = "TMPDIR";
   static void Set(const char* value) {
-    if (value)
+    if (value) {
       setenv(kName, value, 1);
-    else
+    } else {
       unsetenv(kName);
+    }
   }
 #endif
   std::string old_;

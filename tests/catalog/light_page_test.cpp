@@ -53,8 +53,9 @@ TEST(LightPageWriter, EntriesCarryTheSizeWhenKnownAndAlwaysLoadLazily) {
 class LightCatalog : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"gif.gif", "baseline.jpg", "turned6-le.jpg", "progressive.jpg"})
+    for (const char* name : {"gif.gif", "baseline.jpg", "turned6-le.jpg", "progressive.jpg"}) {
       fs::copy_file(fs::path(PIXDECK_PICTURE_SAMPLES) / name, dir_.path() / name);
+    }
     dir_.write("notes.jpg", "not a picture\n");
     fs::create_directories(dir_.path() / "old.gif");
   }
@@ -99,10 +100,11 @@ TEST_F(LightCatalog, EveryPictureGetsItsSizeAndTheRestOfThePageStaysAsItIs) {
   };
   ASSERT_EQ(entries.size(), expected.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (i == 3)
+    if (i == 3) {
       EXPECT_EQ(entries[i].rfind(expected[i], 0), 0u) << entries[i];
-    else
+    } else {
       EXPECT_EQ(entries[i], expected[i]);
+    }
   }
 
   // Without the option not one attribute is added, and with the attributes

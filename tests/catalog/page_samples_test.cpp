@@ -112,8 +112,9 @@ void ExpectSamplePage(const CatalogInputs& inputs, const std::string& sample) {
     const fs::path actualPath = fs::path(::testing::TempDir()) / (sample + ".actual");
     std::ofstream(actualPath, std::ios::binary) << page;
     std::size_t at = 0;
-    while (at < page.size() && at < expected.size() && page[at] == expected[at])
+    while (at < page.size() && at < expected.size() && page[at] == expected[at]) {
       ++at;
+    }
     ADD_FAILURE() << sample << " differs from the kept page from byte " << at
                   << "; the page now is in " << actualPath << " (" << page.size() << " bytes, "
                   << expected.size() << " kept)";

@@ -74,8 +74,9 @@ Bytes Segment(std::uint8_t marker, const Bytes& body) {
 Bytes JpegWithLeadingSegments(const std::vector<Bytes>& segments) {
   Bytes jpeg = ReadSample("baseline.jpg");
   Bytes out(jpeg.begin(), jpeg.begin() + 2);
-  for (const Bytes& s : segments)
+  for (const Bytes& s : segments) {
     out.insert(out.end(), s.begin(), s.end());
+  }
   out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
   return out;
 }

@@ -22,8 +22,9 @@ struct Outcome {
 
 std::string Quoted(const std::string& text) {
   std::string quoted = "'";
-  for (const char c : text)
+  for (const char c : text) {
     quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  }
   return quoted + "'";
 }
 
@@ -35,8 +36,9 @@ Outcome RunShell(const std::string& command) {
     return outcome;
   }
   char buffer[4096];
-  while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
+  while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
     outcome.out.append(buffer, n);
+  }
   const int raw = pclose(pipe);
   outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return outcome;
@@ -86,8 +88,9 @@ TEST_F(CliLight, TheCommandLineWinsAndOtherwiseTheSettingsDecide) {
 }
 
 TEST_F(CliLight, FilesTheUserCannotReadAreListedWithoutASize) {
-  if (geteuid() != 0)
+  if (geteuid() != 0) {
     GTEST_SKIP() << "needs root to run the program as another user";
+  }
   dir_.write("pics/secret.jpg", "");
   fs::copy_file(fs::path(PIXDECK_PICTURE_SAMPLES) / "png.png", fs::path(pics_) / "hidden.jpg");
   fs::permissions(fs::path(pics_) / "hidden.jpg", fs::perms::none);

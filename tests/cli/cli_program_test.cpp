@@ -123,8 +123,9 @@ TEST(CliProgram, APageThisUserMayNotWriteIsLeftAlone) {
   const auto run = [&] {
     Outcome outcome;
     FILE* pipe = popen(asNobody.c_str(), "r");
-    if (pipe == nullptr)
+    if (pipe == nullptr) {
       return outcome;
+    }
     char buffer[4096];
     while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
       outcome.out.append(buffer, n);

@@ -37,8 +37,9 @@ std::vector<Found> Search(const ScratchDir& dir, const std::string& pattern, boo
       JoinPath(dir.path().string(), pattern), [&](const platform::DirEntry& entry) {
         found.push_back({entry.name, entry.size, entry.isDirectory});
       });
-  if (read != nullptr)
+  if (read != nullptr) {
     *read = searched.has_value();
+  }
   std::sort(found.begin(), found.end(),
             [](const Found& a, const Found& b) { return a.name < b.name; });
   return found;

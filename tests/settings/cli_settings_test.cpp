@@ -34,8 +34,9 @@ Outcome RunInProcess(std::vector<std::string> args) {
   args.insert(args.begin(), "pixdeck-cli");
   std::vector<const char*> argv;
   argv.reserve(args.size());
-  for (const std::string& arg : args)
+  for (const std::string& arg : args) {
     argv.push_back(arg.c_str());
+  }
   std::ostringstream out, err;
   Outcome outcome;
   outcome.status = cli::RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
@@ -46,8 +47,9 @@ Outcome RunInProcess(std::vector<std::string> args) {
 
 std::string Quoted(const std::string& text) {
   std::string quoted = "'";
-  for (const char c : text)
+  for (const char c : text) {
     quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  }
   return quoted + "'";
 }
 
@@ -57,11 +59,13 @@ Outcome RunProgram(const std::string& environment, const std::string& program,
   const std::string command = environment + " " + Quoted(program) + " " + arguments + " 2>&1";
   Outcome outcome;
   FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr)
+  if (pipe == nullptr) {
     return outcome;
+  }
   char buffer[4096];
-  while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
+  while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
     outcome.out.append(buffer, n);
+  }
   const int raw = pclose(pipe);
   outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return outcome;
@@ -214,12 +218,14 @@ TEST_F(CliProgramSettings, ASettingsFileThatIsAFolderIsToldInOneLineAndTheDefaul
 }
 
 TEST_F(CliProgramSettings, ASharedPageInAFolderTheUserCannotWriteIsRewritten) {
-  if (::geteuid() != 0 || std::system("command -v setpriv > /dev/null") != 0)
+  if (::geteuid() != 0 || std::system("command -v setpriv > /dev/null") != 0) {
     GTEST_SKIP() << "needs root and setpriv to run as another user";
+  }
   const std::string program = Install("bin");
   // Root's folders, open to read; the page itself is everyone's to write.
-  for (const fs::path& folder : {dir_.path(), dir_.path() / "bin", dir_.path() / "pics"})
+  for (const fs::path& folder : {dir_.path(), dir_.path() / "bin", dir_.path() / "pics"}) {
     fs::permissions(folder, fs::perms(0755));
+  }
   const std::string page = dir_.write("pics/images.htm", "old page");
   fs::permissions(PathFromUtf8(page), fs::perms(0666));
   const Outcome run =
@@ -229,8 +235,9 @@ TEST_F(CliProgramSettings, ASharedPageInAFolderTheUserCannotWriteIsRewritten) {
   EXPECT_NE(Page("images.htm").find("a.gif"), std::string::npos);
   EXPECT_EQ(fs::status(PathFromUtf8(page)).permissions(), fs::perms(0666));
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir_.path() / "pics"))
+  for (const auto& entry : fs::directory_iterator(dir_.path() / "pics")) {
     names.push_back(entry.path().filename().string());
+  }
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"a.gif", "images.htm"}));
 }

@@ -85,16 +85,20 @@ TEST(IniProfileRules, AListOfTenThousandIsReadAndWrittenInOnePass) {
   // Not a timing: the look-ups must find every item of a long list among
   // many other lines, after in-place changes and additions.
   std::string text = "[Filler]\n";
-  for (int i = 0; i < 30000; ++i)
+  for (int i = 0; i < 30000; ++i) {
     text += "F" + std::to_string(i) + "=x\n";
+  }
   text += "[Specs]\nItemCount=10000\n";
-  for (int i = 1; i <= 10000; ++i)
+  for (int i = 1; i <= 10000; ++i) {
     text += "Item_" + std::to_string(i) + "=s" + std::to_string(i) + "\n";
+  }
   IniText ini(text);
-  for (int i = 1; i <= 10000; i += 999)
+  for (int i = 1; i <= 10000; i += 999) {
     EXPECT_EQ(ini.Find("Specs", "Item_" + std::to_string(i)), "s" + std::to_string(i));
-  for (int i = 1; i <= 12000; ++i)
+  }
+  for (int i = 1; i <= 12000; ++i) {
     ini.Write("Specs", "Item_" + std::to_string(i), "t" + std::to_string(i));
+  }
   const IniText reread(ini.Render());
   EXPECT_EQ(reread.Find("Specs", "Item_1"), "t1");
   EXPECT_EQ(reread.Find("Specs", "Item_12000"), "t12000");

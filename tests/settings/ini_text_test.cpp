@@ -66,8 +66,9 @@ TEST(IniTextReading, SectionNamesHoldingBracketsReadWhole) {
 
 TEST(IniTextReading, BinaryJunkParsesWithoutLosingLines) {
   std::string junk;
-  for (int i = 0; i < 4096; ++i)
+  for (int i = 0; i < 4096; ++i) {
     junk += static_cast<char>((i * 131 + 7) % 256);
+  }
   const std::string text = "[Keep]\nKey=1\n" + junk + "\n[After]\nKey=2\n";
   const IniText ini(text);
   EXPECT_EQ(ini.Find("After", "Key"), "2");
@@ -116,12 +117,14 @@ TEST(IniTextWriting, ValuesReadBackAsWritten) {
       "a\"b", "a=b",      "; not a comment", "[not a section]", std::string(3, '\0')};
   IniText ini;
   int n = 0;
-  for (const std::string& value : values)
+  for (const std::string& value : values) {
     ini.Write("S", "K" + std::to_string(n++), value);
+  }
   const IniText reread(ini.Render());
   n = 0;
-  for (const std::string& value : values)
+  for (const std::string& value : values) {
     EXPECT_EQ(reread.Find("S", "K" + std::to_string(n++)), value) << "value #" << n;
+  }
 }
 
 TEST(IniTextWriting, LineBreaksInAValueCannotInjectLines) {

@@ -90,8 +90,9 @@ TEST_F(ProgramSettings, WhatIsSavedLoadsBackAndHistoriesKeepTheirFirstTen) {
   WindowSettings window = DesignedWindow();
   fs::create_directories(dir_.path() / "pictures");
   window.defaultDir = dir_.file("pictures");
-  for (int i = 1; i <= 14; ++i)
+  for (int i = 1; i <= 14; ++i) {
     window.outputNames.push_back("page" + std::to_string(i) + ".htm");
+  }
   window.patterns = {"a.gif"};
   EXPECT_TRUE(SaveProgramSettings(*Store(), options, window));
 
@@ -255,8 +256,9 @@ TEST_F(ProgramSettings, TheCatalogDefaultsForceDdeOnWithoutABrowserName) {
 
 TEST_F(ProgramSettings, AHostileFileSurvivesALoadAndASave) {
   std::string junk;
-  for (int i = 0; i < 2000; ++i)
+  for (int i = 0; i < 2000; ++i) {
     junk += static_cast<char>((i * 37 + 11) % 256);
+  }
   const std::string longLine = "Long=" + std::string(100000, 'L');
   const std::string file = junk + "\n[Mine]\r\nKeep=1\r\n" + longLine +
                            "\n[Options]\nOutputName=first.htm\r\n[OPTIONS]\nBgColor=Red\n"

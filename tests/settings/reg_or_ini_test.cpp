@@ -11,8 +11,8 @@
 #include "settings/ini_file.h"
 #include "settings/ini_text.h"
 #include "settings_fixture.h"
-#include "util/paths.h"
 #include "text/utf8_path.h"
+#include "util/paths.h"
 
 namespace pixdeck {
 namespace {
@@ -218,26 +218,30 @@ TEST(StoredInteger, Parsing) {
   EXPECT_EQ(ParseStoredInteger("0xFFFFFFFF"), -1);
   EXPECT_EQ(ParseStoredInteger("0"), 0);
   for (const char* junk :
-       {"", "abc", "12abc", "0x", "0xG", "2147483648", "0x100000000", "1 2", "--1", "0x-1"})
+       {"", "abc", "12abc", "0x", "0xG", "2147483648", "0x100000000", "1 2", "--1", "0x-1"}) {
     EXPECT_FALSE(ParseStoredInteger(junk)) << '"' << junk << '"';
+  }
 }
 
 TEST_F(StoreValues, WriteStringsCutsToMaxCountAndErasesAnOlderLongerList) {
   std::string old = "[Specs]\nItemCount=12\n";
-  for (int i = 1; i <= 12; ++i)
+  for (int i = 1; i <= 12; ++i) {
     old += "Item_" + std::to_string(i) + "=old" + std::to_string(i) + "\n";
+  }
   dir_.write("values.ini", old + "[Other]\nKeep=1\n");
   std::vector<std::string> strings;
-  for (int i = 1; i <= 14; ++i)
+  for (int i = 1; i <= 14; ++i) {
     strings.push_back("s" + std::to_string(i));
+  }
   TRegOrIni store(File(), "");
   store.WriteStrings("Specs", "Item", strings, 10, true);
   store.Close();
 
   const IniText saved(ScratchDir::read(File()));
   std::vector<std::string> keys = {"ItemCount"};
-  for (int i = 1; i <= 10; ++i)
+  for (int i = 1; i <= 10; ++i) {
     keys.push_back("Item_" + std::to_string(i));
+  }
   EXPECT_EQ(saved.KeyNames("Specs"), keys);
   EXPECT_EQ(saved.Find("Specs", "ItemCount"), "10");
   EXPECT_EQ(saved.Find("Specs", "Item_10"), "s10");

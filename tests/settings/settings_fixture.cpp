@@ -31,16 +31,18 @@ void ClearConfigHome() {
 
 void SettingsTest::SetUp() {
   ResetSettingsState();
-  if (const char* home = std::getenv("XDG_CONFIG_HOME"))
+  if (const char* home = std::getenv("XDG_CONFIG_HOME")) {
     savedConfigHome_ = home;
+  }
   SetConfigHome(Utf8FromPath(config_.path()));
 }
 
 void SettingsTest::TearDown() {
-  if (savedConfigHome_)
+  if (savedConfigHome_) {
     SetConfigHome(*savedConfigHome_);
-  else
+  } else {
     ClearConfigHome();
+  }
   ResetSettingsState();
 }
 

@@ -11,8 +11,9 @@ namespace pixdeck::test {
 // ASSERT_TRUE(Succeeded(ReplaceFileAtomically(path, text))).
 template <typename T>
 ::testing::AssertionResult Succeeded(const Expected<T>& result) {
-  if (result)
+  if (result) {
     return ::testing::AssertionSuccess();
+  }
   return ::testing::AssertionFailure() << result.error();
 }
 

@@ -60,8 +60,9 @@ int RunCurrentCaseInChild(bool unprivileged) {
   std::vector<std::string> env;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string text = *entry;
-    if (text.rfind("TMPDIR=", 0) != 0)
+    if (text.rfind("TMPDIR=", 0) != 0) {
       env.push_back(text);
+    }
   }
   env.push_back("TMPDIR=" + (scratch.path() / "tmp").string());
   env.push_back(std::string(kChildVariable) + "=1");
@@ -81,11 +82,13 @@ int RunCurrentCaseInChild(bool unprivileged) {
   args.push_back(filter);
 
   std::vector<char*> argv, envp;
-  for (std::string& arg : args)
+  for (std::string& arg : args) {
     argv.push_back(arg.data());
+  }
   argv.push_back(nullptr);
-  for (std::string& entry : env)
+  for (std::string& entry : env) {
     envp.push_back(entry.data());
+  }
   envp.push_back(nullptr);
 
   pid_t pid = -1;

@@ -9,14 +9,16 @@ namespace pixdeck {
 namespace {
 
 Expected<int> Half(int n) {
-  if (n % 2 != 0)
+  if (n % 2 != 0) {
     return Unexpected("odd: " + std::to_string(n));
+  }
   return n / 2;
 }
 
 Expected<void> Check(bool good) {
-  if (!good)
+  if (!good) {
     return Unexpected("not good");
+  }
   return {};
 }
 

@@ -14,8 +14,9 @@ std::string RandomText(std::mt19937& random, std::string_view alphabet, std::siz
   std::uniform_int_distribution<std::size_t> length(0, maxLength);
   std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
   std::string text(length(random), ' ');
-  for (char& c : text)
+  for (char& c : text) {
     c = alphabet[pick(random)];
+  }
   return text;
 }
 

@@ -34,8 +34,9 @@ constexpr uid_t kNobody = 65534;
 
 std::vector<std::string> Entries(const fs::path& dir) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir))
+  for (const auto& entry : fs::directory_iterator(dir)) {
     names.push_back(entry.path().filename().string());
+  }
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -86,8 +87,9 @@ TEST(FileReplacement, KeepsPermissionsAndOwnerAndLeavesOnlyTheFile) {
 }
 
 TEST(FileReplacement, ASharedFileInAFolderTheUserCannotWriteIsWrittenInPlace) {
-  if (::geteuid() != 0)
+  if (::geteuid() != 0) {
     GTEST_SKIP() << "needs root to act as another user";
+  }
   ScratchDir dir;
   ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);  // root's folder, open to read
   const std::string file = dir.write("shared.INI", "[Options]\nOutputName=old.htm\n");
@@ -151,16 +153,18 @@ TEST(FileReplacement, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileAndNoTempora
   for (int round = 0; round < 25; ++round) {
     const pid_t child = ::fork();
     if (child == 0) {
-      for (;;)
+      for (;;) {
         (void)platform::ReplaceFileAtomically(file, (random() & 1) ? newText : oldText);
+      }
     }
     std::this_thread::sleep_for(std::chrono::microseconds(500 + random() % 20000));
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
     const std::string now = ScratchDir::read(file);
     EXPECT_TRUE(now == oldText || now == newText) << "a file of " << now.size() << " bytes";
-    if (Entries(dir.path()).size() != 1)
+    if (Entries(dir.path()).size() != 1) {
       ++strayAfterKill;
+    }
     // The next save leaves nothing but the file, whatever the kill left.
     ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(file, oldText)));
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"pixdeck.INI"});

@@ -261,8 +261,9 @@ TEST(ReplaceFileAtomically, ANameAsLongAsAFolderAllows) {
   ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(dir.file(longest), "second")));
   EXPECT_EQ(ScratchDir::read(dir.file(longest)), "second");
   std::string umlauts = "x";
-  for (int i = 0; i < 125; ++i)
+  for (int i = 0; i < 125; ++i) {
     umlauts += "\xC3\xA4";  // 250 bytes of two-byte characters
+  }
   umlauts += ".htm";
   ASSERT_EQ(umlauts.size(), 255u);
   ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(dir.file(umlauts), "third")));

@@ -5,8 +5,8 @@
 
 #include "platform/collate.h"
 #include "recording_messages.h"
-#include "util/messages.h"
 #include "text/utf8.h"
+#include "util/messages.h"
 
 namespace pixdeck {
 namespace {
@@ -20,8 +20,9 @@ TEST(Utf8, DecodesWellFormedTextAndRoundTrips) {
 TEST(Utf8, MalformedBytesStandAloneAndNeverDecodeAsAscii) {
   const auto escaped = [](std::initializer_list<unsigned char> bytes) {
     std::u32string out;
-    for (unsigned char b : bytes)
+    for (unsigned char b : bytes) {
       out.push_back(EscapedByte(b));
+    }
     return out;
   };
   // Overlong forms of "." and "*", in two, three and four bytes.

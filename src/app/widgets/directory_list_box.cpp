@@ -28,8 +28,9 @@ DirectoryListBox::DirectoryListBox(QWidget* parent) : QListWidget(parent) {
 }
 
 void DirectoryListBox::SetDirectory(const QString& dir) {
-  if (dir.isEmpty() || !QFileInfo(dir).isDir())
+  if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
     return;
+  }
   const QString clean = CleanDir(dir);
   if (clean == directory_) {
     Fill();
@@ -45,8 +46,9 @@ void DirectoryListBox::Refresh() {
 }
 
 void DirectoryListBox::OpenItem(QListWidgetItem* item) {
-  if (item)
+  if (item) {
     SetDirectory(item->data(kPathRole).toString());
+  }
 }
 
 void DirectoryListBox::keyPressEvent(QKeyEvent* event) {
@@ -65,8 +67,9 @@ void DirectoryListBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void DirectoryListBox::keyboardSearch(const QString& search) {
-  if (search.isEmpty() || count() == 0)
+  if (search.isEmpty() || count() == 0) {
     return;
+  }
   const int start = currentRow();
   for (int step = 1; step <= count(); ++step) {
     const int row = (start + step) % count();
@@ -88,8 +91,9 @@ void DirectoryListBox::Fill() {
   QStringList chain;
   QDir walker(directory_);
   chain.prepend(CleanDir(walker.absolutePath()));
-  while (walker.cdUp())
+  while (walker.cdUp()) {
     chain.prepend(CleanDir(walker.absolutePath()));
+  }
   int level = 0;
   for (const QString& path : chain) {
     const QString name = level == 0 ? path : QFileInfo(path).fileName();

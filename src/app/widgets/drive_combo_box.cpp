@@ -17,22 +17,26 @@ bool IsUserVolume(const QStorageInfo& volume) {
       "tracefs", "securityfs",  "pstore",   "bpf",    "configfs", "fusectl",  "hugetlbfs",
       "autofs",  "binfmt_misc", "devtmpfs", "nsfs",   "efivarfs", "squashfs", "rpc_pipefs"};
   if (!volume.isValid() || !volume.isReady() ||
-      skippedTypes.contains(QString::fromLatin1(volume.fileSystemType())))
+      skippedTypes.contains(QString::fromLatin1(volume.fileSystemType()))) {
     return false;
+  }
   const QString root = volume.rootPath();
-  if (root.startsWith(QLatin1String("/run/media/")))
+  if (root.startsWith(QLatin1String("/run/media/"))) {
     return true;
+  }
   for (const char* system : {"/proc", "/sys", "/dev", "/run", "/snap", "/var/lib/docker"}) {
     const QString prefix = QString::fromLatin1(system);
-    if (root == prefix || root.startsWith(prefix + QLatin1Char('/')))
+    if (root == prefix || root.startsWith(prefix + QLatin1Char('/'))) {
       return false;
+    }
   }
   return true;
 }
 
 bool Contains(const QString& root, const QString& path) {
-  if (root == QDir::rootPath())
+  if (root == QDir::rootPath()) {
     return true;
+  }
   return path == root || path.startsWith(root + QLatin1Char('/'));
 }
 
@@ -43,8 +47,9 @@ DriveComboBox::DriveComboBox(QWidget* parent) : QComboBox(parent) {
   Refresh();
   connect(this, &QComboBox::activated, this, &DriveComboBox::Picked);
   connect(this, &QComboBox::currentIndexChanged, this, [this] {
-    if (!following_)
+    if (!following_) {
       emit Changed();
+    }
   });
 }
 
@@ -56,13 +61,15 @@ void DriveComboBox::Refresh() {
   QStringList roots;
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
     const QString root = QDir::toNativeSeparators(volume.rootPath());
-    if (!IsUserVolume(volume) || roots.contains(root))
+    if (!IsUserVolume(volume) || roots.contains(root)) {
       continue;
+    }
     roots << root;
   }
   roots.sort();
-  for (const QString& root : roots)
+  for (const QString& root : roots) {
     addItem(icon, root, root);
+  }
   const int index = findData(keep);
   setCurrentIndex(index >= 0 ? index : 0);
   following_ = false;
@@ -78,8 +85,9 @@ QString DriveComboBox::Drive() const {
 }
 
 void DriveComboBox::SetDirList(DirectoryListBox* list) {
-  if (dirList_)
+  if (dirList_) {
     disconnect(dirList_, nullptr, this, nullptr);
+  }
   dirList_ = list;
   if (dirList_) {
     connect(dirList_, &DirectoryListBox::Changed, this, &DriveComboBox::FollowList);
@@ -103,8 +111,9 @@ int DriveComboBox::HolderOf(const QString& dir) const {
 }
 
 void DriveComboBox::FollowList() {
-  if (!dirList_)
+  if (!dirList_) {
     return;
+  }
   const int best = HolderOf(dirList_->Directory());
   if (best >= 0 && best != currentIndex()) {
     following_ = true;
@@ -114,11 +123,13 @@ void DriveComboBox::FollowList() {
 }
 
 void DriveComboBox::Picked(int index) {
-  if (!dirList_ || index < 0)
+  if (!dirList_ || index < 0) {
     return;
+  }
   // Picking the volume that already holds the folder keeps the folder.
-  if (HolderOf(dirList_->Directory()) == index)
+  if (HolderOf(dirList_->Directory()) == index) {
     return;
+  }
   dirList_->SetDirectory(itemData(index).toString());
 }
 

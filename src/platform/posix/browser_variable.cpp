@@ -11,13 +11,16 @@ namespace pixdeck::platform {
 std::string ProgramFromBrowserVariable() {
   for (const std::string& entry : SplitList(EnvironmentValue("BROWSER"), ':')) {
     const std::string command(TrimAscii(entry));
-    if (command.empty())
+    if (command.empty()) {
       continue;
+    }
     std::string program = ResolveProgram(command);  // a path with blanks
-    if (program.empty())
+    if (program.empty()) {
       program = ResolveProgram(FirstExecWord(command));
-    if (!program.empty())
+    }
+    if (!program.empty()) {
       return program;
+    }
   }
   return {};
 }

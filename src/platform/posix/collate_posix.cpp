@@ -12,8 +12,9 @@ int CompareTextLocale(std::string_view a, std::string_view b) {
     std::u32string folded = DecodeUtf8(text);
     std::wstring wide;
     wide.reserve(folded.size());
-    for (char32_t c : folded)
+    for (char32_t c : folded) {
       wide.push_back(static_cast<wchar_t>(FoldCase(c)));
+    }
     return wide;
   };
   const std::wstring wa = fold(a);

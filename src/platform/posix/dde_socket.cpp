@@ -27,8 +27,9 @@ class SocketHandle {
  public:
   explicit SocketHandle(int fd) : fd_(fd) {}
   ~SocketHandle() {
-    if (fd_ >= 0)
+    if (fd_ >= 0) {
       ::close(fd_);
+    }
   }
   SocketHandle(const SocketHandle&) = delete;
   SocketHandle& operator=(const SocketHandle&) = delete;
@@ -51,12 +52,15 @@ bool WaitFor(int fd, short events, Clock::time_point deadline) {
   for (;;) {
     pollfd entry{fd, events, 0};
     const int ready = ::poll(&entry, 1, RemainingMs(deadline));
-    if (ready > 0)
+    if (ready > 0) {
       return true;
-    if (ready == 0)
+    }
+    if (ready == 0) {
       return false;
-    if (errno != EINTR)
+    }
+    if (errno != EINTR) {
       return false;
+    }
   }
 }
 
@@ -65,11 +69,13 @@ bool ConnectBefore(int fd, const sockaddr_un& address, Clock::time_point deadlin
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
       return true;
     }
-    if (errno == EINTR)
+    if (errno == EINTR) {
       continue;
+    }
     if (errno == EINPROGRESS) {
-      if (!WaitFor(fd, POLLOUT, deadline))
+      if (!WaitFor(fd, POLLOUT, deadline)) {
         return false;
+      }
       int error = 0;
       socklen_t size = sizeof error;
       return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
@@ -92,8 +98,9 @@ bool SendAllBefore(int fd, const std::string& data, Clock::time_point deadline) 
     } else if (n < 0 && errno == EINTR) {
       continue;
     } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      if (!WaitFor(fd, POLLOUT, deadline))
+      if (!WaitFor(fd, POLLOUT, deadline)) {
         return false;
+      }
     } else {
       return false;
     }
@@ -107,8 +114,9 @@ bool ReceiveAllBefore(int fd, std::string& reply, Clock::time_point deadline) {
   char buffer[1024];
   for (;;) {
     const std::size_t room = kDdeMaxReplyBytes - reply.size();
-    if (room == 0)
+    if (room == 0) {
       return true;  // the rest is not read: the connection closes on it
+    }
     const ssize_t n = ::recv(fd, buffer, std::min(room, sizeof buffer), 0);
     if (n > 0) {
       reply.append(buffer, static_cast<std::size_t>(n));
@@ -117,8 +125,9 @@ bool ReceiveAllBefore(int fd, std::string& reply, Clock::time_point deadline) {
     } else if (errno == EINTR) {
       continue;
     } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-      if (!WaitFor(fd, POLLIN, deadline))
+      if (!WaitFor(fd, POLLIN, deadline)) {
         return false;
+      }
     } else {
       return false;
     }
@@ -146,8 +155,9 @@ std::string DdeSocketDirectory() {
   if (runtime != nullptr && runtime[0] == '/' && ::stat(runtime, &info) == 0 &&
       S_ISDIR(info.st_mode)) {
     std::string dir = runtime;
-    if (dir.back() != '/')
+    if (dir.back() != '/') {
       dir += '/';
+    }
     return dir + "pixdeck-dde";
   }
   return "/tmp/pixdeck-dde-" + std::to_string(::getuid());
@@ -166,29 +176,34 @@ std::string DdeRequest(const std::string& service, const std::string& topic,
   const std::string path = DdeSocketPath(service);
   sockaddr_un address{};
   if (path.empty() || path.size() >= sizeof address.sun_path ||
-      !IsPrivateFolder(DdeSocketDirectory()))
+      !IsPrivateFolder(DdeSocketDirectory())) {
     return {};
+  }
   address.sun_family = AF_UNIX;
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
 
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   SocketHandle socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
-  if (socket.get() < 0)
+  if (socket.get() < 0) {
     return {};
-  if (!ConnectBefore(socket.get(), address, deadline))
+  }
+  if (!ConnectBefore(socket.get(), address, deadline)) {
     return {};
+  }
 
   std::string request = UpToZero(topic);
   request += '\0';
   request += UpToZero(item);
   request += '\0';
-  if (!SendAllBefore(socket.get(), request, deadline))
+  if (!SendAllBefore(socket.get(), request, deadline)) {
     return {};
+  }
   ::shutdown(socket.get(), SHUT_WR);
 
   std::string reply;
-  if (!ReceiveAllBefore(socket.get(), reply, deadline))
+  if (!ReceiveAllBefore(socket.get(), reply, deadline)) {
     return {};
+  }
   return reply;
 }
 

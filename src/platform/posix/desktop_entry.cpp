@@ -49,16 +49,20 @@ std::string UnescapeValue(const std::string& value) {
 std::vector<std::string> ApplicationDirs() {
   std::vector<std::string> dirs;
   std::string dataHome = EnvironmentValue("XDG_DATA_HOME");
-  if (dataHome.empty() && !EnvironmentValue("HOME").empty())
+  if (dataHome.empty() && !EnvironmentValue("HOME").empty()) {
     dataHome = EnvironmentValue("HOME") + "/.local/share";
-  if (!dataHome.empty())
+  }
+  if (!dataHome.empty()) {
     dirs.push_back(dataHome + "/applications");
+  }
   std::string dataDirs = EnvironmentValue("XDG_DATA_DIRS");
-  if (dataDirs.empty())
+  if (dataDirs.empty()) {
     dataDirs = "/usr/local/share:/usr/share";
+  }
   for (const std::string& dir : SplitList(dataDirs, ':')) {
-    if (!dir.empty())
+    if (!dir.empty()) {
       dirs.push_back(dir + "/applications");
+    }
   }
   return dirs;
 }
@@ -76,11 +80,13 @@ std::vector<std::string> DesktopFileCandidates(const std::string& id) {
 
 std::string FirstExecWord(const std::string& command) {
   const std::vector<std::string> words = ExecWords(command);
-  if (words.empty())
+  if (words.empty()) {
     return {};
+  }
   const std::string& first = words.front();
-  if (first != "env" && NameOf(first, PathStyle::Posix) != "env")
+  if (first != "env" && NameOf(first, PathStyle::Posix) != "env") {
     return first;
+  }
   for (std::size_t i = 1; i < words.size(); ++i) {
     const std::string& word = words[i];
     // These options take the next word as their value.
@@ -88,8 +94,9 @@ std::string FirstExecWord(const std::string& command) {
       ++i;
       continue;
     }
-    if (word.empty() || word.front() == '-' || word.find('=') != std::string::npos)
+    if (word.empty() || word.front() == '-' || word.find('=') != std::string::npos) {
       continue;
+    }
     return word;
   }
   return {};
@@ -97,23 +104,27 @@ std::string FirstExecWord(const std::string& command) {
 
 std::string ExecLineOf(const std::string& desktopFile) {
   std::ifstream in(desktopFile);
-  if (!in)
+  if (!in) {
     return {};
+  }
   std::string line;
   bool inMainGroup = false;
   while (std::getline(in, line)) {
     line = std::string(TrimAscii(line));
-    if (line.empty() || line.front() == '#')
+    if (line.empty() || line.front() == '#') {
       continue;
+    }
     if (line.front() == '[') {
       inMainGroup = (line == "[Desktop Entry]");
       continue;
     }
-    if (!inMainGroup || line.compare(0, 4, "Exec") != 0)
+    if (!inMainGroup || line.compare(0, 4, "Exec") != 0) {
       continue;
+    }
     const std::size_t equals = line.find('=');
-    if (equals == std::string::npos || !TrimAscii(line.substr(4, equals - 4)).empty())
+    if (equals == std::string::npos || !TrimAscii(line.substr(4, equals - 4)).empty()) {
       continue;
+    }
     return UnescapeValue(std::string(TrimAscii(std::string_view(line).substr(equals + 1))));
   }
   return {};
@@ -121,19 +132,22 @@ std::string ExecLineOf(const std::string& desktopFile) {
 
 std::string StartCommandOf(const std::string& execLine) {
   const std::vector<ExecWord> words = SplitExecLine(execLine);
-  if (words.empty() || ResolveProgram(FirstExecWord(execLine)).empty())
+  if (words.empty() || ResolveProgram(FirstExecWord(execLine)).empty()) {
     return {};
+  }
   std::string program = ResolveProgram(words.front().text);
-  if (program.empty())
+  if (program.empty()) {
     return {};
+  }
   bool onlyFieldCodes = true;
   for (std::size_t i = 1; i < words.size(); ++i) {
     const ExecWord& word = words[i];
     onlyFieldCodes =
         onlyFieldCodes && word.text.size() == 2 && word.fieldCodeAt[0] && word.text[1] != '%';
   }
-  if (onlyFieldCodes)
+  if (onlyFieldCodes) {
     return program;
+  }
   return QuoteExecWord(program) + execLine.substr(words.front().end);
 }
 

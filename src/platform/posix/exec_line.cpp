@@ -67,8 +67,9 @@ std::vector<ExecWord> SplitExecLine(const std::string& line) {
 
 std::vector<std::string> ExecWords(const std::string& line) {
   std::vector<std::string> words;
-  for (const ExecWord& word : SplitExecLine(line))
+  for (const ExecWord& word : SplitExecLine(line)) {
     words.push_back(word.text);
+  }
   return words;
 }
 
@@ -101,25 +102,30 @@ std::vector<std::string> ExecArguments(const std::string& line, const std::strin
       }
       // Any other code (and a second URL code) is dropped.
     }
-    if (!onlyCodes)
+    if (!onlyCodes) {
       arguments.push_back(std::move(text));
+    }
   }
-  if (!urlPlaced && !arguments.empty())
+  if (!urlPlaced && !arguments.empty()) {
     arguments.push_back(url);
+  }
   return arguments;
 }
 
 std::string QuoteExecWord(const std::string& word) {
   // A '%' stays literal only inside quotes.
   bool needsQuotes = word.empty();
-  for (char c : word)
+  for (char c : word) {
     needsQuotes = needsQuotes || IsReserved(c) || c == '%';
-  if (!needsQuotes)
+  }
+  if (!needsQuotes) {
     return word;
+  }
   std::string quoted = "\"";
   for (char c : word) {
-    if (EscapableInQuotes(c))
+    if (EscapableInQuotes(c)) {
       quoted += '\\';
+    }
     quoted += c;
   }
   return quoted + "\"";

@@ -35,8 +35,9 @@ class Fd {
   int get() const { return fd_; }
   explicit operator bool() const { return fd_ >= 0; }
   void Reset(int fd = -1) {
-    if (fd_ >= 0)
+    if (fd_ >= 0) {
       ::close(fd_);
+    }
     fd_ = fd;
   }
   // Closes now and tells whether that worked (a delayed write error shows here).
@@ -58,8 +59,9 @@ bool WriteAll(int fd, std::string_view contents) {
   while (!contents.empty()) {
     const ssize_t written = ::write(fd, contents.data(), contents.size());
     if (written < 0) {
-      if (errno == EINTR)
+      if (errno == EINTR) {
         continue;
+      }
       return false;
     }
     contents.remove_prefix(static_cast<std::size_t>(written));
@@ -80,11 +82,14 @@ bool IsTempLetter(char c) {
 bool IsOurTemporary(std::string_view entry) {
   if (entry.size() != kTempPrefix.size() + kTempLetters + kTempSuffix.size() ||
       entry.substr(0, kTempPrefix.size()) != kTempPrefix ||
-      entry.substr(kTempPrefix.size() + kTempLetters) != kTempSuffix)
+      entry.substr(kTempPrefix.size() + kTempLetters) != kTempSuffix) {
     return false;
-  for (const char c : entry.substr(kTempPrefix.size(), kTempLetters))
-    if (!IsTempLetter(c))
+  }
+  for (const char c : entry.substr(kTempPrefix.size(), kTempLetters)) {
+    if (!IsTempLetter(c)) {
       return false;
+    }
+  }
   return true;
 }
 
@@ -94,19 +99,23 @@ std::string FinalLinkTarget(const std::string& path) {
   // The same limit as the system's own (ELOOP); a longer chain is left as it is.
   for (int hops = 0; hops < 40; ++hops) {
     struct stat info {};
-    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
       return current;
+    }
     std::vector<char> buffer(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
     const ssize_t length = ::readlink(current.c_str(), buffer.data(), buffer.size());
-    if (length < 0 || static_cast<std::size_t>(length) >= buffer.size())
+    if (length < 0 || static_cast<std::size_t>(length) >= buffer.size()) {
       return current;  // changed under us: the rename below then fails or replaces the link
+    }
     std::string target(buffer.data(), static_cast<std::size_t>(length));
-    if (target.empty())
+    if (target.empty()) {
       return current;
+    }
     if (target.front() != '/') {
       const std::size_t slash = current.rfind('/');
-      if (slash != std::string::npos)
+      if (slash != std::string::npos) {
         target.insert(0, current, 0, slash + 1);
+      }
     }
     current = std::move(target);
   }
@@ -119,22 +128,27 @@ std::string FinalLinkTarget(const std::string& path) {
 // whose lock can be had belongs to nobody any more.
 void RemoveStaleTemporaries(int dirFd, const std::string& dir) {
   std::unique_ptr<DIR, DirCloser> listing(::opendir(dir.c_str()));
-  if (!listing)
+  if (!listing) {
     return;
+  }
   while (const dirent* item = ::readdir(listing.get())) {
-    if (!IsOurTemporary(item->d_name))
+    if (!IsOurTemporary(item->d_name)) {
       continue;
+    }
     const Fd fd(::openat(dirFd, item->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat held {};
-    if (!fd || ::fstat(fd.get(), &held) != 0 || !S_ISREG(held.st_mode))
+    if (!fd || ::fstat(fd.get(), &held) != 0 || !S_ISREG(held.st_mode)) {
       continue;
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+    }
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
       continue;  // a save in progress
+    }
     // Still the file that was locked (not one made since under that name)?
     struct stat named {};
     if (::fstatat(dirFd, item->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-        named.st_ino == held.st_ino && named.st_dev == held.st_dev)
+        named.st_ino == held.st_ino && named.st_dev == held.st_dev) {
       ::unlinkat(dirFd, item->d_name, 0);
+    }
   }
 }
 
@@ -166,8 +180,9 @@ bool MakeTempFile(int dirFd, TempFile& temp) {
 #ifdef O_TMPFILE
   temp.fd.Reset(::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
   if (temp.fd) {
-    if (::flock(temp.fd.get(), LOCK_EX) == 0)
+    if (::flock(temp.fd.get(), LOCK_EX) == 0) {
       return true;
+    }
     temp.fd.Reset();
   } else if (errno == EACCES || errno == EPERM || errno == EROFS) {
     return false;  // a named file cannot be had either
@@ -178,8 +193,9 @@ bool MakeTempFile(int dirFd, TempFile& temp) {
     temp.fd.Reset(
         ::openat(dirFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!temp.fd) {
-      if (errno == EEXIST)
+      if (errno == EEXIST) {
         continue;
+      }
       return false;
     }
     // Locked at once; a clean-up that came first has removed the name, and
@@ -198,8 +214,9 @@ bool MakeTempFile(int dirFd, TempFile& temp) {
 
 // Gives the complete unnamed file a temporary name beside its target.
 bool NameTempFile(int dirFd, TempFile& temp) {
-  if (!temp.name.empty())
+  if (!temp.name.empty()) {
     return true;
+  }
   const std::string self = "/proc/self/fd/" + std::to_string(temp.fd.get());
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string name = std::string(kTempPrefix) + RandomLetters() + std::string(kTempSuffix);
@@ -207,8 +224,9 @@ bool NameTempFile(int dirFd, TempFile& temp) {
       temp.name = std::move(name);
       return true;
     }
-    if (errno != EEXIST)
+    if (errno != EEXIST) {
       return false;
+    }
   }
   return false;
 }
@@ -219,12 +237,14 @@ bool NameTempFile(int dirFd, TempFile& temp) {
 Expected<void> RewriteInPlace(const std::string& target, const std::string& path,
                               std::string_view contents) {
   Fd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-  if (!fd)
+  if (!fd) {
     return ErrnoFailure("Cannot create file " + path);
+  }
   if (!WriteAll(fd.get(), contents) ||
       ::ftruncate(fd.get(), static_cast<off_t>(contents.size())) != 0 || ::fsync(fd.get()) != 0 ||
-      !fd.Close())
+      !fd.Close()) {
     return ErrnoFailure("Cannot write file " + path);
+  }
   return {};
 }
 
@@ -248,32 +268,39 @@ Unexpected<ReadFailure> CannotRead(const char* what) {
 Expected<std::string, ReadFailure> ReadWholeFile(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR)
+    if (errno == ENOENT || errno == ENOTDIR) {
       return Unexpected(ReadFailure{ReadFailure::Kind::Missing, "it does not exist"});
+    }
     return CannotRead("it cannot be opened");
   }
-  if (!S_ISREG(info.st_mode))
+  if (!S_ISREG(info.st_mode)) {
     return NotAFile(info);
+  }
   // Non-blocking: a FIFO put in the file's place since the test opens at once.
   const Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!fd || ::fstat(fd.get(), &info) != 0)
+  if (!fd || ::fstat(fd.get(), &info) != 0) {
     return CannotRead("it cannot be opened");
-  if (!S_ISREG(info.st_mode))
+  }
+  if (!S_ISREG(info.st_mode)) {
     return NotAFile(info);
+  }
   std::string contents;
   contents.resize(static_cast<std::size_t>(info.st_size));
   std::size_t filled = 0;
   for (;;) {
-    if (filled == contents.size())
+    if (filled == contents.size()) {
       contents.resize(contents.size() + 65536);
+    }
     const ssize_t got = ::read(fd.get(), contents.data() + filled, contents.size() - filled);
     if (got < 0) {
-      if (errno == EINTR)
+      if (errno == EINTR) {
         continue;
+      }
       return CannotRead("it cannot be read");
     }
-    if (got == 0)
+    if (got == 0) {
       break;
+    }
     filled += static_cast<std::size_t>(got);
   }
   contents.resize(filled);
@@ -289,38 +316,45 @@ Expected<void> ReplaceFileAtomically(const std::string& path, const std::string&
                           : slash == 0               ? "/"
                                                      : target.substr(0, slash);
   const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  if (base.empty())
+  if (base.empty()) {
     return Unexpected(ErrnoText(cannotCreate, EISDIR));
+  }
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
-  if (exists && !S_ISREG(old.st_mode))
+  if (exists && !S_ISREG(old.st_mode)) {
     return Unexpected(ErrnoText(cannotCreate, S_ISDIR(old.st_mode) ? EISDIR : EINVAL));
+  }
   // Renaming over a read-only file would succeed, but the mark is the user's
   // word that it must not be written; root would pass any access test.
   const bool writable = (old.st_mode & S_IWUSR) != 0 && ::access(target.c_str(), W_OK) == 0;
-  if (exists && !writable)
+  if (exists && !writable) {
     return Unexpected(ErrnoText(cannotCreate, EACCES));
+  }
   const Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!dirFd)
+  if (!dirFd) {
     return ErrnoFailure(cannotCreate);
+  }
   RemoveStaleTemporaries(dirFd.get(), dir);
 
   TempFile temp;
   if (!MakeTempFile(dirFd.get(), temp)) {
-    if (exists && (errno == EACCES || errno == EPERM))
+    if (exists && (errno == EACCES || errno == EPERM)) {
       return RewriteInPlace(target, path, contents);
+    }
     return ErrnoFailure(cannotCreate);
   }
   const auto dropTemp = [&] {
-    if (!temp.name.empty())
+    if (!temp.name.empty()) {
       ::unlinkat(dirFd.get(), temp.name.c_str(), 0);
+    }
     temp.fd.Reset();
   };
 
   // The old file's owner where this user may give it (root; a group of its
   // own), then its permissions: a change of owner clears set-id bits.
-  if (exists)
+  if (exists) {
     (void)!::fchown(temp.fd.get(), old.st_uid, old.st_gid);
+  }
   const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
   if (::fchmod(temp.fd.get(), mode) != 0 || !WriteAll(temp.fd.get(), contents) ||
       ::fsync(temp.fd.get()) != 0) {
@@ -338,8 +372,9 @@ Expected<void> ReplaceFileAtomically(const std::string& path, const std::string&
     dropTemp();
     // A sticky folder lets nobody but its owner replace another user's file;
     // the file itself may still be writable.
-    if (exists && (renameError == EACCES || renameError == EPERM))
+    if (exists && (renameError == EACCES || renameError == EPERM)) {
       return RewriteInPlace(target, path, contents);
+    }
     return Unexpected(ErrnoText(cannotCreate, renameError));
   }
   temp.name.clear();

@@ -22,8 +22,9 @@ Expected<std::string> RunAndCapture(const std::string& program,
                                     const std::vector<std::string>& arguments, int timeoutMs) {
   const std::string cannotRun = "Cannot run " + program;
   int pipeFds[2];
-  if (::pipe2(pipeFds, O_CLOEXEC) != 0)
+  if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
     return ErrnoFailure(cannotRun);
+  }
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -34,8 +35,9 @@ Expected<std::string> RunAndCapture(const std::string& program,
   std::vector<char*> argv;
   argv.reserve(arguments.size() + 2);
   argv.push_back(const_cast<char*>(program.c_str()));
-  for (const std::string& argument : arguments)
+  for (const std::string& argument : arguments) {
     argv.push_back(const_cast<char*>(argument.c_str()));
+  }
   argv.push_back(nullptr);
 
   pid_t pid = 0;
@@ -54,18 +56,22 @@ Expected<std::string> RunAndCapture(const std::string& program,
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                           deadline - std::chrono::steady_clock::now())
                           .count();
-    if (left <= 0)
+    if (left <= 0) {
       break;
+    }
     pollfd entry{pipeFds[0], POLLIN, 0};
     const int ready = ::poll(&entry, 1, static_cast<int>(left));
-    if (ready < 0 && errno == EINTR)
+    if (ready < 0 && errno == EINTR) {
       continue;
-    if (ready <= 0)
+    }
+    if (ready <= 0) {
       break;
+    }
     char buffer[1024];
     const ssize_t n = ::read(pipeFds[0], buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR)
+    if (n < 0 && errno == EINTR) {
       continue;
+    }
     if (n <= 0) {
       finished = (n == 0);
       break;
@@ -73,27 +79,33 @@ Expected<std::string> RunAndCapture(const std::string& program,
     output.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(pipeFds[0]);
-  if (!finished)
+  if (!finished) {
     ::kill(pid, SIGKILL);
+  }
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
-  if (!finished)
+  if (!finished) {
     return Unexpected(program + " gave no answer within " + std::to_string(timeoutMs) + " ms");
-  if (!WIFEXITED(status))
+  }
+  if (!WIFEXITED(status)) {
     return Unexpected(program + " was ended by signal " + std::to_string(WTERMSIG(status)));
-  if (WEXITSTATUS(status) != 0)
+  }
+  if (WEXITSTATUS(status) != 0) {
     return Unexpected(program + " failed with exit code " + std::to_string(WEXITSTATUS(status)));
+  }
   return output;
 }
 
 Expected<void> StartDetached(std::vector<std::string> arguments) {
-  if (arguments.empty() || arguments.front().empty())
+  if (arguments.empty() || arguments.front().empty()) {
     return Unexpected("No program to start");
+  }
   std::vector<char*> argv;
   argv.reserve(arguments.size() + 1);
-  for (std::string& word : arguments)
+  for (std::string& word : arguments) {
     argv.push_back(word.data());
+  }
   argv.push_back(nullptr);
 
   posix_spawn_file_actions_t actions;
@@ -115,8 +127,9 @@ Expected<void> StartDetached(std::vector<std::string> arguments) {
   const int result = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
-  if (result != 0)
+  if (result != 0) {
     return Unexpected(ErrnoText("Cannot start " + arguments.front(), result));
+  }
   // Nobody waits for the browser; collect its exit status so it leaves no zombie.
   std::thread([pid] {
     int status = 0;

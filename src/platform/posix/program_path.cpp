@@ -20,8 +20,9 @@ std::vector<std::string> SplitList(const std::string& text, char separator) {
   for (;;) {
     const std::size_t end = text.find(separator, start);
     parts.push_back(text.substr(start, end - start));
-    if (end == std::string::npos)
+    if (end == std::string::npos) {
       return parts;
+    }
     start = end + 1;
   }
 }
@@ -33,16 +34,20 @@ bool IsExecutableFile(const std::string& path) {
 }
 
 std::string ResolveProgram(const std::string& program) {
-  if (program.empty())
+  if (program.empty()) {
     return {};
+  }
   if (program.find('/') != std::string::npos) {
-    if (!IsExecutableFile(program))
+    if (!IsExecutableFile(program)) {
       return {};
-    if (program.front() == '/')
+    }
+    if (program.front() == '/') {
       return program;
+    }
     char* cwd = ::getcwd(nullptr, 0);
-    if (cwd == nullptr)
+    if (cwd == nullptr) {
       return {};
+    }
     std::string full = JoinPath(cwd, program, PathStyle::Posix);
     std::free(cwd);
     return full;
@@ -50,8 +55,9 @@ std::string ResolveProgram(const std::string& program) {
   for (const std::string& dir : SplitList(EnvironmentValue("PATH"), ':')) {
     // An empty PATH entry is the current directory.
     std::string candidate = JoinPath(dir.empty() ? "." : dir, program, PathStyle::Posix);
-    if (IsExecutableFile(candidate))
+    if (IsExecutableFile(candidate)) {
       return ResolveProgram(candidate);
+    }
   }
   return {};
 }

@@ -28,11 +28,13 @@ namespace {
 
 std::string WebBrowserProgram() {
   std::string program = DefaultProgramFor("text/html");
-  if (program.empty())
+  if (program.empty()) {
     program = ProgramFromBrowserVariable();
+  }
   for (const char* name : {"x-www-browser", "sensible-browser", "xdg-open"}) {
-    if (!program.empty())
+    if (!program.empty()) {
       break;
+    }
     program = ResolveProgram(name);
   }
   return program;
@@ -48,32 +50,39 @@ bool IsHtmlExtension(const std::string& documentPath) {
 std::string FindExecutable(const std::string& documentPath) {
   // Like the Windows shell, the question needs an existing document.
   struct stat info {};
-  if (documentPath.empty() || ::stat(documentPath.c_str(), &info) != 0)
+  if (documentPath.empty() || ::stat(documentPath.c_str(), &info) != 0) {
     return {};
-  if (IsHtmlExtension(documentPath))
+  }
+  if (IsHtmlExtension(documentPath)) {
     return WebBrowserProgram();
+  }
   const std::string mimeType = QueryXdgMime({"query", "filetype", documentPath});
-  if (mimeType.empty())
+  if (mimeType.empty()) {
     return {};
-  if (mimeType == "text/html" || mimeType == "application/xhtml+xml")
+  }
+  if (mimeType == "text/html" || mimeType == "application/xhtml+xml") {
     return WebBrowserProgram();
+  }
   return DefaultProgramFor(mimeType);
 }
 
 std::optional<std::string> FindExecutableByName(const std::string& documentName) {
-  if (!IsHtmlExtension(documentName))
+  if (!IsHtmlExtension(documentName)) {
     return std::nullopt;
+  }
   return WebBrowserProgram();
 }
 
 Expected<void> StartProgram(const std::string& program, const std::string& argument) {
-  if (program.empty())
+  if (program.empty()) {
     return Unexpected("No program to start");
+  }
   // A program file is started as it is named, blanks and all; anything else
   // is a command line in the desktop-entry form (a wrapper with arguments).
   std::vector<std::string> arguments{program, argument};
-  if (!IsExecutableFile(program) && ExecWords(program).size() > 1)
+  if (!IsExecutableFile(program) && ExecWords(program).size() > 1) {
     arguments = ExecArguments(program, argument);
+  }
   return StartDetached(std::move(arguments));
 }
 
