@@ -8,10 +8,11 @@ sources that use it bring in anyway, and some of its commands are meant to
 fail. The precompiled header (GCC's, which clang cannot read) is dropped from
 the commands, so that every file is checked with only what it includes itself.
 
-A file found clean is remembered in the build folder under a hash of
-everything its result depends on: clang-tidy's version, the checks, the
-compile command and the preprocessed source (the file and every header it
-reads). A later run skips it while none of these changed; files with findings
+Each file is checked with the nearest .clang-tidy above it, as clang-tidy
+finds it (tests/ narrows the root's checks). A file found clean is remembered
+in the build folder under a hash of everything its result depends on:
+clang-tidy's version, the configuration files that apply to it, the compile
+command and the preprocessed source (the file and every header it reads). A later run skips it while none of these changed; files with findings
 are always checked again, so that their findings are printed each time.
 """
 
@@ -85,8 +86,22 @@ def preprocess_command(arguments):
     return command + ["-E", "-o", "-"]
 
 
-def cache_key(entry, common):
+def configs_of(path, root):
+    """The .clang-tidy files that clang-tidy reads for a source, nearest first."""
+    found = []
+    for folder in pathlib.Path(path).parents:
+        config = folder / ".clang-tidy"
+        if config.is_file():
+            found.append(config)
+        if folder == root:
+            break
+    return found
+
+
+def cache_key(entry, common, root):
     digest = hashlib.sha256(common)
+    for config in configs_of(entry["file"], root):
+        digest.update(config.read_bytes())
     digest.update("\0".join(entry["arguments"]).encode())
     result = subprocess.run(preprocess_command(entry["arguments"]), cwd=entry["directory"],
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=False)
@@ -97,12 +112,11 @@ def cache_key(entry, common):
 
 
 def check(entry, options, common, cache):
-    key = cache_key(entry, common) if cache else None
+    key = cache_key(entry, common, options.root) if cache else None
     if key and (cache / key).exists():
         return entry["file"], 0, "", True
     result = subprocess.run(
-        [options.clang_tidy, "--quiet", "-p", str(options.database_dir),
-         "--config-file=" + str(options.root / ".clang-tidy"), entry["file"]],
+        [options.clang_tidy, "--quiet", "-p", str(options.database_dir), entry["file"]],
         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, check=False)
     output = "\n".join(line for line in result.stdout.splitlines()
                        if not line.endswith(" warnings generated.")
@@ -135,7 +149,7 @@ def main():
         cache.mkdir(exist_ok=True)
     version = subprocess.run([options.clang_tidy, "--version"], stdout=subprocess.PIPE,
                              check=True).stdout
-    common = version + (options.root / ".clang-tidy").read_bytes()
+    common = version
 
     failed = []
     skipped = 0
