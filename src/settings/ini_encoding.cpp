@@ -21,32 +21,12 @@ char32_t FromCp1252(unsigned char byte) {
 // The code point of the UTF-8 sequence at text[at], advancing at; a byte that
 // starts no valid sequence is read as Windows-1252.
 char32_t NextCodePoint(std::string_view text, std::size_t& at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  std::size_t extra = 0;
-  char32_t cp = lead;
-  char32_t least = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    extra = 1, cp = lead & 0x1F, least = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    extra = 2, cp = lead & 0x0F, least = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    extra = 3, cp = lead & 0x07, least = 0x10000;
+  const Utf8Sequence sequence = Utf8SequenceAt(text, at);
+  if (sequence.length == 0) {
+    return FromCp1252(static_cast<unsigned char>(text[at++]));
   }
-  bool valid = lead < 0x80 || (extra > 0 && at + extra < text.size());
-  for (std::size_t k = 1; valid && k <= extra; ++k) {
-    const auto next = static_cast<unsigned char>(text[at + k]);
-    valid = (next & 0xC0) == 0x80;
-    cp = (cp << 6) | (next & 0x3F);
-  }
-  if (valid && extra > 0 && (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) {
-    valid = false;
-  }
-  if (!valid) {
-    ++at;
-    return FromCp1252(lead);
-  }
-  at += extra + 1;
-  return cp;
+  at += sequence.length;
+  return sequence.codePoint;
 }
 
 void AppendUnit(std::string& out, char16_t unit, bool bigEndian) {

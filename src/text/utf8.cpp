@@ -71,24 +71,32 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
   return length;
 }
 
+Utf8Sequence Utf8SequenceAt(std::string_view text, std::size_t at) {
+  const std::size_t length = Utf8SequenceLength(text, at);
+  if (length == 0) {
+    return {};
+  }
+  const auto lead = static_cast<unsigned char>(text[at]);
+  char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    cp = (cp << 6) | (static_cast<unsigned char>(text[at + k]) & 0x3F);
+  }
+  return {cp, length};
+}
+
 std::u32string DecodeUtf8(std::string_view text) {
   std::u32string out;
   out.reserve(text.size());
   std::size_t i = 0;
   while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = Utf8SequenceLength(text, i);
-    if (length == 0) {
-      out.push_back(EscapedByte(lead));
+    const Utf8Sequence sequence = Utf8SequenceAt(text, i);
+    if (sequence.length == 0) {
+      out.push_back(EscapedByte(static_cast<unsigned char>(text[i])));
       ++i;
       continue;
     }
-    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-      cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    }
-    out.push_back(cp);
-    i += length;
+    out.push_back(sequence.codePoint);
+    i += sequence.length;
   }
   return out;
 }

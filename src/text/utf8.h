@@ -26,6 +26,14 @@ constexpr bool IsEscapedByte(char32_t c) {
 // text[at], or 0 when the byte there begins none.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
 
+// The well-formed UTF-8 sequence that begins at text[at]: its code point and
+// its length (1 to 4); a length of 0 when the byte there begins none.
+struct Utf8Sequence {
+  char32_t codePoint = 0;
+  std::size_t length = 0;
+};
+Utf8Sequence Utf8SequenceAt(std::string_view text, std::size_t at);
+
 // Appends c as UTF-8 as it is, a surrogate too (no check, no escaping).
 void AppendUtf8CodePoint(std::string& out, char32_t c);
 

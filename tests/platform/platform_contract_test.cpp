@@ -193,6 +193,12 @@ TEST(PlatformCollate, CaseIsIgnoredAndTheOrderIsConsistent) {
   EXPECT_GT(platform::CompareTextLocale("b.GIF", "A.jpg"), 0);
   EXPECT_LT(platform::CompareTextLocale("b.GIF", "c.gif"), 0);
   EXPECT_LT(platform::CompareTextLocale("", "a"), 0);
+  EXPECT_EQ(platform::CompareTextLocale("Gray", "GRAY"), 0);
+  EXPECT_GT(platform::CompareTextLocale("c.gif", "B.GIF"), 0);
+  EXPECT_EQ(platform::CompareTextLocale("\xC3\x84rger", "\xC3\xA4RGER"), 0);
+  EXPECT_EQ(platform::CompareTextLocale("\xC5\xB8.gif", "\xC3\xBF.GIF"), 0);
+  // A stray byte is not the letter it stands for in Latin-1.
+  EXPECT_NE(platform::CompareTextLocale("caf\xC9", "caf\xC3\xA9"), 0);
 }
 
 TEST(PlatformShellAndDde, NothingAnswersForNothing) {

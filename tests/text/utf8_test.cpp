@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
+#include <string>
 #include <string_view>
+#include <utility>
 
-#include "platform/collate.h"
-#include "recording_messages.h"
 #include "text/utf8.h"
-#include "util/messages.h"
 
 namespace pixdeck {
 namespace {
@@ -71,6 +69,21 @@ TEST(Utf8, SequenceLengthsFollowTheWellFormedRanges) {
   EXPECT_EQ(Utf8SequenceLength("x\xE2\x82", 1), 0u);     // cut short by the end
 }
 
+TEST(Utf8, ASequenceGivesItsCodePointAndLengthOrNothing) {
+  const std::string text = "a\xC3\xA4\xF0\x9F\x98\x80\xE2\x82";
+  const auto at = [&](std::size_t i) {
+    const Utf8Sequence sequence = Utf8SequenceAt(text, i);
+    return std::pair{sequence.codePoint, sequence.length};
+  };
+  EXPECT_EQ(at(0), (std::pair<char32_t, std::size_t>{U'a', 1}));
+  EXPECT_EQ(at(1), (std::pair<char32_t, std::size_t>{0xE4, 2}));
+  EXPECT_EQ(at(3), (std::pair<char32_t, std::size_t>{0x1F600, 4}));
+  EXPECT_EQ(at(2).second, 0u);                              // a continuation byte
+  EXPECT_EQ(at(7).second, 0u);                              // cut short by the end
+  EXPECT_EQ(Utf8SequenceAt("\xC0\x80", 0).length, 0u);      // an overlong NUL
+  EXPECT_EQ(Utf8SequenceAt("\xED\xB0\x80", 0).length, 0u);  // an encoded surrogate
+}
+
 TEST(CaseFolding, CapitalsFoldToTheirSmallLetters) {
   EXPECT_EQ(FoldCase(U'A'), U'a');
   EXPECT_EQ(FoldCase(0xC9), 0xE9u);    // E acute
@@ -102,29 +115,6 @@ TEST(Utf8, ASequenceCutOffByTheEndOfTheViewIsNotCompletedFromBeyondIt) {
   }
   EXPECT_EQ(DecodeUtf8(std::string_view(buffer).substr(0, 3)).substr(0, 2), U"ab");
   EXPECT_NE(DecodeUtf8(std::string_view(buffer).substr(0, 3)), U"ab\u00E4");
-}
-
-TEST(LocaleCompare, IgnoresCase) {
-  EXPECT_EQ(platform::CompareTextLocale("Gray", "GRAY"), 0);
-  EXPECT_LT(platform::CompareTextLocale("A.jpg", "b.GIF"), 0);
-  EXPECT_GT(platform::CompareTextLocale("c.gif", "B.GIF"), 0);
-  EXPECT_EQ(platform::CompareTextLocale("\xC3\x84rger", "\xC3\xA4RGER"), 0);
-  EXPECT_EQ(platform::CompareTextLocale("\xC5\xB8.gif", "\xC3\xBF.GIF"), 0);
-  // A stray byte is not the letter it stands for in Latin-1.
-  EXPECT_NE(platform::CompareTextLocale("caf\xC9", "caf\xC3\xA9"), 0);
-}
-
-TEST(Messages, InfoAndErrorBeepAndCleanTabs) {
-  test::RecordingMessages sink;
-  ShowInfo(sink, "No files found!", true);
-  ShowInfo(sink, "quiet", false);
-  ShowError(sink, "a\tb");
-  ASSERT_EQ(sink.shown.size(), 3u);
-  EXPECT_EQ(sink.defaultBeeps, 1);
-  EXPECT_EQ(sink.warningBeeps, 1);
-  EXPECT_EQ(sink.shown[0].kind, MessageKind::Information);
-  EXPECT_EQ(sink.shown[2].text, "a b");
-  EXPECT_EQ(sink.shown[2].kind, MessageKind::Error);
 }
 
 }  // namespace
