@@ -10,10 +10,15 @@ the commands, so that every file is checked with only what it includes itself.
 
 Each file is checked with the nearest .clang-tidy above it, as clang-tidy
 finds it (tests/ narrows the root's checks). A file found clean is remembered
-in the build folder under a hash of everything its result depends on:
-clang-tidy's version, the configuration files that apply to it, the compile
-command and the preprocessed source (the file and every header it reads). A later run skips it while none of these changed; files with findings
-are always checked again, so that their findings are printed each time.
+under a hash of everything its result depends on: clang-tidy's version, the
+configuration files that apply to it, the compile command and the
+preprocessed source (the file and every header it reads). The checkout's own
+folder is taken out of the hash, so that the record serves every clone and
+worktree of the project: it lives in the user's cache folder
+($XDG_CACHE_HOME/pixdeck/clang-tidy, else ~/.cache/...), or in the build
+folder when there is no home. A later run skips a file while none of these
+changed; files with findings are always checked again, so that their findings
+are printed each time. Records unused for 30 days are dropped.
 """
 
 import argparse
@@ -25,6 +30,7 @@ import pathlib
 import shlex
 import subprocess
 import sys
+import time
 
 SOURCE_FOLDERS = ("src", "tests", "fuzz", "bench")
 LEFT_OUT = ("tests/layers/probe.cpp",)
@@ -99,21 +105,47 @@ def configs_of(path, root):
 
 
 def cache_key(entry, common, root):
+    """The hash of what the file's result depends on, the checkout's folder
+    written as <root> wherever it stands (paths in flags, line markers and
+    expanded __FILE__s)."""
+    own = str(root).encode()
     digest = hashlib.sha256(common)
     for config in configs_of(entry["file"], root):
         digest.update(config.read_bytes())
-    digest.update("\0".join(entry["arguments"]).encode())
+    digest.update("\0".join(entry["arguments"]).encode().replace(own, b"<root>"))
     result = subprocess.run(preprocess_command(entry["arguments"]), cwd=entry["directory"],
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=False)
     if result.returncode != 0:
         return None
-    digest.update(result.stdout)
+    digest.update(result.stdout.replace(own, b"<root>"))
     return digest.hexdigest()
+
+
+def cache_folder(build):
+    base = os.environ.get("XDG_CACHE_HOME") or (
+        os.path.join(os.environ["HOME"], ".cache") if os.environ.get("HOME") else None)
+    if base and os.path.isabs(base):
+        return pathlib.Path(base, "pixdeck", "clang-tidy")
+    return build / "clang-tidy" / "clean"
+
+
+def drop_stale(cache, days=30):
+    oldest = time.time() - days * 86400
+    for record in cache.iterdir():
+        try:
+            if record.stat().st_mtime < oldest:
+                record.unlink()
+        except OSError:
+            pass  # another run dropped or refreshed it
 
 
 def check(entry, options, common, cache):
     key = cache_key(entry, common, options.root) if cache else None
     if key and (cache / key).exists():
+        try:
+            (cache / key).touch()  # used again: kept another 30 days
+        except OSError:
+            pass
         return entry["file"], 0, "", True
     result = subprocess.run(
         [options.clang_tidy, "--quiet", "-p", str(options.database_dir), entry["file"]],
@@ -144,9 +176,10 @@ def main():
     with open(options.database_dir / "compile_commands.json", "w", encoding="utf-8") as file:
         json.dump(entries, file, indent=1)
 
-    cache = None if options.no_cache else options.database_dir / "clean"
+    cache = None if options.no_cache else cache_folder(options.build)
     if cache:
-        cache.mkdir(exist_ok=True)
+        cache.mkdir(parents=True, exist_ok=True)
+        drop_stale(cache)
     version = subprocess.run([options.clang_tidy, "--version"], stdout=subprocess.PIPE,
                              check=True).stdout
     common = version
