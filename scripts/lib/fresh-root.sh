@@ -59,7 +59,10 @@ fresh_reachable() {
 # before anything is made or mounted.
 fresh_require() {
   [ "$(id -u)" -eq 0 ] || fresh_die "must run as root (it bootstraps a Debian root and mounts into it)"
-  command -v debootstrap >/dev/null || fresh_die "debootstrap is not installed (apt-get install debootstrap)"
+  if ! command -v debootstrap >/dev/null; then
+    . "$(dirname "${BASH_SOURCE[0]}")/apt.sh"
+    apt_install debootstrap || fresh_die "cannot install debootstrap: ${apt_reason[debootstrap]}"
+  fi
   command -v chroot >/dev/null || fresh_die "chroot is not installed"
   local mirror host port
   mirror=$(fresh_mirror) && [ -n "$mirror" ] || exit 1

@@ -19,6 +19,13 @@ worktree of the project: it lives in the user's cache folder
 folder when there is no home. A later run skips a file while none of these
 changed; files with findings are always checked again, so that their findings
 are printed each time. Records unused for 30 days are dropped.
+
+The keys of the files found clean in a run with no findings are also kept in
+the repository (scripts/tidy.clean), rewritten by that run when they changed,
+and committed with the code: a machine that has checked nothing yet checks
+only the files whose key no earlier run recorded, which are those that the
+commits since then changed, with their headers, flags or checks. A key is
+only ever a clean result, so no finding can hide behind one.
 """
 
 import argparse
@@ -139,14 +146,37 @@ def drop_stale(cache, days=30):
             pass  # another run dropped or refreshed it
 
 
-def check(entry, options, common, cache):
+def read_shared(path):
+    try:
+        return set(path.read_text(encoding="ascii").split())
+    except OSError:
+        return set()
+
+
+def write_shared(path, keys):
+    """Rewrites the shared record when its keys changed, replacing it whole."""
+    text = "".join(key + "\n" for key in sorted(keys))
+    try:
+        if path.read_text(encoding="ascii") == text:
+            return False
+    except OSError:
+        pass
+    temporary = path.with_name(path.name + ".new")
+    temporary.write_text(text, encoding="ascii")
+    os.replace(temporary, path)
+    return True
+
+
+def check(entry, options, common, cache, shared):
     key = cache_key(entry, common, options.root) if cache else None
+    if key and key in shared:
+        return entry["file"], 0, "", True, key
     if key and (cache / key).exists():
         try:
             (cache / key).touch()  # used again: kept another 30 days
         except OSError:
             pass
-        return entry["file"], 0, "", True
+        return entry["file"], 0, "", True, key
     result = subprocess.run(
         [options.clang_tidy, "--quiet", "-p", str(options.database_dir), entry["file"]],
         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, check=False)
@@ -155,7 +185,7 @@ def check(entry, options, common, cache):
                        and not line.endswith(" warning generated."))
     if result.returncode == 0 and key:
         (cache / key).touch()
-    return entry["file"], result.returncode, output, False
+    return entry["file"], result.returncode, output, False, key
 
 
 def main():
@@ -165,6 +195,9 @@ def main():
     parser.add_argument("--build", required=True, type=pathlib.Path)
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
     parser.add_argument("--no-cache", action="store_true")
+    parser.add_argument("--shared", type=pathlib.Path,
+                        help="the repository's record of clean files (read, and "
+                             "rewritten after a run without findings)")
     options = parser.parse_args()
     options.root = options.root.resolve()
     options.build = options.build.resolve()
@@ -184,20 +217,28 @@ def main():
                              check=True).stdout
     common = version
 
+    shared = read_shared(options.shared) if cache and options.shared else set()
     failed = []
     skipped = 0
+    clean_keys = set()
     with concurrent.futures.ThreadPoolExecutor(max_workers=options.jobs) as pool:
-        jobs = [pool.submit(check, entry, options, common, cache) for entry in entries]
+        jobs = [pool.submit(check, entry, options, common, cache, shared) for entry in entries]
         for job in concurrent.futures.as_completed(jobs):
-            path, status, output, cached = job.result()
+            path, status, output, cached, key = job.result()
             skipped += cached
             if status != 0:
                 failed.append(path)
                 print(output.strip(), flush=True)
+            elif key:
+                clean_keys.add(key)
     print(f"clang-tidy: {len(entries)} files, {skipped} unchanged since found clean, "
           f"{len(failed)} with findings")
     for path in sorted(failed):
         print("  " + os.path.relpath(path, options.root))
+    if not failed and cache and options.shared and len(clean_keys) == len(entries):
+        if write_shared(options.shared, clean_keys):
+            print(f"clang-tidy: {os.path.relpath(options.shared, options.root)} "
+                  "now records this tree's clean files; commit it with the code")
     return 1 if failed else 0
 
 

@@ -8,14 +8,14 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${PIXDECK_BUILD_DIR:-$root/build}/fuzz
 mkdir -p "$out"
 src=$root/src
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+. "$root/scripts/lib/fuzz-build.sh"
+fuzz_build "$out/color_table_fuzz" \
   -I"$src" "$root/fuzz/color_table_fuzz.cpp" "$src/catalog/color_table.cpp" \
   "$src/text/utf8.cpp" "$src/util/paths.cpp" "$src/util/program_dirs.cpp" "$src/text/wildcard.cpp" \
   "$src/text/ascii.cpp" "$src/text/path_names.cpp" \
   "$src/text/name_pattern.cpp" "$src/util/messages.cpp" \
   "$src/platform/posix/collate_posix.cpp" "$src/platform/posix/file_system_posix.cpp" \
-  "$src/platform/posix/file_replace_posix.cpp" \
-  -o "$out/color_table_fuzz"
+  "$src/platform/posix/file_replace_posix.cpp"
 corpus=$(mktemp -d "${TMPDIR:-/tmp}/pixdeck-fuzz-colors.XXXXXX")
 trap 'rm -rf "$corpus"' EXIT
 # The first folder collects new inputs; the seeds in the tree stay untouched.

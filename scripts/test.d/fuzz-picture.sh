@@ -6,9 +6,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${PIXDECK_BUILD_DIR:-$root/build}/fuzz
 mkdir -p "$out"
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I"$root/src" "$root/fuzz/picture_head_fuzz.cpp" "$root/src/catalog/picture_head.cpp" \
-  -o "$out/picture_head_fuzz"
+. "$root/scripts/lib/fuzz-build.sh"
+fuzz_build "$out/picture_head_fuzz" \
+  -I"$root/src" "$root/fuzz/picture_head_fuzz.cpp" "$root/src/catalog/picture_head.cpp"
 corpus=$(mktemp -d "${TMPDIR:-/tmp}/pixdeck-fuzz-picture.XXXXXX")
 trap 'rm -rf "$corpus"' EXIT
 # The first folder collects new inputs; the seeds in the tree stay untouched.

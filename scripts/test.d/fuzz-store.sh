@@ -8,12 +8,12 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${PIXDECK_BUILD_DIR:-$root/build}/fuzz
 mkdir -p "$out"
 src="$root/src"
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+. "$root/scripts/lib/fuzz-build.sh"
+fuzz_build "$out/settings_store_fuzz" \
   -I"$src" -I"${PIXDECK_BUILD_DIR:-$root/build}/generated" "$root/fuzz/settings_store_fuzz.cpp" \
   "$src"/settings/*.cpp "$src"/util/*.cpp "$src"/text/*.cpp \
   "$src"/platform/posix/file_system_posix.cpp "$src"/platform/posix/file_replace_posix.cpp \
   "$src"/platform/posix/collate_posix.cpp \
-  -o "$out/settings_store_fuzz"
 work=$(mktemp -d "${TMPDIR:-/tmp}/pixdeck-fuzz-store.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/corpus"

@@ -7,9 +7,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${PIXDECK_BUILD_DIR:-$root/build}/fuzz
 mkdir -p "$out"
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+. "$root/scripts/lib/fuzz-build.sh"
+fuzz_build "$out/wildcard_fuzz" \
   -I"$root/src" "$root/fuzz/wildcard_fuzz.cpp" "$root/src/text/wildcard.cpp" \
-  "$root/src/text/name_pattern.cpp" "$root/src/text/utf8.cpp" -o "$out/wildcard_fuzz"
+  "$root/src/text/name_pattern.cpp" "$root/src/text/utf8.cpp"
 corpus=$(mktemp -d "${TMPDIR:-/tmp}/pixdeck-fuzz-wildcard.XXXXXX")
 trap 'rm -rf "$corpus"' EXIT
 # The first folder collects new inputs; the seeds in the tree stay untouched.
