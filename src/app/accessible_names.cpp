@@ -116,8 +116,10 @@ void SetName(QWidget* widget, const QString& name) {
   if (widget->accessibleName().isEmpty()) {
     widget->setAccessibleName(name);
   }
-  if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit()) {
+  // Its line edit and its drop-down list are read as parts of the box.
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
     SetName(combo->lineEdit(), name);
+    SetName(combo->view(), name);
   }
 }
 

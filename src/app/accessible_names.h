@@ -23,7 +23,7 @@ void InstallAccessibleInterfaces();
 // caption's name, and every widget (the window too) that has a hint takes it
 // as its description; named gives the names of the controls that have no
 // caption, such as buttons that show only a picture. A name or description
-// already given stays. An editable combo box's line edit gets its box's.
+// already given stays. A combo box's line edit and drop-down list get its name.
 void NameControlsForAssistiveTech(QWidget& window,
                                   const std::vector<std::pair<QWidget*, QString>>& named = {});
 
