@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <system_error>
 
@@ -97,6 +98,36 @@ bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, 
   return true;
 }
 
+// The names scripts give standard output itself.
+bool NamesStandardOutput(const std::string& name) {
+#ifndef _WIN32
+  if (name == "/dev/stdout" || name == "/dev/fd/1" || name == "/proc/self/fd/1") {
+    return true;
+  }
+#endif
+  return name == kStandardOutputName;
+}
+
+// A FIFO or a device (/dev/null, a terminal) has no place for a new file to
+// be renamed into: the page is written into it as it is.
+bool IsStreamFile(const std::string& name) {
+  std::error_code ec;
+  const auto type = std::filesystem::status(PathFromUtf8(name), ec).type();
+  return type == std::filesystem::file_type::fifo ||
+         type == std::filesystem::file_type::character ||
+         type == std::filesystem::file_type::socket;
+}
+
+Expected<void> WriteStream(std::ostream& stream, const std::string& page,
+                           const std::string& where) {
+  stream.write(page.data(), static_cast<std::streamsize>(page.size()));
+  stream.flush();
+  if (!stream) {
+    return Unexpected("Cannot write the page to " + where);
+  }
+  return {};
+}
+
 }  // namespace
 
 void AddCatalogOptions(CLI::App& app, CliOptions& options) {
@@ -153,9 +184,11 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
   inputs.colors = &colors;
   inputs.lightPages = options.lightPages;
 
-  const bool toStandardOutput = options.outputName == kStandardOutputName;
-  if (toStandardOutput && options.view) {
-    PrintError(err, "--view needs a page file, not standard output");
+  const bool toStandardOutput = NamesStandardOutput(options.outputName);
+  const bool toStream = !toStandardOutput && IsStreamFile(options.outputName);
+  if ((toStandardOutput || toStream) && options.view) {
+    PrintError(err, "--view needs a page file, not " +
+                        (toStandardOutput ? std::string("standard output") : options.outputName));
     return kExitUsage;
   }
   ProgressLine progress(err, options.showProgress && !options.quiet);
@@ -163,13 +196,13 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
     progress.Show(stage, done, total);
   };
   if (toStandardOutput) {
-    inputs.pageSink = [&out](const std::string& page) -> Expected<void> {
-      out.write(page.data(), static_cast<std::streamsize>(page.size()));
-      out.flush();
-      if (!out) {
-        return Unexpected("Cannot write the page to standard output");
-      }
-      return {};
+    inputs.pageSink = [&out](const std::string& page) {
+      return WriteStream(out, page, "standard output");
+    };
+  } else if (toStream) {
+    inputs.pageSink = [&options](const std::string& page) -> Expected<void> {
+      std::ofstream stream(PathFromUtf8(options.outputName), std::ios::binary);
+      return WriteStream(stream, page, options.outputName);
     };
   }
   StreamMessages messages(err, &progress);
@@ -185,7 +218,8 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
     return kExitOk;
   }
   if (!options.quiet) {
-    out << "page: " << result.pagePath << '\n' << "count: " << result.count << '\n';
+    out << "page: " << (toStream ? options.outputName : result.pagePath) << '\n'
+        << "count: " << result.count << '\n';
   }
   if (options.view) {
     // The browser as the window configures it at start; with no name the

@@ -46,8 +46,9 @@ void AddCatalogOptions(CLI::App& app, CliOptions& options);
 
 // Makes the page for parsed options: prints "page: PATH" and "count: N" to out
 // on success (unless quiet), one-line reports to err otherwise; returns the
-// exit status. The output name "-" writes the page itself to out instead (and
-// its count to err). With view set the page is then shown in the browser
+// exit status. The output name "-" (or /dev/stdout) writes the page itself to
+// out instead (and its count to err); a FIFO or a device gets the page
+// written into it. With view set the page is then shown in the browser
 // chosen by browserName and useRegSettings; a view that fails gives
 // kExitFailed.
 int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream& err);

@@ -3,6 +3,7 @@
 // Each case runs the built program with its streams kept apart.
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,6 +111,38 @@ TEST_F(CliConventions, DashWritesThePageToStandardOutputAndNoFile) {
   EXPECT_EQ(none.out, "");
 }
 
+// Names that have no place for a new file: standard output by its device
+// names, a FIFO and a device take the page as it is written.
+TEST_F(CliConventions, DevicesAndFifosTakeThePageAsAStream) {
+  const Outcome dash = Run("--no-settings -q -o - " + Quoted(pics_));
+  for (const char* alias : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
+    const Outcome run = Run(std::string("--no-settings -o ") + alias + " " + Quoted(pics_));
+    EXPECT_EQ(run.status, 0) << alias << ": " << run.err;
+    EXPECT_EQ(run.out, dash.out) << alias;
+    EXPECT_EQ(run.err, "pixdeck-cli: count: 2\n") << alias;
+  }
+
+  const Outcome null = Run("--no-settings -o /dev/null " + Quoted(pics_));
+  EXPECT_EQ(null.status, 0) << null.err;
+  EXPECT_EQ(null.out, "page: /dev/null\ncount: 2\n");
+  struct stat info {};
+  ASSERT_EQ(stat("/dev/null", &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode)) << "still the device";
+  EXPECT_EQ(Run("--no-settings --view -o /dev/null " + Quoted(pics_)).status, 2);
+
+  const std::string fifo = dir_.file("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string got = dir_.file("got.htm");
+  const std::string command = "cat " + Quoted(fifo) + " >" + Quoted(got) + " & " +
+                              Quoted(PIXDECK_CLI_PATH) + " --no-settings -o " + Quoted(fifo) + " " +
+                              Quoted(pics_) + " >" + Quoted(dir_.file("out")) +
+                              "; s=$?; wait; exit $s";
+  const int raw = std::system(command.c_str());
+  EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 0);
+  EXPECT_EQ(ScratchDir::read(got), dash.out);
+  EXPECT_EQ(ScratchDir::read(dir_.file("out")), "page: " + fifo + "\ncount: 2\n");
+}
+
 // A standard output that cannot take the page is a failure, not a success.
 TEST_F(CliConventions, AFullStandardOutputFails) {
   if (!fs::exists("/dev/full")) {
@@ -180,7 +213,8 @@ TEST_F(CliConventions, NoSettingsTakesTheBuiltInDefaultsAndReadsNoFile) {
   EXPECT_EQ(builtIn.status, 0) << builtIn.err;
   EXPECT_EQ(builtIn.out, "page: " + dir_.file("pics/images.htm") + "\ncount: 2\n");
   EXPECT_EQ(builtIn.err, "");
-  EXPECT_EQ(ScratchDir::read(dir_.file("pics/images.htm")).find("example.org/p/"), std::string::npos);
+  EXPECT_EQ(ScratchDir::read(dir_.file("pics/images.htm")).find("example.org/p/"),
+            std::string::npos);
 
   // A settings file that cannot be read is reported when it is read at all.
   fs::remove(bin.file("pixdeck.INI"));
