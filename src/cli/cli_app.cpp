@@ -1,6 +1,12 @@
 #include "cli/cli_app.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <CLI/CLI.hpp>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -196,6 +202,11 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
     progress.Show(stage, done, total);
   };
   if (toStandardOutput) {
+#ifdef _WIN32
+    // The page's lines already end in CR LF: text mode would double the CR.
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     inputs.pageSink = [&out](const std::string& page) {
       return WriteStream(out, page, "standard output");
     };
