@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
 #include <QStringList>
 
 #include "util/paths.h"
@@ -9,6 +12,33 @@
 
 namespace pixdeck {
 namespace {
+
+// While on, lets through the folders (to move between them) and the files
+// that may be executed. The dialog's own permission filter cannot do this:
+// asked for executable files, it hides every readable one.
+class ExecutablesOnly : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+  void SetOn(bool on) {
+    if (on != on_) {
+      on_ = on;
+      invalidateFilter();
+    }
+  }
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (!on_ || files == nullptr) {
+      return true;
+    }
+    const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+    return info.isDir() || info.isExecutable();
+  }
+
+ private:
+  bool on_ = false;
+};
 
 FileDialogRunner& Runner() {
   static FileDialogRunner runner;
@@ -51,12 +81,13 @@ FileDialogAnswer RunQtDialog(const FileDialogRequest& request) {
   const QStringList filters = QtNameFilters(request.filter);
   dialog.setNameFilters(filters);
   if (request.executablesFilter >= 0 && request.executablesFilter < filters.size()) {
-    // The dialog's own file list shows which files may be executed.
+    // The dialog's own file list knows which files may be executed.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    const QDir::Filters all = dialog.filter();
+    auto* executables = new ExecutablesOnly(&dialog);
+    dialog.setProxyModel(executables);
     const QString& programs = filters[request.executablesFilter];
-    auto follow = [&dialog, all, programs](const QString& selected) {
-      dialog.setFilter(selected == programs ? (all | QDir::Executable) : all);
+    auto follow = [executables, programs](const QString& selected) {
+      executables->SetOn(selected == programs);
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
     dialog.selectNameFilter(programs);

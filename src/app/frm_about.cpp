@@ -3,6 +3,7 @@
 #include <QStyle>
 #include <QTextDocument>
 
+#include "app/accessible_names.h"
 #include "app/credits_text.h"
 #include "app/window_placement.h"
 #include "inputs/input_box_menu.h"
@@ -29,6 +30,7 @@ TfrmAbout::TfrmAbout(QWidget* owner)
   memo->document()->setDefaultTextOption(centred);
   memo->setUndoRedoEnabled(false);
   BuildMenu();
+  NameControlsForAssistiveTech(*this, {{memo, windowTitle()}});
 
   ui_->btnClose->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
   ui_->btnClose->setFocus();

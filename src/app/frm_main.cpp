@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <exception>
 
+#include "app/accessible_names.h"
 #include "app/app_hint.h"
 #include "app/box_text.h"
 #include "app/credits_text.h"
@@ -140,6 +141,11 @@ void TfrmMain::ApplyDesign() {
   SetUpInputBoxes(*this);
 
   ui_->cmbDrives->SetDirList(ui_->lbxDirectory);
+  // The buttons show only a picture, and the drive box has no caption.
+  NameControlsForAssistiveTech(*this,
+                               {{ui_->btnOutputName, tr("Browse for the HTML output name")},
+                                {ui_->btnBackground, tr("Browse for the background pattern")},
+                                {ui_->cmbDrives, tr("Drive of the directory to filter")}});
   ui_->cmbSpecs->setFocus();
   CenterOnScreen(this);
 }

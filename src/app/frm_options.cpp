@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <exception>
 
+#include "app/accessible_names.h"
 #include "app/byte_text.h"
 #include "app/file_dialogs.h"
 #include "app/file_filters.h"
@@ -71,6 +72,11 @@ void TfrmOptions::ApplyDesign() {
   // The caption labels come with the form (each names its box as its buddy).
 
   SetUpInputBoxes(*this);
+  // The browse buttons show only a picture.
+  NameControlsForAssistiveTech(
+      *this, {{ui_->btnBrowserName, tr("Browse for the web browser")},
+              {ui_->btnOutputName, tr("Browse for the default output name")},
+              {ui_->btnBackground, tr("Browse for the default background pattern")}});
 
   connect(ui_->btnBrowserName, &QToolButton::clicked, this, &TfrmOptions::btnBrowserNameClick);
   connect(ui_->btnOutputName, &QToolButton::clicked, this, &TfrmOptions::btnOutputNameClick);

@@ -13,6 +13,9 @@ namespace pixdeck {
 
 namespace {
 
+// How many entries pass between two progress reports.
+constexpr std::size_t kProgressStep = 1024;
+
 // A pattern with a folder part ("sub/*.gif") searches that folder instead.
 bool HasFolderPart(std::string_view segment) {
 #ifdef _WIN32
@@ -25,7 +28,8 @@ bool HasFolderPart(std::string_view segment) {
 }  // namespace
 
 void SearchCatalog(std::string_view directory, std::string_view specs, CatalogList& catalog,
-                   platform::MatchSizes sizes) {
+                   platform::MatchSizes sizes,
+                   const std::function<void(std::size_t found)>& found) {
   std::vector<std::string> bare;           // patterns searched in one pass
   std::vector<std::uint32_t> bareSegment;  // their segment numbers
   std::vector<std::pair<std::uint32_t, std::string_view>> withFolder;
@@ -59,6 +63,9 @@ void SearchCatalog(std::string_view directory, std::string_view specs, CatalogLi
         [&](std::size_t pattern, const platform::FolderMatch& match) {
           catalog.Add(match.name, match.size);
           segmentOf.push_back(bareSegment[pattern]);
+          if (found && segmentOf.size() % kProgressStep == 0) {
+            found(segmentOf.size());
+          }
         },
         sizes);
   }
@@ -125,12 +132,20 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   CatalogList catalog;
   // A light page opens every picture for its header, which tells its file
   // size as well: one look at each file instead of two.
+  std::function<void(std::size_t)> found;
+  if (inputs.progress) {
+    found = [&inputs](std::size_t n) { inputs.progress(CatalogStage::Reading, n, 0); };
+  }
   SearchCatalog(inputs.directory, inputs.specs, catalog,
-                inputs.lightPages ? platform::MatchSizes::Later : platform::MatchSizes::Read);
+                inputs.lightPages ? platform::MatchSizes::Later : platform::MatchSizes::Read,
+                found);
   catalog.Sort();
   std::vector<PictureProbe> probes;
   std::size_t listed = catalog.Count();
   if (inputs.lightPages && listed > 0) {
+    if (inputs.progress) {
+      inputs.progress(CatalogStage::ReadingHeaders, 0, listed);
+    }
     // The reader takes names as strings, on several threads, so each has its
     // own copy.
     probes =
@@ -165,7 +180,7 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   }
 
   PageWriter writer(inputs.urlBase);
-  writer.SetPageInScanDir(IsPageInScanDir(result.outputName, inputs.directory));
+  writer.SetPageInScanDir(!inputs.pageSink && IsPageInScanDir(result.outputName, inputs.directory));
   const std::string pattern = PatternUrl(inputs.pattern, inputs.urlBase);
   const std::string code =
       inputs.colors ? inputs.colors->ColorCodeOf(inputs.colorName) : std::string();
@@ -176,6 +191,9 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
                  writer.Text().size());
   result.count = listed;
   for (std::size_t i = 0; i < catalog.Count(); ++i) {
+    if (inputs.progress && i % kProgressStep == 0) {
+      inputs.progress(CatalogStage::Writing, i, catalog.Count());
+    }
     if (!inputs.lightPages) {
       writer.WritePageEntry(catalog.NameAt(i), catalog.SizeAt(i));
       continue;
@@ -193,6 +211,15 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   catalog.Clear();
   writer.WritePageFooter();
 
+  if (inputs.pageSink) {
+    if (const Expected<void> sent = inputs.pageSink(writer.Text()); !sent) {
+      result.status = CatalogStatus::WriteFailed;
+      ShowError(messages, sent.error());
+      return result;
+    }
+    result.status = CatalogStatus::Written;
+    return result;
+  }
   result.pagePath = PageFileOf(result.outputName, inputs.directory);
   if (const Expected<void> written =
           platform::ReplaceFileAtomically(result.pagePath, writer.Text());

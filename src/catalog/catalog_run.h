@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,18 @@
 
 namespace pixdeck {
 
+// The steps of a run that take long on a large folder.
+enum class CatalogStage {
+  Reading,         // done: matches found so far; total: 0 (not known yet)
+  ReadingHeaders,  // done: 0; total: the pictures whose headers are read
+  Writing,         // done: entries written of total
+};
+// Told now and then where a run has got to (every few thousand entries).
+using CatalogProgress =
+    std::function<void(CatalogStage stage, std::size_t done, std::size_t total)>;
+// Takes the whole page instead of a file; its reason names where it went.
+using PageSink = std::function<Expected<void>(const std::string& page)>;
+
 // The window's inputs at the moment Filter is pressed.
 struct CatalogInputs {
   std::string directory;                        // full path, no trailing separator except a root
@@ -28,6 +41,10 @@ struct CatalogInputs {
   const ColorTable* colors = nullptr;  // none: no colour codes
   // Each picture loads as it scrolls into view, its size read from its header.
   bool lightPages = false;
+  CatalogProgress progress;  // may be empty
+  // Set: the page goes here and no file is written. Nobody knows where it
+  // will be kept, so its links carry the folder's full URL.
+  PageSink pageSink;
 };
 
 enum class CatalogStatus {
@@ -54,8 +71,10 @@ struct CatalogResult {
 // nothing is filtered or de-duplicated. The folder is read once for all
 // patterns without a folder part of their own; sizes tells how their sizes
 // are found (kSizeNotRead: the caller reads them itself).
+// found, when given, hears the number of matches so far every few thousand.
 void SearchCatalog(std::string_view directory, std::string_view specs, CatalogList& catalog,
-                   platform::MatchSizes sizes = platform::MatchSizes::Read);
+                   platform::MatchSizes sizes = platform::MatchSizes::Read,
+                   const std::function<void(std::size_t found)>& found = {});
 
 // True when the page goes into the scanned folder: the output name has no
 // folder, or its folder is the scanned one.

@@ -1,13 +1,22 @@
 #include "cli/cli_app.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <CLI/CLI.hpp>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <system_error>
 
 #include "browser/browser_detection.h"
 #include "browser/page_viewer.h"
 #include "catalog/color_table.h"
+#include "cli/error_line.h"
+#include "cli/progress_line.h"
 #include "cli/stream_messages.h"
 #include "platform/file_system.h"
 #include "settings/program_settings.h"
@@ -19,16 +28,12 @@ namespace pixdeck::cli {
 
 namespace {
 
-constexpr const char* kProgramName = "pixdeck-cli";
-
-void PrintError(std::ostream& err, std::string text) {
-  for (char& c : text) {
-    if (c == '\n' || c == '\r') {
-      c = ' ';
-    }
-  }
-  err << kProgramName << ": " << text << '\n';
-}
+// Where the defaults come from, for --help and the manual page made from it.
+constexpr const char* kDefaultsFooter =
+    "Options not given take their values from pixdeck's settings: pixdeck.INI beside the "
+    "program when that folder is writable, else ~/.config/pixdeck/pixdeck.INI, or the chain "
+    "of files that --settings starts. The values after \"=\" are the built-in defaults, which "
+    "--no-settings takes instead. The settings are only read, never written.\n";
 
 // The folder as a full, normalised path without a trailing separator (a root
 // keeps it), as the page's title and URLs need it.
@@ -99,6 +104,36 @@ bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, 
   return true;
 }
 
+// The names scripts give standard output itself.
+bool NamesStandardOutput(const std::string& name) {
+#ifndef _WIN32
+  if (name == "/dev/stdout" || name == "/dev/fd/1" || name == "/proc/self/fd/1") {
+    return true;
+  }
+#endif
+  return name == kStandardOutputName;
+}
+
+// A FIFO or a device (/dev/null, a terminal) has no place for a new file to
+// be renamed into: the page is written into it as it is.
+bool IsStreamFile(const std::string& name) {
+  std::error_code ec;
+  const auto type = std::filesystem::status(PathFromUtf8(name), ec).type();
+  return type == std::filesystem::file_type::fifo ||
+         type == std::filesystem::file_type::character ||
+         type == std::filesystem::file_type::socket;
+}
+
+Expected<void> WriteStream(std::ostream& stream, const std::string& page,
+                           const std::string& where) {
+  stream.write(page.data(), static_cast<std::streamsize>(page.size()));
+  stream.flush();
+  if (!stream) {
+    return Unexpected("Cannot write the page to " + where);
+  }
+  return {};
+}
+
 }  // namespace
 
 void AddCatalogOptions(CLI::App& app, CliOptions& options) {
@@ -106,13 +141,14 @@ void AddCatalogOptions(CLI::App& app, CliOptions& options) {
       ->capture_default_str();
   app.add_option("-o,--output", options.outputName,
                  "Page name or path; a bare name goes into DIRECTORY, an empty one makes a "
-                 "temporary page")
+                 "temporary page, \"-\" writes the page to standard output")
       ->capture_default_str();
   app.add_option("-p,--pattern", options.pattern, "Background picture file");
   app.add_option("-c,--color", options.colorName, "Background colour, a name from Bkcolors.txt");
   app.add_option("-b,--base", options.urlBase, "URL base: file:/// or a web server's folder")
       ->capture_default_str();
   app.add_flag("--view", options.view, "Open the page in the web browser");
+  app.add_flag("-q,--quiet", options.quiet, "Print nothing but errors");
   // One flag with its negation: the last one given wins, and neither leaves
   // the settings' choice.
   app.add_flag("--light,!--no-light", options.lightPages,
@@ -154,12 +190,48 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
   inputs.colors = &colors;
   inputs.lightPages = options.lightPages;
 
-  StreamMessages messages(err);
+  const bool toStandardOutput = NamesStandardOutput(options.outputName);
+  const bool toStream = !toStandardOutput && IsStreamFile(options.outputName);
+  if ((toStandardOutput || toStream) && options.view) {
+    PrintError(err, "--view needs a page file, not " +
+                        (toStandardOutput ? std::string("standard output") : options.outputName));
+    return kExitUsage;
+  }
+  ProgressLine progress(err, options.showProgress && !options.quiet);
+  inputs.progress = [&progress](CatalogStage stage, std::size_t done, std::size_t total) {
+    progress.Show(stage, done, total);
+  };
+  if (toStandardOutput) {
+#ifdef _WIN32
+    // The page's lines already end in CR LF: text mode would double the CR.
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    inputs.pageSink = [&out](const std::string& page) {
+      return WriteStream(out, page, "standard output");
+    };
+  } else if (toStream) {
+    inputs.pageSink = [&options](const std::string& page) -> Expected<void> {
+      std::ofstream stream(PathFromUtf8(options.outputName), std::ios::binary);
+      return WriteStream(stream, page, options.outputName);
+    };
+  }
+  StreamMessages messages(err, &progress);
   const CatalogResult result = RunCatalog(inputs, messages);
+  progress.Clear();
   if (result.status != CatalogStatus::Written) {
     return kExitFailed;
   }
-  out << "page: " << result.pagePath << '\n' << "count: " << result.count << '\n';
+  if (toStandardOutput) {
+    if (!options.quiet) {
+      PrintError(err, "count: " + std::to_string(result.count));
+    }
+    return kExitOk;
+  }
+  if (!options.quiet) {
+    out << "page: " << (toStream ? options.outputName : result.pagePath) << '\n'
+        << "count: " << result.count << '\n';
+  }
   if (options.view) {
     // The browser as the window configures it at start; with no name the
     // view itself finds the registered one.
@@ -176,8 +248,10 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
   return kExitOk;
 }
 
-int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+           bool errIsTerminal) {
   CLI::App app("Makes a web page that shows the pictures of a folder.", kProgramName);
+  app.footer(kDefaultsFooter);
   app.set_version_flag("--version", std::string(kProgramName) + " " + kVersionText);
   // Wide enough that every option with its default stands apart from its
   // text by two blanks (the manual page is made from this help).
@@ -187,6 +261,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   std::string settingsFile;
   app.add_option("--settings", settingsFile,
                  "Settings file to take the defaults from (default: pixdeck's own); only read");
+  bool noSettings = false;
+  app.add_flag("--no-settings", noSettings,
+               "Take the built-in defaults shown here and read no settings file");
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -197,8 +274,13 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     PrintError(err, std::string(e.what()) + " (see --help)");
     return kExitUsage;
   }
+  if (noSettings && app.count("--settings") > 0) {
+    PrintError(err, "--settings and --no-settings exclude each other (see --help)");
+    return kExitUsage;
+  }
+  options.showProgress = errIsTerminal;
   try {
-    if (!TakeSettingsDefaults(app, settingsFile, options, err)) {
+    if (!noSettings && !TakeSettingsDefaults(app, settingsFile, options, err)) {
       return kExitUsage;
     }
   } catch (const std::exception& e) {

@@ -33,19 +33,30 @@ struct CliOptions {
   // the desktop has registered; useRegSettings offers the page over DDE first.
   std::string browserName;
   bool useRegSettings = true;
+  bool quiet = false;         // nothing but errors
+  bool showProgress = false;  // standard error is a terminal that shows it
 };
+
+// The output name that sends the page to standard output.
+inline constexpr const char* kStandardOutputName = "-";
 
 // Declares the catalog options and the DIRECTORY argument on app, bound to
 // options (whose current values are the defaults shown by --help).
 void AddCatalogOptions(CLI::App& app, CliOptions& options);
 
 // Makes the page for parsed options: prints "page: PATH" and "count: N" to out
-// on success, one-line reports to err otherwise; returns the exit status. With
-// view set the page is then shown in the browser chosen by browserName and
-// useRegSettings; a view that fails gives kExitFailed.
+// on success (unless quiet), one-line reports to err otherwise; returns the
+// exit status. The output name "-" (or /dev/stdout) writes the page itself to
+// out instead (and its count to err); a FIFO or a device gets the page
+// written into it. With view set the page is then shown in the browser
+// chosen by browserName and useRegSettings; a view that fails gives
+// kExitFailed.
 int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 // The whole program: parses argv and runs. --help and --version print to out.
-int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+// errIsTerminal: err is shown on a terminal, which then shows the progress of
+// a run over a large folder.
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+           bool errIsTerminal = false);
 
 }  // namespace pixdeck::cli

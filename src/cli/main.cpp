@@ -1,4 +1,11 @@
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <clocale>
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,6 +22,11 @@ int main(int argc, char** argv) {
   for (const std::string& argument : arguments) {
     utf8Argv.push_back(argument.c_str());
   }
+#ifdef _WIN32
+  const bool errIsTerminal = _isatty(_fileno(stderr)) != 0;
+#else
+  const bool errIsTerminal = isatty(STDERR_FILENO) == 1;
+#endif
   return pixdeck::cli::RunCli(static_cast<int>(utf8Argv.size()), utf8Argv.data(), std::cout,
-                              std::cerr);
+                              std::cerr, errIsTerminal);
 }

@@ -119,7 +119,7 @@ TEST(CliApp, NothingFoundGoesToStandardErrorWithStatusOne) {
   const CliRun run = RunWith({dir.path().string()});
   EXPECT_EQ(run.status, kExitFailed);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "No files found!\n");
+  EXPECT_EQ(run.err, "pixdeck-cli: No files found!\n");
   EXPECT_FALSE(std::filesystem::exists(dir.file("images.htm")));
 }
 

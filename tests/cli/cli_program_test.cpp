@@ -63,7 +63,7 @@ TEST(CliProgram, ExitStatusesAsDocumented) {
 
   const Outcome none = RunProgram("-s '*.png' " + folder);
   EXPECT_EQ(none.status, 1);
-  EXPECT_EQ(none.out, "No files found!\n");
+  EXPECT_EQ(none.out, "pixdeck-cli: No files found!\n");
 
   EXPECT_EQ(RunProgram("-o " + Quoted(dir.file("gone/x.htm")) + " " + folder).status, 1);
   EXPECT_EQ(RunProgram("--bogus " + folder).status, 2);

@@ -32,6 +32,13 @@ for program in "$@"; do
   for word in pixdeck.INI Bkcolors.txt XDG_CONFIG_HOME BROWSER; do
     grep -qF "$word" <<<"$text" || { echo "FAIL: $name(1) does not mention $word"; status=1; }
   done
+  if [ "$name" = pixdeck-cli ]; then
+    # Where the defaults come from, and how to do without the settings.
+    for phrase in "built-in defaults" "never written" "standard output"; do
+      grep -qF "$phrase" <<<"$(tr '\n' ' ' <<<"$text" | tr -s ' ')" ||
+        { echo "FAIL: $name(1) does not say \"$phrase\""; status=1; }
+    done
+  fi
   echo "$name(1): $(wc -w <<<"$options") options, $version"
 done
 exit $status

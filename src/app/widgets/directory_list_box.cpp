@@ -17,6 +17,15 @@ QString CleanDir(const QString& dir) {
   return QDir::toNativeSeparators(clean);
 }
 
+// A screen reader reads the name without the blanks that indent it, and the
+// level (the root is level 1) with what the folder is in the list.
+void ShowLevelToAssistiveTech(QListWidgetItem* item, const QString& name, int level,
+                              const QString& kind) {
+  item->setData(Qt::AccessibleTextRole, name);
+  item->setData(Qt::AccessibleDescriptionRole,
+                DirectoryListBox::tr("level %1, %2").arg(level + 1).arg(kind));
+}
+
 }  // namespace
 
 DirectoryListBox::DirectoryListBox(QWidget* parent) : QListWidget(parent) {
@@ -100,6 +109,8 @@ void DirectoryListBox::Fill() {
     auto* item =
         new QListWidgetItem(openIcon, QString(level * kIndentStep, QLatin1Char(' ')) + name);
     item->setData(kPathRole, path);
+    ShowLevelToAssistiveTech(item, name, level,
+                             path == chain.constLast() ? tr("current folder") : tr("open folder"));
     addItem(item);
     ++level;
   }
@@ -113,6 +124,7 @@ void DirectoryListBox::Fill() {
     auto* sub = new QListWidgetItem(
         closedIcon, QString(level * kIndentStep, QLatin1Char(' ')) + info.fileName());
     sub->setData(kPathRole, CleanDir(info.absoluteFilePath()));
+    ShowLevelToAssistiveTech(sub, info.fileName(), level, tr("subfolder"));
     addItem(sub);
   }
   setCurrentItem(current);
