@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
+#include <iostream>
 #include <ostream>
 #include <system_error>
 
@@ -15,11 +16,26 @@
 #include "util/program_dirs.h"
 #include "util/version.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace pixdeck::cli {
 
 namespace {
 
 constexpr const char* kProgramName = "pixdeck-cli";
+
+// Progress lines are for a person watching, never for a log or a pipe.
+bool ErrorsGoToTerminal(const std::ostream& err) {
+#ifdef _WIN32
+  return &err == &std::cerr && _isatty(2) != 0;
+#else
+  return &err == &std::cerr && ::isatty(2) != 0;
+#endif
+}
 
 void PrintError(std::ostream& err, std::string text) {
   for (char& c : text) {
@@ -73,6 +89,9 @@ bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, 
   defaults.patternName = options.pattern;
   defaults.bgColor = options.colorName;
   defaults.lightPages = options.lightPages;
+  defaults.gallery = options.gallery;
+  defaults.thumbnailSize = options.thumbnailSize;
+  defaults.galleryPageSize = options.galleryPageSize;
   const ProgramOptions saved = ReadCatalogDefaults(*store, defaults);
   options.browserName = saved.browserName;
   options.useRegSettings = saved.useRegSettings;
@@ -87,6 +106,15 @@ bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, 
   }
   if (app.count("--light") == 0) {
     options.lightPages = saved.lightPages;
+  }
+  if (app.count("--gallery") == 0) {
+    options.gallery = saved.gallery;
+  }
+  if (app.count("--thumbnail-size") == 0) {
+    options.thumbnailSize = saved.thumbnailSize;
+  }
+  if (app.count("--page-size") == 0) {
+    options.galleryPageSize = saved.galleryPageSize;
   }
   if (app.count("--color") == 0 && !saved.bgColor.empty()) {
     // A saved colour that the colour table does not know gives a page without
@@ -118,6 +146,16 @@ void AddCatalogOptions(CLI::App& app, CliOptions& options) {
   app.add_flag("--light,!--no-light", options.lightPages,
                "Pictures load as they scroll into view, each with its size from its header "
                "(--no-light: all at once; default from the settings)");
+  app.add_flag("--gallery,!--no-gallery", options.gallery,
+               "A gallery instead: thumbnails in a grid, in pages of a bounded size "
+               "(--no-gallery: the plain page; default from the settings)");
+  app.add_option("--thumbnail-size", options.thumbnailSize,
+                 "Largest width and height of a gallery's thumbnails, in pixels")
+      ->capture_default_str()
+      ->check(CLI::Range(kMinThumbnailSize, kMaxThumbnailSize));
+  app.add_option("--page-size", options.galleryPageSize, "Pictures on one page of a gallery")
+      ->capture_default_str()
+      ->check(CLI::Range(1, kMaxGalleryPageSize));
   app.add_option("DIRECTORY", options.directory, "Folder of pictures")->required();
 }
 
@@ -153,13 +191,30 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
   inputs.urlBase = options.urlBase;
   inputs.colors = &colors;
   inputs.lightPages = options.lightPages;
+  inputs.gallery = options.gallery;
+  inputs.thumbnailSize = options.thumbnailSize;
+  inputs.galleryPageSize = options.galleryPageSize;
+  bool progressShown = false;
+  if (options.gallery && options.showProgress) {
+    inputs.progress = [&err, &progressShown](std::size_t done, std::size_t total) {
+      err << "\rthumbnails: " << done << " of " << total << std::flush;
+      progressShown = true;
+      return true;
+    };
+  }
 
   StreamMessages messages(err);
   const CatalogResult result = RunCatalog(inputs, messages);
+  if (progressShown) {
+    err << '\n';
+  }
   if (result.status != CatalogStatus::Written) {
     return kExitFailed;
   }
   out << "page: " << result.pagePath << '\n' << "count: " << result.count << '\n';
+  if (options.gallery) {
+    out << "thumbnails made: " << result.thumbnailsMade << '\n';
+  }
   if (options.view) {
     // The browser as the window configures it at start; with no name the
     // view itself finds the registered one.
@@ -205,6 +260,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     PrintError(err, std::string("settings: ") + e.what());
     return kExitFailed;
   }
+  options.showProgress = ErrorsGoToTerminal(err);
   return RunCatalogCommand(options, out, err);
 }
 

@@ -29,6 +29,13 @@ struct CliOptions {
   // Pictures load as they scroll into view, each with its size; --light and
   // --no-light, else the settings' choice.
   bool lightPages = false;
+  // A gallery of thumbnails instead: --gallery and --no-gallery, else the
+  // settings' choice; the thumbnails' size and the pictures of a page.
+  bool gallery = false;
+  int thumbnailSize = kDefaultThumbnailSize;
+  int galleryPageSize = kDefaultGalleryPageSize;
+  // Progress of the thumbnails on standard error (set where it is a terminal).
+  bool showProgress = false;
   // The browser of the settings, as the window takes it: empty means the one
   // the desktop has registered; useRegSettings offers the page over DDE first.
   std::string browserName;
