@@ -134,10 +134,12 @@ void WriteNavigation(PageText& page, const GalleryLayout& layout, std::size_t in
     page.Append(text);
     page.Append("</a>");
   };
+  // Blanks between the parts, for reading aloud and for text browsers.
   page.Append("<nav>");
   link(0, "first", {});
+  page.Append(" ");
   link(index == 0 ? 0 : index - 1, "previous", index == 0 ? "" : "prev");
-  page.Append("<span>page " + Number(index + 1) + " of " + Number(pages) + "</span>");
+  page.Append(" <span>page " + Number(index + 1) + " of " + Number(pages) + "</span> ");
   link(index + 1 < pages ? index + 1 : index, "next", index + 1 < pages ? "next" : "");
   page.Line("</nav>");
 }
@@ -241,6 +243,11 @@ std::string GalleryPageText(const GalleryLayout& layout, std::size_t index,
   for (const GalleryEntry& entry : entries) {
     source = imagePrefix;
     AppendUrlEncoded(source, entry.name, layout.style);
+    // The plain page's rule gives "a:b.jpg" for that name, which a browser
+    // reads as a URL of the scheme "a:"; "./" keeps it a name.
+    if (imagePrefix.empty() && source.find(':') != std::string::npos) {
+      source.insert(0, "./");
+    }
     page.Append("<figure><a href=\"");
     page.Escaped(source);
     page.Append("\">");

@@ -1,11 +1,16 @@
 // pixdeck-cli's galleries, run as a user would: --gallery and --no-gallery,
 // the settings' default, the sizes, and second runs that make no thumbnail.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <regex>
 #include <string>
+#include <thread>
 
 #include "scratch_dir.h"
 
@@ -125,6 +130,55 @@ TEST_F(CliGallery, SecondRunsMakeOnlyWhatChangedAndSizesComeFromSettingsOrOption
     ++files;
   }
   EXPECT_EQ(files, 7u) << "the thumbnails of the earlier size are gone";
+}
+
+// Killed at any moment, the program leaves the earlier page whole, every
+// thumbnail whole and nothing temporary; the next run finishes the work.
+TEST_F(CliGallery, AKilledRunLeavesOnlyWholeFiles) {
+  ASSERT_EQ(Run("", "--gallery").status, 0);
+  const std::string before = Page();
+  for (int i = 0; i < 300; ++i) {
+    fs::copy_file(fs::path(PIXDECK_PICTURE_SAMPLES) / "gallery" / "progressive.jpg",
+                  fs::path(pics_) / ("more" + std::to_string(i) + ".jpg"));
+  }
+  const std::string settings = dir_.write("settings.ini", "[Options]\n");
+  int killed = 0;
+  for (const int delayMs : {150, 400}) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      const std::string size = std::to_string(100 + delayMs);  // new thumbnails every time
+      execl(PIXDECK_CLI_PATH, PIXDECK_CLI_PATH, "--settings", settings.c_str(), "--gallery",
+            "--thumbnail-size", size.c_str(), "-s", "*.jpg;*.png", pics_.c_str(),
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFSIGNALED(status)) {
+      continue;  // finished before the kill: nothing to look at
+    }
+    ++killed;
+    EXPECT_EQ(Page(), before) << "killed after " << delayMs << " ms";
+    for (const auto& item : fs::directory_iterator(dir_.path() / "pics" / "images_files")) {
+      const std::string name = item.path().filename().string();
+      EXPECT_TRUE(
+          std::regex_match(name, std::regex("t[0-9a-f]{16}(-\\d+x\\d+\\.(jpg|png)|\\.none)")))
+          << name;
+      if (name.find(".none") == std::string::npos) {
+        EXPECT_GT(fs::file_size(item.path()), 100u) << name;
+      }
+    }
+    for (const auto& item : fs::directory_iterator(dir_.path() / "pics")) {
+      EXPECT_EQ(item.path().filename().string().find(".pdk"), std::string::npos);
+    }
+  }
+  EXPECT_GE(killed, 1) << "300 thumbnails took less than 150 ms";
+  const Outcome after = Run("", "--gallery --thumbnail-size 500");
+  EXPECT_EQ(after.status, 0) << after.out;
+  EXPECT_NE(after.out.find("count: 307\n"), std::string::npos) << after.out;
 }
 
 // Progress is for a person at a terminal: under a pseudo-terminal (script)
