@@ -103,11 +103,12 @@ bool ToDisplayable(VipsRef<VipsImage>& image) {
 
 class VipsThumbnailer final : public Thumbnailer {
  public:
-  VipsThumbnailer() { StartVips(); }
-
   bool CanMake() const override { return true; }
 
   std::optional<Thumbnail> Make(const std::string& path, int maxSide) const override {
+    // Started on first need: a run with every thumbnail current never pays
+    // for loading the library's modules.
+    StartVips();
     std::optional<Thumbnail> made = MakeOrFail(path, maxSide);
     // The error text is per thread; a failed picture must not keep it.
     vips_error_clear();
