@@ -414,6 +414,9 @@ TEST(GalleryRun, PagesOfBoundedSizeReplaceAnEarlierLongerGallery) {
 }
 
 TEST(GalleryRun, StoppingKeepsTheEarlierPages) {
+  if (!MakeSystemThumbnailer()->CanMake()) {
+    GTEST_SKIP() << "this build makes no thumbnails, so there is nothing to stop";
+  }
   ScratchDir dir;
   CopySamples(dir.path() / "p");
   RecordingMessages messages;
@@ -439,6 +442,9 @@ TEST(GalleryRun, StoppingKeepsTheEarlierPages) {
 }
 
 TEST(GalleryRun, PageElsewhereKeepsItsThumbnailsBesideIt) {
+  if (!MakeSystemThumbnailer()->CanMake()) {
+    GTEST_SKIP() << "this build makes no thumbnails";
+  }
   ScratchDir dir;
   CopySamples(dir.path() / "p");
   fs::create_directory(dir.path() / "out");
@@ -449,7 +455,9 @@ TEST(GalleryRun, PageElsewhereKeepsItsThumbnailsBesideIt) {
   EXPECT_TRUE(fs::exists(dir.path() / "out" / "g_files"));
   EXPECT_FALSE(fs::exists(dir.path() / "p" / "images_files"));
   const std::string text = ScratchDir::read(dir.file("out/g.htm"));
+#ifndef _WIN32
   EXPECT_NE(text.find("<a href=\"file://" + dir.file("p/photo.jpg") + "\">"), std::string::npos);
+#endif
   EXPECT_NE(text.find("<img src=\"./g_files/t"), std::string::npos);
 }
 
