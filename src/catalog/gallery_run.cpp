@@ -49,7 +49,12 @@ void RemoveStalePages(const std::string& pageDir, const std::string& firstPage,
 }  // namespace
 
 void WriteGallery(const CatalogInputs& inputs, const CatalogList& catalog,
-                  const std::string& pagePath, CatalogResult& result, Messages& messages) {
+                  const std::string& typedPagePath, CatalogResult& result, Messages& messages) {
+  std::string pagePath = typedPagePath;
+#ifdef _WIN32
+  // "C:/web/g.htm" names the same file, but the name helpers split at "".
+  std::replace(pagePath.begin(), pagePath.end(), '/', '\\');
+#endif
   const std::string pageDir = DirOf(pagePath);
   const std::string firstPage = NameOf(pagePath);
   const std::string thumbnailDir = ThumbnailFolderOf(pagePath);

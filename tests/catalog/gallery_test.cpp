@@ -13,6 +13,7 @@
 #include "catalog/color_table.h"
 #include "catalog/gallery_writer.h"
 #include "catalog/page_writer.h"
+#include "catalog/picture_head.h"
 #include "catalog/readable_color.h"
 #include "catalog/thumbnail_store.h"
 #include "recording_messages.h"
@@ -86,6 +87,13 @@ TEST(Thumbnailer, MakesEveryKindSmallUprightAndKeepsTransparency) {
   for (const char* name : {"baseline.jpg", "progressive.jpg", "gif.gif", "png.png", "bmp3.bmp",
                            "topdown.bmp", "lossy.webp", "lossless.webp", "extended.webp"}) {
     const auto thumbnail = make(kSamples / name, 320);
+#ifdef _WIN32
+    // WebP is an optional extension of Windows' imaging component (Wine has
+    // none): such a picture is then listed without a thumbnail.
+    if (!thumbnail && fs::path(name).extension() == ".webp") {
+      continue;
+    }
+#endif
     ASSERT_TRUE(thumbnail) << name;
     EXPECT_EQ(thumbnail->width, 5) << name << ": a small picture is never enlarged";
     EXPECT_EQ(thumbnail->height, 3) << name;
@@ -136,6 +144,22 @@ TEST(Thumbnailer, MakesEveryKindSmallUprightAndKeepsTransparency) {
   EXPECT_FALSE(make(kGallerySamples, 320)) << "a folder";
 }
 
+// The thumbnailer of Windows turns pictures by what the header reader finds.
+TEST(PictureHead, TellsAJpegsOrientation) {
+  const auto orientationOf = [](const char* name) {
+    const std::string bytes = ScratchDir::read((kSamples / name).string());
+    return ScanPictureHead(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                     bytes.size()))
+        .orientation;
+  };
+  EXPECT_EQ(orientationOf("baseline.jpg"), 1u);
+  EXPECT_EQ(orientationOf("upside3.jpg"), 3u);
+  EXPECT_EQ(orientationOf("turned5-progressive.jpg"), 5u);
+  EXPECT_EQ(orientationOf("turned6-le.jpg"), 6u);
+  EXPECT_EQ(orientationOf("turned8-be.jpg"), 8u);
+  EXPECT_EQ(orientationOf("png.png"), 1u);
+}
+
 TEST(ThumbnailStore, MakesOnlyWhatChangedAndRemovesWhatIsGone) {
   const auto real = MakeSystemThumbnailer();
   if (!real->CanMake()) {
@@ -153,16 +177,21 @@ TEST(ThumbnailStore, MakesOnlyWhatChangedAndRemovesWhatIsGone) {
   EXPECT_EQ(first.made, all.size());
   EXPECT_EQ(counting.calls, static_cast<int>(all.size()));
   std::size_t shown = 0;
+  std::size_t undecodables = 0;
   for (std::size_t i = 0; i < all.size(); ++i) {
     const ThumbnailInfo& info = first.thumbnails[i];
     EXPECT_FALSE(info.fileName.empty()) << all[i];
     EXPECT_LE(info.width, 64);
     EXPECT_LE(info.height, 64);
     shown += info.Shown() ? 1 : 0;
-    const bool undecodable = all[i] == "text.jpg" || all[i] == "truncated.jpg";
+    bool undecodable = all[i] == "text.jpg" || all[i] == "truncated.jpg";
+#ifdef _WIN32
+    undecodable = undecodable || (fs::path(all[i]).extension() == ".webp" && !info.Shown());
+#endif
     EXPECT_EQ(info.Shown(), !undecodable) << all[i];
+    undecodables += undecodable ? 1 : 0;
   }
-  EXPECT_EQ(shown, all.size() - 2);
+  EXPECT_EQ(shown, all.size() - undecodables);
   EXPECT_EQ(FilesIn(thumbs).size(), all.size()) << "one file a picture, nothing temporary";
 
   // Unchanged: nothing is decoded again, and the same files are named.
@@ -238,8 +267,9 @@ TEST(ThumbnailStore, StoppingLeavesWholeFilesOnly) {
 }
 
 TEST(ThumbnailStore, FolderBesideThePage) {
-  EXPECT_EQ(ThumbnailFolderOf("/w/images.htm"), "/w/images_files");
-  EXPECT_EQ(ThumbnailFolderOf("/w/a.b/page"), "/w/a.b/page_files");
+  const std::string folder = JoinPath(JoinPath("w", "a.b"), "page");
+  EXPECT_EQ(ThumbnailFolderOf(JoinPath("w", "images.htm")), JoinPath("w", "images_files"));
+  EXPECT_EQ(ThumbnailFolderOf(folder), folder + "_files");
   EXPECT_EQ(GalleryPageName("images.htm", 0), "images.htm");
   EXPECT_EQ(GalleryPageName("images.htm", 1), "images-2.htm");
   EXPECT_EQ(GalleryPageName("images.htm", 79), "images-80.htm");
@@ -458,7 +488,7 @@ TEST(GalleryRun, PageElsewhereKeepsItsThumbnailsBesideIt) {
 #ifndef _WIN32
   EXPECT_NE(text.find("<a href=\"file://" + dir.file("p/photo.jpg") + "\">"), std::string::npos);
 #endif
-  EXPECT_NE(text.find("<img src=\"./g_files/t"), std::string::npos);
+  EXPECT_NE(text.find("<img src=\"./g_files/t"), std::string::npos) << text;
 }
 
 }  // namespace
