@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <exception>
+#include <optional>
 
 #include "app/accessible_names.h"
 #include "app/app_hint.h"
@@ -15,6 +16,7 @@
 #include "app/file_filters.h"
 #include "app/frm_about.h"
 #include "app/frm_options.h"
+#include "app/gallery_progress.h"
 #include "app/qt_messages.h"
 #include "app/window_inputs.h"
 #include "app/window_placement.h"
@@ -268,7 +270,18 @@ void TfrmMain::btnFilterClick() {
   inputs.urlBase = CurrentOptions().urlBaseName;
   inputs.colors = colorsLoaded_ ? &colors_ : nullptr;
   inputs.lightPages = CurrentOptions().lightPages;
+  inputs.gallery = CurrentOptions().gallery;
+  inputs.thumbnailSize = CurrentOptions().thumbnailSize;
+  inputs.galleryPageSize = CurrentOptions().galleryPageSize;
+  std::optional<GalleryProgress> progress;
+  if (inputs.gallery) {
+    progress.emplace(this);
+    inputs.thumbnailProgress = [&progress](std::size_t done, std::size_t total) {
+      return progress->Report(done, total);
+    };
+  }
   const CatalogResult result = RunCatalog(inputs, AppMessages());
+  progress.reset();
 
   // A temporary page's name enters the box (and its history) before the
   // count is shown: the box's change resets the count.

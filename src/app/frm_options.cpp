@@ -102,6 +102,7 @@ void TfrmOptions::FormCreate() {
   ui_->edtBase->SetInitialText(TextFromBytes(options.urlBaseName));
   colors->SetInitialText(TextFromBytes(options.bgColor));
   ui_->chkLightPages->setChecked(options.lightPages);
+  ui_->chkGallery->setChecked(options.gallery);
   // The dialog keeps the size it was designed with.
   SetFixedSize(true);
 }
@@ -141,6 +142,7 @@ void TfrmOptions::btnSaveClick() {
   }
   options.urlBaseName = TextOf(ui_->edtBase);
   options.lightPages = ui_->chkLightPages->isChecked();
+  options.gallery = ui_->chkGallery->isChecked();
   if (ui_->edtPattern->isModified()) {
     options.patternName = TextOf(ui_->edtPattern);
     main_.SetPatternInitial(options.patternName);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "catalog/gallery_run.h"
 #include "catalog/page_writer.h"
 #include "catalog/picture_size.h"
 #include "platform/file_system.h"
@@ -132,17 +133,17 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   CatalogList catalog;
   // A light page opens every picture for its header, which tells its file
   // size as well: one look at each file instead of two.
+  const bool lightPages = inputs.lightPages && !inputs.gallery;
   std::function<void(std::size_t)> found;
   if (inputs.progress) {
     found = [&inputs](std::size_t n) { inputs.progress(CatalogStage::Reading, n, 0); };
   }
   SearchCatalog(inputs.directory, inputs.specs, catalog,
-                inputs.lightPages ? platform::MatchSizes::Later : platform::MatchSizes::Read,
-                found);
+                lightPages ? platform::MatchSizes::Later : platform::MatchSizes::Read, found);
   catalog.Sort();
   std::vector<PictureProbe> probes;
   std::size_t listed = catalog.Count();
-  if (inputs.lightPages && listed > 0) {
+  if (lightPages && listed > 0) {
     if (inputs.progress) {
       inputs.progress(CatalogStage::ReadingHeaders, 0, listed);
     }
@@ -179,6 +180,15 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
     DeleteFileIfFree(tempName);
   }
 
+  if (inputs.gallery) {
+    result.pagePath = PageFileOf(result.outputName, inputs.directory);
+    WriteGallery(inputs, catalog, result.pagePath, result, messages);
+    if (result.temporaryName && result.status == CatalogStatus::Written) {
+      RegisterTempFile(result.outputName);
+    }
+    return result;
+  }
+
   PageWriter writer(inputs.urlBase);
   writer.SetPageInScanDir(!inputs.pageSink && IsPageInScanDir(result.outputName, inputs.directory));
   const std::string pattern = PatternUrl(inputs.pattern, inputs.urlBase);
@@ -187,14 +197,14 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   const std::string title = JoinPath(inputs.directory, inputs.specs);
 
   writer.WritePageHeader(inputs.directory, title, pattern, code);
-  writer.Reserve(EstimatedPageSize(catalog, writer.ImagePrefix().size(), inputs.lightPages) +
+  writer.Reserve(EstimatedPageSize(catalog, writer.ImagePrefix().size(), lightPages) +
                  writer.Text().size());
   result.count = listed;
   for (std::size_t i = 0; i < catalog.Count(); ++i) {
     if (inputs.progress && i % kProgressStep == 0) {
       inputs.progress(CatalogStage::Writing, i, catalog.Count());
     }
-    if (!inputs.lightPages) {
+    if (!lightPages) {
       writer.WritePageEntry(catalog.NameAt(i), catalog.SizeAt(i));
       continue;
     }

@@ -11,6 +11,7 @@
 
 #include "catalog/catalog_list.h"
 #include "catalog/color_table.h"
+#include "catalog/thumbnail_store.h"
 #include "platform/file_system.h"
 #include "util/messages.h"
 #include "util/paths.h"
@@ -23,6 +24,7 @@ enum class CatalogStage {
   Reading,         // done: matches found so far; total: 0 (not known yet)
   ReadingHeaders,  // done: 0; total: the pictures whose headers are read
   Writing,         // done: entries written of total
+  Thumbnails,      // done: a gallery's thumbnails made or found of total
 };
 // Told now and then where a run has got to (every few thousand entries).
 using CatalogProgress =
@@ -45,6 +47,14 @@ struct CatalogInputs {
   // Set: the page goes here and no file is written. Nobody knows where it
   // will be kept, so its links carry the folder's full URL.
   PageSink pageSink;
+  // A gallery instead: thumbnails in a grid, in pages of galleryPageSize
+  // pictures; the light-pages choice does not apply to it.
+  bool gallery = false;
+  int thumbnailSize = kDefaultThumbnailSize;
+  int galleryPageSize = kDefaultGalleryPageSize;
+  const Thumbnailer* thumbnailer = nullptr;  // none: the system's
+  // Told how far the thumbnails are, on the calling thread; false stops.
+  ThumbnailProgress thumbnailProgress;
 };
 
 enum class CatalogStatus {
@@ -52,18 +62,20 @@ enum class CatalogStatus {
   NoFiles,      // nothing matched: "No files found!" shown, nothing written
   NoTempName,   // a temporary page was wanted but no name could be had
   WriteFailed,  // the page could not be written; an earlier page is intact
+  Stopped,      // a gallery's progress asked to stop: no page written
   Written,
 };
 
 struct CatalogResult {
   CatalogStatus status = CatalogStatus::NoSpecs;
-  std::size_t count = 0;       // pictures listed, duplicates included
-  std::string outputName;      // the output name used (the temporary page's path
-                               // when the input was empty)
-  bool temporaryName = false;  // outputName is a new temporary name: the window
-                               // shows it; the run has already registered it
-                               // for deletion at exit if the page was written
-  std::string pagePath;        // the page file (set once known)
+  std::size_t count = 0;           // pictures listed, duplicates included
+  std::string outputName;          // the output name used (the temporary page's path
+                                   // when the input was empty)
+  bool temporaryName = false;      // outputName is a new temporary name: the window
+                                   // shows it; the run has already registered it
+                                   // for deletion at exit if the page was written
+  std::string pagePath;            // the page file (set once known)
+  std::size_t thumbnailsMade = 0;  // a gallery's pictures decoded this run
 };
 
 // Appends every entry of directory that matches one of the ";"-separated

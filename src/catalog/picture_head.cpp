@@ -229,7 +229,11 @@ HeadScan ScanJpeg(const Bytes& b) {
       const std::uint32_t height = b.Be16(pos + 3);
       const std::uint32_t width = b.Be16(pos + 5);
       const bool turned = orientation >= 5 && orientation <= 8;
-      return turned ? Found(height, width) : Found(width, height);
+      HeadScan found = turned ? Found(height, width) : Found(width, height);
+      if (orientation >= 1 && orientation <= 8) {
+        found.orientation = orientation;
+      }
+      return found;
     }
     if (marker == 0xE1 && !exifSeen) {
       if (!b.Has(pos, length)) {

@@ -29,6 +29,8 @@ struct HeadScan {
   std::optional<PictureSize> size;
   // The head ended before the size was found: a longer head may hold it.
   bool truncated = false;
+  // A JPEG's EXIF orientation, 1 (upright) to 8; 1 for every other kind.
+  unsigned orientation = 1;
 };
 
 // Reads the size from head, the first bytes of a file (the whole file when it

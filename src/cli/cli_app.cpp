@@ -24,6 +24,12 @@
 #include "util/program_dirs.h"
 #include "util/version.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace pixdeck::cli {
 
 namespace {
@@ -78,6 +84,9 @@ bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, 
   defaults.patternName = options.pattern;
   defaults.bgColor = options.colorName;
   defaults.lightPages = options.lightPages;
+  defaults.gallery = options.gallery;
+  defaults.thumbnailSize = options.thumbnailSize;
+  defaults.galleryPageSize = options.galleryPageSize;
   const ProgramOptions saved = ReadCatalogDefaults(*store, defaults);
   options.browserName = saved.browserName;
   options.useRegSettings = saved.useRegSettings;
@@ -92,6 +101,15 @@ bool TakeSettingsDefaults(const CLI::App& app, const std::string& settingsFile, 
   }
   if (app.count("--light") == 0) {
     options.lightPages = saved.lightPages;
+  }
+  if (app.count("--gallery") == 0) {
+    options.gallery = saved.gallery;
+  }
+  if (app.count("--thumbnail-size") == 0) {
+    options.thumbnailSize = saved.thumbnailSize;
+  }
+  if (app.count("--page-size") == 0) {
+    options.galleryPageSize = saved.galleryPageSize;
   }
   if (app.count("--color") == 0 && !saved.bgColor.empty()) {
     // A saved colour that the colour table does not know gives a page without
@@ -154,6 +172,16 @@ void AddCatalogOptions(CLI::App& app, CliOptions& options) {
   app.add_flag("--light,!--no-light", options.lightPages,
                "Pictures load as they scroll into view, each with its size from its header "
                "(--no-light: all at once; default from the settings)");
+  app.add_flag("--gallery,!--no-gallery", options.gallery,
+               "A gallery instead: thumbnails in a grid, in pages of a bounded size "
+               "(--no-gallery: the plain page; default from the settings)");
+  app.add_option("--thumbnail-size", options.thumbnailSize,
+                 "Largest width and height of a gallery's thumbnails, in pixels")
+      ->capture_default_str()
+      ->check(CLI::Range(kMinThumbnailSize, kMaxThumbnailSize));
+  app.add_option("--page-size", options.galleryPageSize, "Pictures on one page of a gallery")
+      ->capture_default_str()
+      ->check(CLI::Range(1, kMaxGalleryPageSize));
   app.add_option("DIRECTORY", options.directory, "Folder of pictures")->required();
 }
 
@@ -189,6 +217,9 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
   inputs.urlBase = options.urlBase;
   inputs.colors = &colors;
   inputs.lightPages = options.lightPages;
+  inputs.gallery = options.gallery;
+  inputs.thumbnailSize = options.thumbnailSize;
+  inputs.galleryPageSize = options.galleryPageSize;
 
   const bool toStandardOutput = NamesStandardOutput(options.outputName);
   const bool toStream = !toStandardOutput && IsStreamFile(options.outputName);
@@ -197,9 +228,19 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
                         (toStandardOutput ? std::string("standard output") : options.outputName));
     return kExitUsage;
   }
+  if ((toStandardOutput || toStream) && options.gallery) {
+    // A gallery is pages and thumbnails beside each other, never one stream.
+    PrintError(err, "a gallery needs a page file, not " +
+                        (toStandardOutput ? std::string("standard output") : options.outputName));
+    return kExitUsage;
+  }
   ProgressLine progress(err, options.showProgress && !options.quiet);
   inputs.progress = [&progress](CatalogStage stage, std::size_t done, std::size_t total) {
     progress.Show(stage, done, total);
+  };
+  inputs.thumbnailProgress = [&progress](std::size_t done, std::size_t total) {
+    progress.Show(CatalogStage::Thumbnails, done, total);
+    return true;
   };
   if (toStandardOutput) {
 #ifdef _WIN32
@@ -231,6 +272,9 @@ int RunCatalogCommand(const CliOptions& options, std::ostream& out, std::ostream
   if (!options.quiet) {
     out << "page: " << (toStream ? options.outputName : result.pagePath) << '\n'
         << "count: " << result.count << '\n';
+    if (options.gallery) {
+      out << "thumbnails made: " << result.thumbnailsMade << '\n';
+    }
   }
   if (options.view) {
     // The browser as the window configures it at start; with no name the

@@ -29,6 +29,11 @@ struct CliOptions {
   // Pictures load as they scroll into view, each with its size; --light and
   // --no-light, else the settings' choice.
   bool lightPages = false;
+  // A gallery of thumbnails instead: --gallery and --no-gallery, else the
+  // settings' choice; the thumbnails' size and the pictures of a page.
+  bool gallery = false;
+  int thumbnailSize = kDefaultThumbnailSize;
+  int galleryPageSize = kDefaultGalleryPageSize;
   // The browser of the settings, as the window takes it: empty means the one
   // the desktop has registered; useRegSettings offers the page over DDE first.
   std::string browserName;

@@ -17,6 +17,8 @@ std::string StageText(CatalogStage stage, std::size_t done, std::size_t total) {
     case CatalogStage::Writing:
       return "writing the page: " + std::to_string(done) + " of " + std::to_string(total) +
              " pictures";
+    case CatalogStage::Thumbnails:
+      return "thumbnails: " + std::to_string(done) + " of " + std::to_string(total);
   }
   return {};
 }
@@ -24,7 +26,9 @@ std::string StageText(CatalogStage stage, std::size_t done, std::size_t total) {
 }  // namespace
 
 void ProgressLine::Show(CatalogStage stage, std::size_t done, std::size_t total) {
-  if (!enabled_ || (done < kLargeFolderMatches && total < kLargeFolderMatches)) {
+  // Thumbnails take long even for a few hundred pictures.
+  const bool large = done >= kLargeFolderMatches || total >= kLargeFolderMatches;
+  if (!enabled_ || (!large && stage != CatalogStage::Thumbnails)) {
     return;
   }
   const auto now = std::chrono::steady_clock::now();

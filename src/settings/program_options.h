@@ -20,6 +20,9 @@ inline constexpr const char* kPatternNameKey = "PatternName";
 inline constexpr const char* kBgColorKey = "BgColor";
 inline constexpr const char* kDefaultDirKey = "DefaultDir";
 inline constexpr const char* kLightPagesKey = "LightPages";
+inline constexpr const char* kGalleryKey = "Gallery";
+inline constexpr const char* kThumbnailSizeKey = "ThumbnailSize";
+inline constexpr const char* kGalleryPageSizeKey = "GalleryPageSize";
 inline constexpr const char* kSpecsSection = "Specs";
 inline constexpr const char* kOutputNamesSection = "OutputNames";
 inline constexpr const char* kPatternsSection = "Patterns";
@@ -43,6 +46,12 @@ struct ProgramOptions {
   // Pages whose pictures load as they scroll into view, each with the size
   // its header gives, so that a folder of thousands stays light.
   bool lightPages = false;
+  // Galleries instead of the plain page: thumbnails in a grid, in pages of at
+  // most galleryPageSize pictures, each thumbnail at most thumbnailSize
+  // pixels a side.
+  bool gallery = false;
+  int thumbnailSize = kDefaultThumbnailSize;
+  int galleryPageSize = kDefaultGalleryPageSize;
 
   bool operator==(const ProgramOptions&) const = default;
 };

@@ -36,6 +36,20 @@ bool IsInstalledProgram(const std::string& programDir) {
          platform::FileExists(shared);
 }
 
+// A size outside its range (a hand-edited file) leaves the value in force.
+int ReadIntegerIn(TRegOrIni& store, const char* key, int value, int low, int high) {
+  const std::int32_t read = store.ReadInteger(kOptionsSection, key, value);
+  return read >= low && read <= high ? read : value;
+}
+
+void ReadGalleryOptions(TRegOrIni& store, ProgramOptions& options) {
+  options.gallery = store.ReadBool(kOptionsSection, kGalleryKey, options.gallery);
+  options.thumbnailSize = ReadIntegerIn(store, kThumbnailSizeKey, options.thumbnailSize,
+                                        kMinThumbnailSize, kMaxThumbnailSize);
+  options.galleryPageSize =
+      ReadIntegerIn(store, kGalleryPageSizeKey, options.galleryPageSize, 1, kMaxGalleryPageSize);
+}
+
 void ReadList(TRegOrIni& store, const char* section, std::vector<std::string>& items) {
   std::vector<std::string> scratch;
   store.ReadStrings(section, kHistoryListName, scratch);
@@ -104,6 +118,7 @@ void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettin
   options.patternName = store.ReadString(kOptionsSection, kPatternNameKey, options.patternName);
   options.bgColor = store.ReadString(kOptionsSection, kBgColorKey, options.bgColor);
   options.lightPages = store.ReadBool(kOptionsSection, kLightPagesKey, options.lightPages);
+  ReadGalleryOptions(store, options);
 
   const std::string dir = store.ReadString(kOptionsSection, kDefaultDirKey, window.defaultDir);
   if (DirExists(dir)) {
@@ -130,6 +145,9 @@ bool SaveProgramSettings(TRegOrIni& store, const ProgramOptions& options,
   store.WriteString(kOptionsSection, kBgColorKey, options.bgColor);
   store.WriteString(kOptionsSection, kDefaultDirKey, window.defaultDir);
   store.WriteBool(kOptionsSection, kLightPagesKey, options.lightPages);
+  store.WriteBool(kOptionsSection, kGalleryKey, options.gallery);
+  store.WriteInteger(kOptionsSection, kThumbnailSizeKey, options.thumbnailSize);
+  store.WriteInteger(kOptionsSection, kGalleryPageSizeKey, options.galleryPageSize);
   store.WriteStrings(kSpecsSection, kHistoryListName, window.specs, kHistoryMaxCount, true);
   store.WriteStrings(kOutputNamesSection, kHistoryListName, window.outputNames, kHistoryMaxCount,
                      true);
@@ -149,6 +167,7 @@ ProgramOptions ReadCatalogDefaults(TRegOrIni& store, ProgramOptions defaults) {
   defaults.patternName = store.ReadString(kOptionsSection, kPatternNameKey, defaults.patternName);
   defaults.bgColor = store.ReadString(kOptionsSection, kBgColorKey, defaults.bgColor);
   defaults.lightPages = store.ReadBool(kOptionsSection, kLightPagesKey, defaults.lightPages);
+  ReadGalleryOptions(store, defaults);
   return defaults;
 }
 

@@ -88,7 +88,7 @@ TEST_F(LightPagesWindowTest, TheCheckBoxSitsUnderTheUrlBaseAndFollowsItInTheTabO
   QTest::keyClick(box, Qt::Key_Space);
   EXPECT_TRUE(box->isChecked());
   QTest::keyClick(box, Qt::Key_Tab);
-  EXPECT_TRUE(Find<QPushButton>(&dialog, "btnSave")->hasFocus());
+  EXPECT_TRUE(Find<QCheckBox>(&dialog, "chkGallery")->hasFocus());
 }
 
 TEST_F(LightPagesWindowTest, SaveSwitchesThePagesAndTheSettingsFileOnAndCancelDoesNot) {

@@ -64,9 +64,13 @@ TEST_F(ProgramSettings, FirstRunKeepsTheDefaultsAndTheFirstSaveWritesTheWholeLay
   const IniText saved = Saved();
   EXPECT_EQ(saved.KeyNames("Options"),
             (std::vector<std::string>{"BrowserName", "UseRegSettings", "OutputName", "UrlBaseName",
-                                      "PatternName", "BgColor", "DefaultDir", "LightPages"}));
+                                      "PatternName", "BgColor", "DefaultDir", "LightPages",
+                                      "Gallery", "ThumbnailSize", "GalleryPageSize"}));
   EXPECT_EQ(saved.Find("Options", "UseRegSettings"), "1");
   EXPECT_EQ(saved.Find("Options", "LightPages"), "0");
+  EXPECT_EQ(saved.Find("Options", "Gallery"), "0");
+  EXPECT_EQ(saved.Find("Options", "ThumbnailSize"), "320");
+  EXPECT_EQ(saved.Find("Options", "GalleryPageSize"), "500");
   EXPECT_EQ(saved.Find("Options", "OutputName"), "images.htm");
   EXPECT_EQ(saved.Find("Options", "DefaultDir"), window.defaultDir);
   EXPECT_EQ(saved.KeyNames("Specs"),
@@ -87,6 +91,9 @@ TEST_F(ProgramSettings, WhatIsSavedLoadsBackAndHistoriesKeepTheirFirstTen) {
   options.patternName = "bg.gif";
   options.bgColor = "Navy";
   options.lightPages = true;
+  options.gallery = true;
+  options.thumbnailSize = 200;
+  options.galleryPageSize = 40;
   WindowSettings window = DesignedWindow();
   fs::create_directories(dir_.path() / "pictures");
   window.defaultDir = dir_.file("pictures");
@@ -149,6 +156,31 @@ TEST_F(ProgramSettings, LightPagesAreOffUnlessTheFileSwitchesThemOn) {
     WindowSettings window;
     Load(*Store(), options, window);
     EXPECT_EQ(options.lightPages, c.expected) << c.options;
+  }
+}
+
+TEST_F(ProgramSettings, GalleriesAreOffUnlessTheFileSwitchesThemOnAndBadSizesAreIgnored) {
+  struct Case {
+    std::string options;
+    bool gallery;
+    int thumbnailSize;
+    int pageSize;
+  };
+  const Case cases[] = {
+      {"OutputName=old.htm\n", false, 320, 500},  // a file from before the option
+      {"Gallery=1\nThumbnailSize=160\nGalleryPageSize=100\n", true, 160, 100},
+      {"Gallery=0\nThumbnailSize=0\nGalleryPageSize=-5\n", false, 320, 500},
+      {"gallery = 1\nThumbnailSize=99999\nGalleryPageSize=x\n", true, 320, 500},
+      {"ThumbnailSize=16\nGalleryPageSize=1\n", false, 16, 1},
+  };
+  for (const Case& c : cases) {
+    dir_.write("pixdeck.INI", "[Options]\n" + c.options);
+    ProgramOptions options;
+    WindowSettings window;
+    Load(*Store(), options, window);
+    EXPECT_EQ(options.gallery, c.gallery) << c.options;
+    EXPECT_EQ(options.thumbnailSize, c.thumbnailSize) << c.options;
+    EXPECT_EQ(options.galleryPageSize, c.pageSize) << c.options;
   }
 }
 
