@@ -1,5 +1,6 @@
 #include "browser/page_viewer.h"
 
+#include <chrono>
 #include <filesystem>
 
 #include "browser/browser_detection.h"
@@ -58,12 +59,24 @@ bool PageViewer::OpenUrlInBrowser(const std::string& url) {
       browserConv_ = std::make_unique<TBrowserDDE>(ddeTimeoutMs_);
     }
     browserConv_->SetBrowser(BrowserKind());
-    if (!browserConv_->OpenURL(url).empty()) {
+    // One deadline for the whole conversation, so that a slow browser holds
+    // the window for at most that long.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(ddeTimeoutMs_);
+    const platform::DdeReply reply = browserConv_->OpenUrlWithin(url, ddeTimeoutMs_);
+    if (!reply.data.empty()) {
       // A running browser took the URL: bring it to the front (a mail link
       // opens a mail window of its own).
       if (!IsMailto(url)) {
-        browserConv_->ActivateWindow({});
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        browserConv_->ActivateWithin(static_cast<int>(left.count()));
       }
+      return true;
+    }
+    // It has the page and is slow to say so: a second browser would show it
+    // twice.
+    if (reply.unanswered) {
       return true;
     }
   }
