@@ -24,8 +24,8 @@ bool HasFolderPart(std::string_view segment) {
 
 }  // namespace
 
-void SearchCatalog(std::string_view directory, std::string_view specs, CatalogList& catalog,
-                   platform::MatchSizes sizes) {
+Expected<void> SearchCatalog(std::string_view directory, std::string_view specs,
+                             CatalogList& catalog, platform::MatchSizes sizes) {
   std::vector<std::string> bare;           // patterns searched in one pass
   std::vector<std::uint32_t> bareSegment;  // their segment numbers
   std::vector<std::pair<std::uint32_t, std::string_view>> withFolder;
@@ -52,22 +52,28 @@ void SearchCatalog(std::string_view directory, std::string_view specs, CatalogLi
 
   const std::size_t first = catalog.Count();
   std::vector<std::uint32_t> segmentOf;  // of each new entry
+  Expected<void> searched;
+  const auto keepFirstFailure = [&searched](Expected<void> outcome) {
+    if (searched && !outcome) {
+      searched = std::move(outcome);
+    }
+  };
   if (!bare.empty()) {
-    // A folder that cannot be read adds nothing: the run then finds no files.
-    (void)platform::SearchFolder(
+    // A folder that cannot be read adds nothing.
+    keepFirstFailure(platform::SearchFolder(
         std::string(directory), bare,
         [&](std::size_t pattern, const platform::FolderMatch& match) {
           catalog.Add(match.name, match.size);
           segmentOf.push_back(bareSegment[pattern]);
         },
-        sizes);
+        sizes));
   }
   for (const auto& [segment, pattern] : withFolder) {
-    (void)platform::FindMatches(JoinPath(directory, pattern),
-                                [&, segment = segment](const platform::DirEntry& entry) {
-                                  catalog.Add(entry.name, entry.size);
-                                  segmentOf.push_back(segment);
-                                });
+    keepFirstFailure(platform::FindMatches(JoinPath(directory, pattern),
+                                           [&, segment = segment](const platform::DirEntry& entry) {
+                                             catalog.Add(entry.name, entry.size);
+                                             segmentOf.push_back(segment);
+                                           }));
   }
 
   // Segment by segment, each segment's entries in the order they were found.
@@ -86,6 +92,7 @@ void SearchCatalog(std::string_view directory, std::string_view specs, CatalogLi
     order[first + firstOfSegment[segmentOf[i]]++] = static_cast<std::uint32_t>(first + i);
   }
   catalog.Reorder(order);
+  return searched;
 }
 
 bool IsPageInScanDir(std::string_view outputName, std::string_view directory, PathStyle style) {
@@ -125,8 +132,9 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   CatalogList catalog;
   // A light page opens every picture for its header, which tells its file
   // size as well: one look at each file instead of two.
-  SearchCatalog(inputs.directory, inputs.specs, catalog,
-                inputs.lightPages ? platform::MatchSizes::Later : platform::MatchSizes::Read);
+  const Expected<void> searched =
+      SearchCatalog(inputs.directory, inputs.specs, catalog,
+                    inputs.lightPages ? platform::MatchSizes::Later : platform::MatchSizes::Read);
   catalog.Sort();
   std::vector<PictureProbe> probes;
   std::size_t listed = catalog.Count();
@@ -144,6 +152,12 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
         --listed;  // vanished since the folder was read
       }
     }
+  }
+  // "No files found!" is for a folder that was read and held no match.
+  if (listed == 0 && !searched) {
+    result.status = CatalogStatus::Unreadable;
+    ShowError(messages, searched.error());
+    return result;
   }
   if (listed == 0) {
     result.status = CatalogStatus::NoFiles;

@@ -404,6 +404,25 @@ TEST(CatalogRun, NothingFoundIsReportedAndNothingWritten) {
   EXPECT_EQ(FilesIn(dir.path()), std::vector<std::string>{"a.png"});
 }
 
+// "No files found!" is for a folder that was read: one that is gone says so.
+TEST(CatalogRun, AFolderThatIsGoneIsReportedWithTheSystemsReason) {
+  ScratchDir dir;
+  RecordingMessages messages;
+  CatalogInputs inputs = InputsFor(dir);
+  inputs.directory = dir.file("gone");
+  const CatalogResult result = RunCatalog(inputs, messages);
+  EXPECT_EQ(result.status, CatalogStatus::Unreadable);
+  ASSERT_EQ(messages.shown.size(), 1u);
+#ifdef _WIN32
+  EXPECT_EQ(messages.shown[0].text.rfind("Cannot read folder " + dir.file("gone") + ": ", 0), 0u);
+#else
+  EXPECT_EQ(messages.shown[0].text,
+            "Cannot read folder " + dir.file("gone") + ": No such file or directory");
+#endif
+  EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+  EXPECT_TRUE(FilesIn(dir.path()).empty());
+}
+
 TEST(CatalogRun, EmptySpecificationsDoNothing) {
   ScratchDir dir;
   dir.write("a.gif", "1");
