@@ -6,10 +6,12 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "catalog/color_table.h"
+#include "settings/program_settings.h"
 
 namespace Ui {
 class TfrmMain;
@@ -83,6 +85,9 @@ class TfrmMain : public QWidget {
   ColorTable colors_;
   bool colorsLoaded_ = false;
   std::unique_ptr<TRegOrIni> store_;
+  // What the settings held when loaded or last saved: a save writes what
+  // this window changed since and keeps what another one wrote.
+  std::optional<SettingsBaseline> baseline_;
   std::unique_ptr<PageViewer> viewer_;
   AppHintFilter* hintFilter_ = nullptr;
   bool closed_ = false;
