@@ -12,7 +12,7 @@ clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   -I"$src" -I"${PIXDECK_BUILD_DIR:-$root/build}/generated" "$root/fuzz/settings_store_fuzz.cpp" \
   "$src"/settings/*.cpp "$src"/util/*.cpp "$src"/text/*.cpp \
   "$src"/platform/posix/file_system_posix.cpp "$src"/platform/posix/file_replace_posix.cpp \
-  "$src"/platform/posix/collate_posix.cpp \
+  "$src"/platform/posix/collate_posix.cpp "$src"/platform/posix/save_lock_posix.cpp \
   -o "$out/settings_store_fuzz"
 work=$(mktemp -d "${TMPDIR:-/tmp}/pixdeck-fuzz-store.XXXXXX")
 trap 'rm -rf "$work"' EXIT
