@@ -202,7 +202,7 @@ void TfrmMain::LoadSettings() {
       *list = BoxItems(box);
     }
   }
-  baseline_ = std::move(loaded);
+  baseline_ = std::make_unique<SettingsBaseline>(std::move(loaded));
   SetDirectory(window.defaultDir);
   // Lists that were stored replace the designed ones; absent ones leave them.
   if (!window.specs.empty()) {
@@ -225,7 +225,7 @@ void TfrmMain::SaveSettings() {
   window.specs = BoxItems(ui_->cmbSpecs);
   window.outputNames = BoxItems(OutputBox());
   window.patterns = BoxItems(ui_->edtBackground);
-  SaveProgramSettings(*store_, CurrentOptions(), window, baseline_ ? &*baseline_ : nullptr);
+  SaveProgramSettings(*store_, CurrentOptions(), window, baseline_.get());
 }
 
 void TfrmMain::SetDirectory(const std::string& dir) {

@@ -6,12 +6,10 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "catalog/color_table.h"
-#include "settings/program_settings.h"
 
 namespace Ui {
 class TfrmMain;
@@ -23,6 +21,7 @@ class AppHintFilter;
 class PageViewer;
 class TLblComboBox;
 class TRegOrIni;
+struct SettingsBaseline;
 
 class TfrmMain : public QWidget {
   Q_OBJECT
@@ -87,7 +86,7 @@ class TfrmMain : public QWidget {
   std::unique_ptr<TRegOrIni> store_;
   // What the settings held when loaded or last saved: a save writes what
   // this window changed since and keeps what another one wrote.
-  std::optional<SettingsBaseline> baseline_;
+  std::unique_ptr<SettingsBaseline> baseline_;
   std::unique_ptr<PageViewer> viewer_;
   AppHintFilter* hintFilter_ = nullptr;
   bool closed_ = false;
