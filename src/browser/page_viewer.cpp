@@ -47,7 +47,17 @@ bool PageViewer::ViewFile(const std::string& name) {
   if (!DetectBrowser(full, messages_)) {
     return false;
   }
-  return OpenUrlInBrowser(PathToUrl(full, "file:///"));
+  // A page's attributes keep blanks inside a name, but a command line or a
+  // DDE item is no attribute: there every blank is encoded.
+  std::string url;
+  for (const char c : PathToUrl(full, "file:///")) {
+    if (c == ' ') {
+      url += "%20";
+    } else {
+      url += c;
+    }
+  }
+  return OpenUrlInBrowser(url);
 }
 
 bool PageViewer::OpenUrlInBrowser(const std::string& url) {
