@@ -112,6 +112,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::string* value :
        {&options.outputName, &options.bgColor, &window.specs[0], &window.specs[2]})
     *value = kept(*value);
+  // A value with a zero byte inside reads as missing: the default then.
+  const auto readable = [](std::string& value, const std::string& missing) {
+    if (value.find('\0') != std::string::npos)
+      value = missing;
+  };
+  readable(options.outputName, ProgramOptions{}.outputName);
+  readable(options.bgColor, ProgramOptions{}.bgColor);
+  readable(window.specs[0], std::string());
+  readable(window.specs[2], std::string());
 
   ResetSettingsState();
   const auto again = OpenSettingsStore(first, first);

@@ -13,7 +13,7 @@ fuzz_build "$out/settings_store_fuzz" \
   -I"$src" -I"${PIXDECK_BUILD_DIR:-$root/build}/generated" "$root/fuzz/settings_store_fuzz.cpp" \
   "$src"/settings/*.cpp "$src"/util/*.cpp "$src"/text/*.cpp \
   "$src"/platform/posix/file_system_posix.cpp "$src"/platform/posix/file_replace_posix.cpp \
-  "$src"/platform/posix/collate_posix.cpp \
+  "$src"/platform/posix/collate_posix.cpp "$src"/platform/posix/save_lock_posix.cpp
 work=$(mktemp -d "${TMPDIR:-/tmp}/pixdeck-fuzz-store.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/corpus"

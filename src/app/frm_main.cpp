@@ -11,6 +11,7 @@
 #include "app/accessible_names.h"
 #include "app/app_hint.h"
 #include "app/box_text.h"
+#include "app/byte_text.h"
 #include "app/credits_text.h"
 #include "app/file_dialogs.h"
 #include "app/file_filters.h"
@@ -80,7 +81,7 @@ void TfrmMain::Loaded() {
   viewer_ = std::make_unique<PageViewer>(AppMessages());
   // The directory list's folder is the program's current directory, where
   // the first browse starts.
-  SetCurrentDirSource([this] { return ui_->lbxDirectory->Directory().toStdString(); });
+  SetCurrentDirSource([this] { return BytesFromText(ui_->lbxDirectory->Directory()); });
   hintFilter_ = new AppHintFilter([this](const QString& hint) { ShowAppHint(hint); }, this);
   try {
     OpenSettings();
@@ -184,18 +185,32 @@ void TfrmMain::LoadSettings() {
     return;
   }
   WindowSettings window;
-  window.defaultDir = ui_->lbxDirectory->Directory().toStdString();
-  LoadProgramSettings(*store_, CurrentOptions(), window,
-                      [this](const std::string& name, bool useRegSettings) {
-                        // Without a browser name the browser is detected,
-                        // which takes the time of several helper programs:
-                        // the window shows first.
-                        if (name.empty() && useRegSettings) {
-                          detectBrowserWhenShown_ = true;
-                        } else {
-                          ConfigureBrowser(name, useRegSettings, AppMessages());
-                        }
-                      });
+  window.defaultDir = BytesFromText(ui_->lbxDirectory->Directory());
+  baseline_.reset();
+  SettingsBaseline loaded;
+  LoadProgramSettings(
+      *store_, CurrentOptions(), window,
+      [this](const std::string& name, bool useRegSettings) {
+        // Without a browser name the browser is detected,
+        // which takes the time of several helper programs:
+        // the window shows first.
+        if (name.empty() && useRegSettings) {
+          detectBrowserWhenShown_ = true;
+        } else {
+          ConfigureBrowser(name, useRegSettings, AppMessages());
+        }
+      },
+      &loaded);
+  // A list the settings lack is shown as designed, and that is what it was.
+  using ListOfBox = std::pair<std::vector<std::string>*, const TQelComboBox*>;
+  for (const auto& [list, box] : {ListOfBox{&loaded.window.specs, ui_->cmbSpecs},
+                                  ListOfBox{&loaded.window.outputNames, OutputBox()},
+                                  ListOfBox{&loaded.window.patterns, ui_->edtBackground}}) {
+    if (list->empty()) {
+      *list = BoxItems(box);
+    }
+  }
+  baseline_ = std::make_unique<SettingsBaseline>(std::move(loaded));
   SetDirectory(window.defaultDir);
   // Lists that were stored replace the designed ones; absent ones leave them.
   if (!window.specs.empty()) {
@@ -214,15 +229,15 @@ void TfrmMain::SaveSettings() {
     return;
   }
   WindowSettings window;
-  window.defaultDir = ui_->lbxDirectory->Directory().toStdString();
+  window.defaultDir = BytesFromText(ui_->lbxDirectory->Directory());
   window.specs = BoxItems(ui_->cmbSpecs);
   window.outputNames = BoxItems(OutputBox());
   window.patterns = BoxItems(ui_->edtBackground);
-  SaveProgramSettings(*store_, CurrentOptions(), window);
+  SaveProgramSettings(*store_, CurrentOptions(), window, baseline_.get());
 }
 
 void TfrmMain::SetDirectory(const std::string& dir) {
-  ui_->lbxDirectory->SetDirectory(QString::fromStdString(dir));
+  ui_->lbxDirectory->SetDirectory(TextFromBytes(dir));
 }
 
 TLblComboBox* TfrmMain::OutputBox() const {
@@ -262,7 +277,7 @@ void TfrmMain::btnFilterClick() {
   ui_->cmbSpecs->setFocus();
 
   CatalogInputs inputs;
-  inputs.directory = ui_->lbxDirectory->Directory().toStdString();
+  inputs.directory = BytesFromText(ui_->lbxDirectory->Directory());
   inputs.specs = BoxText(ui_->cmbSpecs);
   inputs.outputName = BoxText(OutputBox());
   inputs.pattern = BoxText(ui_->edtBackground);
@@ -298,7 +313,7 @@ void TfrmMain::btnViewClick() {
   FinishBrowserSetUp();
   const std::string text = BoxText(OutputBox());
   const std::string page =
-      DirOf(text).empty() ? JoinPath(ui_->lbxDirectory->Directory().toStdString(), text) : text;
+      DirOf(text).empty() ? JoinPath(BytesFromText(ui_->lbxDirectory->Directory()), text) : text;
   viewer_->ViewFile(page);
 }
 

@@ -21,6 +21,7 @@ class AppHintFilter;
 class PageViewer;
 class TLblComboBox;
 class TRegOrIni;
+struct SettingsBaseline;
 
 class TfrmMain : public QWidget {
   Q_OBJECT
@@ -83,6 +84,9 @@ class TfrmMain : public QWidget {
   ColorTable colors_;
   bool colorsLoaded_ = false;
   std::unique_ptr<TRegOrIni> store_;
+  // What the settings held when loaded or last saved: a save writes what
+  // this window changed since and keeps what another one wrote.
+  std::unique_ptr<SettingsBaseline> baseline_;
   std::unique_ptr<PageViewer> viewer_;
   AppHintFilter* hintFilter_ = nullptr;
   bool closed_ = false;

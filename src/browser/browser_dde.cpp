@@ -1,5 +1,7 @@
 #include "browser/browser_dde.h"
 
+#include <algorithm>
+
 namespace pixdeck {
 
 namespace {
@@ -32,6 +34,27 @@ std::string TBrowserDDE::RequestText(const std::string& topic, const std::string
   return data.substr(0, data.find('\0'));
 }
 
+platform::DdeReply TBrowserDDE::OpenUrlWithin(const std::string& url, int timeoutMs) const {
+  const std::string service = ServiceName();
+  if (service.empty()) {
+    return {};
+  }
+  platform::DdeReply reply =
+      platform::DdeExchange(service, kOpenUrlTopic, OpenUrlItem(url), timeoutMs);
+  reply.data.resize(std::min(reply.data.size(), reply.data.find('\0')));
+  return reply;
+}
+
+std::string TBrowserDDE::ActivateWithin(int timeoutMs) const {
+  const std::string service = ServiceName();
+  if (service.empty() || timeoutMs <= 0) {
+    return {};
+  }
+  const std::string data =
+      platform::DdeRequest(service, kActivateTopic, ActivateItem({}), timeoutMs);
+  return data.substr(0, data.find('\0'));
+}
+
 std::string TBrowserDDE::OpenURL(const std::string& url) const {
   return RequestText(kOpenUrlTopic, OpenUrlItem(url));
 }
@@ -41,7 +64,15 @@ std::string TBrowserDDE::ActivateWindow(const std::string& windowId) const {
 }
 
 std::string TBrowserDDE::OpenUrlItem(const std::string& url) {
-  return "\"" + url + "\",," + kAnyWindow + ",0x0,,,,";
+  std::string quoted = "\"";
+  for (const char c : url) {
+    if (c == '"') {
+      quoted += "%22";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\",," + kAnyWindow + ",0x0,,,,";
 }
 
 std::string TBrowserDDE::ActivateItem(const std::string& windowId) {

@@ -12,7 +12,8 @@ enum TBrowser { brUnknown = 0, brNetscape = 1, brExplorer = 2 };
 
 class TBrowserDDE {
  public:
-  // timeoutMs bounds each request; the browser gets ten seconds.
+  // timeoutMs bounds each request of OpenURL and ActivateWindow; the browser
+  // gets ten seconds.
   explicit TBrowserDDE(int timeoutMs = platform::kDdeTimeoutMs) : timeoutMs_(timeoutMs) {}
 
   TBrowser Browser() const { return browser_; }
@@ -30,7 +31,15 @@ class TBrowserDDE {
   // The reply to "WWW_Activate"; an empty windowId means "0xFFFFFFFF".
   std::string ActivateWindow(const std::string& windowId) const;
 
-  // The request items exactly as the browsers expect them.
+  // "WWW_OpenURL" within timeoutMs: the reply's text, and whether the browser
+  // took the request without answering in time.
+  platform::DdeReply OpenUrlWithin(const std::string& url, int timeoutMs) const;
+  // "WWW_Activate" for every window within timeoutMs; the reply's text.
+  std::string ActivateWithin(int timeoutMs) const;
+
+  // The request items exactly as the browsers expect them. A double quote in
+  // the URL is sent as %22, so that it cannot end the URL's field and add
+  // fields of its own.
   static std::string OpenUrlItem(const std::string& url);
   static std::string ActivateItem(const std::string& windowId);
 

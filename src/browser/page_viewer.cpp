@@ -1,5 +1,6 @@
 #include "browser/page_viewer.h"
 
+#include <chrono>
 #include <filesystem>
 
 #include "browser/browser_detection.h"
@@ -46,7 +47,17 @@ bool PageViewer::ViewFile(const std::string& name) {
   if (!DetectBrowser(full, messages_)) {
     return false;
   }
-  return OpenUrlInBrowser(PathToUrl(full, "file:///"));
+  // A page's attributes keep blanks inside a name, but a command line or a
+  // DDE item is no attribute: there every blank is encoded.
+  std::string url;
+  for (const char c : PathToUrl(full, "file:///")) {
+    if (c == ' ') {
+      url += "%20";
+    } else {
+      url += c;
+    }
+  }
+  return OpenUrlInBrowser(url);
 }
 
 bool PageViewer::OpenUrlInBrowser(const std::string& url) {
@@ -58,12 +69,24 @@ bool PageViewer::OpenUrlInBrowser(const std::string& url) {
       browserConv_ = std::make_unique<TBrowserDDE>(ddeTimeoutMs_);
     }
     browserConv_->SetBrowser(BrowserKind());
-    if (!browserConv_->OpenURL(url).empty()) {
+    // One deadline for the whole conversation, so that a slow browser holds
+    // the window for at most that long.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(ddeTimeoutMs_);
+    const platform::DdeReply reply = browserConv_->OpenUrlWithin(url, ddeTimeoutMs_);
+    if (!reply.data.empty()) {
       // A running browser took the URL: bring it to the front (a mail link
       // opens a mail window of its own).
       if (!IsMailto(url)) {
-        browserConv_->ActivateWindow({});
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        browserConv_->ActivateWithin(static_cast<int>(left.count()));
       }
+      return true;
+    }
+    // It has the page and is slow to say so: a second browser would show it
+    // twice.
+    if (reply.unanswered) {
       return true;
     }
   }

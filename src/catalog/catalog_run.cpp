@@ -28,9 +28,9 @@ bool HasFolderPart(std::string_view segment) {
 
 }  // namespace
 
-void SearchCatalog(std::string_view directory, std::string_view specs, CatalogList& catalog,
-                   platform::MatchSizes sizes,
-                   const std::function<void(std::size_t found)>& found) {
+Expected<void> SearchCatalog(std::string_view directory, std::string_view specs,
+                             CatalogList& catalog, platform::MatchSizes sizes,
+                             const std::function<void(std::size_t found)>& found) {
   std::vector<std::string> bare;           // patterns searched in one pass
   std::vector<std::uint32_t> bareSegment;  // their segment numbers
   std::vector<std::pair<std::uint32_t, std::string_view>> withFolder;
@@ -57,9 +57,15 @@ void SearchCatalog(std::string_view directory, std::string_view specs, CatalogLi
 
   const std::size_t first = catalog.Count();
   std::vector<std::uint32_t> segmentOf;  // of each new entry
+  Expected<void> searched;
+  const auto keepFirstFailure = [&searched](Expected<void> outcome) {
+    if (searched && !outcome) {
+      searched = std::move(outcome);
+    }
+  };
   if (!bare.empty()) {
-    // A folder that cannot be read adds nothing: the run then finds no files.
-    (void)platform::SearchFolder(
+    // A folder that cannot be read adds nothing.
+    keepFirstFailure(platform::SearchFolder(
         std::string(directory), bare,
         [&](std::size_t pattern, const platform::FolderMatch& match) {
           catalog.Add(match.name, match.size);
@@ -68,14 +74,14 @@ void SearchCatalog(std::string_view directory, std::string_view specs, CatalogLi
             found(segmentOf.size());
           }
         },
-        sizes);
+        sizes));
   }
   for (const auto& [segment, pattern] : withFolder) {
-    (void)platform::FindMatches(JoinPath(directory, pattern),
-                                [&, segment = segment](const platform::DirEntry& entry) {
-                                  catalog.Add(entry.name, entry.size);
-                                  segmentOf.push_back(segment);
-                                });
+    keepFirstFailure(platform::FindMatches(JoinPath(directory, pattern),
+                                           [&, segment = segment](const platform::DirEntry& entry) {
+                                             catalog.Add(entry.name, entry.size);
+                                             segmentOf.push_back(segment);
+                                           }));
   }
 
   // Segment by segment, each segment's entries in the order they were found.
@@ -94,6 +100,7 @@ void SearchCatalog(std::string_view directory, std::string_view specs, CatalogLi
     order[first + firstOfSegment[segmentOf[i]]++] = static_cast<std::uint32_t>(first + i);
   }
   catalog.Reorder(order);
+  return searched;
 }
 
 bool IsPageInScanDir(std::string_view outputName, std::string_view directory, PathStyle style) {
@@ -138,8 +145,9 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
   if (inputs.progress) {
     found = [&inputs](std::size_t n) { inputs.progress(CatalogStage::Reading, n, 0); };
   }
-  SearchCatalog(inputs.directory, inputs.specs, catalog,
-                lightPages ? platform::MatchSizes::Later : platform::MatchSizes::Read, found);
+  const Expected<void> searched =
+      SearchCatalog(inputs.directory, inputs.specs, catalog,
+                    lightPages ? platform::MatchSizes::Later : platform::MatchSizes::Read, found);
   catalog.Sort();
   std::vector<PictureProbe> probes;
   std::size_t listed = catalog.Count();
@@ -160,6 +168,12 @@ CatalogResult RunCatalog(const CatalogInputs& inputs, Messages& messages) {
         --listed;  // vanished since the folder was read
       }
     }
+  }
+  // "No files found!" is for a folder that was read and held no match.
+  if (listed == 0 && !searched) {
+    result.status = CatalogStatus::Unreadable;
+    ShowError(messages, searched.error());
+    return result;
   }
   if (listed == 0) {
     result.status = CatalogStatus::NoFiles;

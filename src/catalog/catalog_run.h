@@ -58,8 +58,11 @@ struct CatalogInputs {
 };
 
 enum class CatalogStatus {
-  NoSpecs,      // empty specifications: nothing done
-  NoFiles,      // nothing matched: "No files found!" shown, nothing written
+  NoSpecs,  // empty specifications: nothing done
+  NoFiles,  // nothing matched: "No files found!" shown, nothing written
+  // The folder could not be read (no permission, gone): the system's reason
+  // shown, nothing written.
+  Unreadable,
   NoTempName,   // a temporary page was wanted but no name could be had
   WriteFailed,  // the page could not be written; an earlier page is intact
   Stopped,      // a gallery's progress asked to stop: no page written
@@ -82,11 +85,14 @@ struct CatalogResult {
 // patterns, pattern by pattern, each pattern's matches in directory order;
 // nothing is filtered or de-duplicated. The folder is read once for all
 // patterns without a folder part of their own; sizes tells how their sizes
-// are found (kSizeNotRead: the caller reads them itself).
-// found, when given, hears the number of matches so far every few thousand.
-void SearchCatalog(std::string_view directory, std::string_view specs, CatalogList& catalog,
-                   platform::MatchSizes sizes = platform::MatchSizes::Read,
-                   const std::function<void(std::size_t found)>& found = {});
+// are found (kSizeNotRead: the caller reads them itself). found, when given,
+// hears the number of matches so far every few thousand. Fails, naming the
+// folder and the system's reason, when a folder to search could not be read;
+// the other searches run all the same.
+Expected<void> SearchCatalog(std::string_view directory, std::string_view specs,
+                             CatalogList& catalog,
+                             platform::MatchSizes sizes = platform::MatchSizes::Read,
+                             const std::function<void(std::size_t found)>& found = {});
 
 // True when the page goes into the scanned folder: the output name has no
 // folder, or its folder is the scanned one.

@@ -6,6 +6,7 @@
 
 #include "catalog/credits.h"
 #include "catalog/html_text.h"
+#include "text/utf8.h"
 #include "util/url.h"
 
 namespace pixdeck {
@@ -15,19 +16,57 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr unsigned char kChangesText = 1;
 constexpr unsigned char kChangesSource = 2;
 constexpr unsigned char kNotAscii = 4;
+constexpr unsigned char kBlank = 8;
+// Beyond the bytes' classes: blanks at the source's ends, which a browser
+// strips, and a name shown in an isolate of its own (see NeedsOf).
+constexpr unsigned kSourceEnds = 16;
+constexpr unsigned kIsolated = 32;
+
+// Characters that change the direction of the text around them: the
+// controls (embeddings, overrides, isolates, marks) and right-to-left
+// letters, which pull neutral text after them, the size's " (", along.
+bool TurnsDirection(char32_t c) {
+  return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x200E ||
+         c == 0x200F || c == 0x061C || (c >= 0x0590 && c <= 0x08FF) ||
+         (c >= 0xFB1D && c <= 0xFDFF) || (c >= 0xFE70 && c <= 0xFEFF) ||
+         (c >= 0x10800 && c <= 0x10FFF) || (c >= 0x1E800 && c <= 0x1EFFF);
+}
+
+bool HoldsDirectionChange(std::string_view name) {
+  for (std::size_t i = 0; i < name.size();) {
+    const Utf8Sequence sequence = Utf8SequenceAt(name, i);
+    if (sequence.length == 0) {
+      ++i;
+      continue;
+    }
+    if (TurnsDirection(sequence.codePoint)) {
+      return true;
+    }
+    i += sequence.length;
+  }
+  return false;
+}
+
+// A name shown in an isolate of its own keeps every blank, and its direction
+// stays its own.
+constexpr std::string_view kIsolateOpen = "<BDI STYLE=\"white-space:pre-wrap\">";
+constexpr std::string_view kIsolateClose = "</BDI>";
 }  // namespace
 
 PageWriter::PageWriter(std::string urlBase, PathStyle style)
     : urlBase_(std::move(urlBase)),
       style_(style),
       textTable_([](std::string_view text) { return HtmlEscaped(text); }),
-      sourceTable_(
-          [style](std::string_view text) { return HtmlEscaped(UrlEncoded(text, style)); }) {
+      // Byte by byte, inside the source: a blank is a matter of its place.
+      sourceTable_([style](std::string_view text) {
+        return HtmlEscaped(UrlEncoded(text, style, UrlEnds::None));
+      }) {
   for (std::size_t c = 0; c < byteClass_.size(); ++c) {
     const auto byte = static_cast<unsigned char>(c);
-    byteClass_[c] = static_cast<unsigned char>((textTable_.Keeps(byte) ? 0 : kChangesText) |
-                                               (sourceTable_.Keeps(byte) ? 0 : kChangesSource) |
-                                               (byte < 0x80 ? 0 : kNotAscii));
+    byteClass_[c] =
+        static_cast<unsigned char>((textTable_.Keeps(byte) ? 0 : kChangesText) |
+                                   (sourceTable_.Keeps(byte) ? 0 : kChangesSource) |
+                                   (byte < 0x80 ? 0 : kNotAscii) | (byte == ' ' ? kBlank : 0));
   }
 }
 
@@ -117,7 +156,7 @@ bool PageWriter::WriteAsciiEntry(std::string_view name, std::uint64_t size, unsi
 void PageWriter::WritePageEntry(std::string_view name, std::uint64_t size) {
   const unsigned needs = NeedsOf(name);
   // A plain ASCII name, the usual case, makes its line in one go.
-  if ((needs & kNotAscii) == 0 && WriteAsciiEntry(name, size, needs)) {
+  if ((needs & (kNotAscii | kSourceEnds | kIsolated)) == 0 && WriteAsciiEntry(name, size, needs)) {
     return;
   }
 
@@ -131,11 +170,13 @@ void PageWriter::AppendImageSource(std::string_view name, unsigned needs) {
   // The source is a URL: encode first, then escape for the attribute. Plain
   // ASCII names go by table; the scratch buffer is reused so that a long
   // catalog costs no allocations here either way.
-  if ((needs & kChangesSource) == 0) {
+  if ((needs & (kChangesSource | kSourceEnds)) == 0) {
     text_.append(name);
-  } else if (!sourceTable_.Append(text_, name)) {
+  } else if ((needs & kSourceEnds) != 0 || !sourceTable_.Append(text_, name)) {
     scratch_.clear();
-    AppendUrlEncoded(scratch_, name, style_);
+    // The name ends the source; it starts it too when there is no prefix.
+    AppendUrlEncoded(scratch_, name, style_,
+                     escapedPrefix_.empty() ? UrlEnds::Both : UrlEnds::Last);
     AppendHtmlEscaped(text_, scratch_);
   }
   text_.push_back('"');
@@ -143,10 +184,16 @@ void PageWriter::AppendImageSource(std::string_view name, unsigned needs) {
 
 void PageWriter::AppendEntryText(std::string_view name, std::uint64_t size, unsigned needs) {
   text_.append("><BR>");
+  if ((needs & kIsolated) != 0) {
+    text_.append(kIsolateOpen);
+  }
   if ((needs & kChangesText) == 0) {
     text_.append(name);
   } else if (!textTable_.Append(text_, name)) {
     AppendHtmlEscaped(text_, name);
+  }
+  if ((needs & kIsolated) != 0) {
+    text_.append(kIsolateClose);
   }
   text_.append(" (");
   char digits[24];
@@ -157,9 +204,25 @@ void PageWriter::AppendEntryText(std::string_view name, std::uint64_t size, unsi
 }
 
 unsigned PageWriter::NeedsOf(std::string_view name) const {
-  unsigned char needs = 0;
+  unsigned char classes = 0;
   for (const char c : name) {
-    needs |= byteClass_[static_cast<unsigned char>(c)];
+    classes |= byteClass_[static_cast<unsigned char>(c)];
+  }
+  unsigned needs = classes;
+  if ((classes & kBlank) != 0) {
+    // A browser strips the source's end blanks; the page would drop the
+    // text's end blanks and fold its runs of them into one.
+    const bool blankFirst = name.front() == ' ';
+    const bool blankLast = name.back() == ' ';
+    if (blankLast || (blankFirst && escapedPrefix_.empty())) {
+      needs |= kSourceEnds;
+    }
+    if (blankFirst || blankLast || name.find("  ") != std::string_view::npos) {
+      needs |= kIsolated;
+    }
+  }
+  if ((classes & kNotAscii) != 0 && HoldsDirectionChange(name)) {
+    needs |= kIsolated;
   }
   return needs;
 }

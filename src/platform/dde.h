@@ -36,4 +36,14 @@ inline constexpr std::size_t kDdeMaxReplyBytes = 4096;
 std::string DdeRequest(const std::string& service, const std::string& topic,
                        const std::string& item, int timeoutMs = kDdeTimeoutMs);
 
+// DdeRequest's reply, and whether the service took the whole request but
+// gave no answer within timeoutMs: a browser that is slow to answer may
+// still open the page.
+struct DdeReply {
+  std::string data;
+  bool unanswered = false;
+};
+DdeReply DdeExchange(const std::string& service, const std::string& topic, const std::string& item,
+                     int timeoutMs = kDdeTimeoutMs);
+
 }  // namespace pixdeck::platform

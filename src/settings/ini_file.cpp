@@ -58,12 +58,22 @@ void IniFile::Save() {
   }
   const std::string failure = "Unable to write to " + path_;
   // A file that could not be read must not be replaced by what little we know.
-  if (path_.empty() || Unreadable()) {
+  if (path_.empty()) {
     throw IniFileError(failure);
   }
-  if (!platform::ReplaceFileAtomically(WriteTarget(path_),
-                                       EncodeIniText(text_.Render(), encoding_))) {
-    throw IniFileError(failure);
+  if (Unreadable()) {
+    const std::string prefix = "Cannot read the settings file " + path_ + ": ";
+    throw IniFileError(failure + ": " + problem_.substr(prefix.size()));
+  }
+  const Expected<void> saved =
+      platform::ReplaceFileAtomically(WriteTarget(path_), EncodeIniText(text_.Render(), encoding_));
+  if (!saved) {
+    // The reason names the path already; the system's word for it follows
+    // the last ": ".
+    const std::string& reason = saved.error();
+    const std::size_t colon = reason.rfind(": ");
+    throw IniFileError(failure + ": " +
+                       (colon == std::string::npos ? reason : reason.substr(colon + 2)));
   }
   text_.MarkSaved();
 }

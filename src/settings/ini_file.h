@@ -12,7 +12,7 @@
 
 namespace pixdeck {
 
-// "Unable to write to <file>".
+// "Unable to write to <file>: <the system's reason>".
 class IniFileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -42,6 +42,9 @@ class IniFile {
     text_.Write(section, key, value);
   }
   void EraseSection(const std::string& section) { text_.EraseSection(section); }
+  void EraseKey(const std::string& section, const std::string& key) {
+    text_.EraseKey(section, key);
+  }
 
   const IniText& Text() const { return text_; }
   IniText& Text() { return text_; }

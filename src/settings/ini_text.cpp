@@ -238,6 +238,31 @@ void IniText::EraseSection(std::string_view section) {
   modified_ = true;
 }
 
+void IniText::EraseKey(std::string_view section, std::string_view key) {
+  const auto found = sections_.find(Fold(section));
+  if (found == sections_.end()) {
+    return;
+  }
+  const std::string folded = Fold(key);
+  for (const std::size_t index : found->second) {
+    Block& block = blocks_[index];
+    const auto end = std::remove_if(block.lines.begin(), block.lines.end(), [&](const Line& line) {
+      return line.kind == Kind::Key && Fold(line.name) == folded;
+    });
+    if (end == block.lines.end()) {
+      continue;
+    }
+    block.lines.erase(end, block.lines.end());
+    block.keys.clear();
+    for (std::size_t i = 0; i < block.lines.size(); ++i) {
+      if (block.lines[i].kind == Kind::Key) {
+        block.keys.try_emplace(Fold(block.lines[i].name), i);
+      }
+    }
+    modified_ = true;
+  }
+}
+
 std::string IniText::Render() const {
   std::size_t size = bom_.size() + endMark_.size();
   for (const Block& block : blocks_) {

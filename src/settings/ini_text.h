@@ -48,6 +48,9 @@ class IniText {
   // Removes every section named section with all of its lines, so that no
   // later copy of it comes to count in its place.
   void EraseSection(std::string_view section);
+  // Removes every line of key from every section named section; the
+  // sections' other lines, comments included, stay where they are.
+  void EraseKey(std::string_view section, std::string_view key);
 
   // The document as file text; unchanged lines keep their own line breaks,
   // new lines take those of the first line read (else the platform's).

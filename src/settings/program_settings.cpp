@@ -1,6 +1,10 @@
 #include "settings/program_settings.h"
 
+#include <algorithm>
+
+#include "platform/collate.h"
 #include "platform/file_system.h"
+#include "platform/save_lock.h"
 #include "util/data_files.h"
 #include "util/file_status.h"
 #include "util/paths.h"
@@ -101,7 +105,7 @@ std::unique_ptr<TRegOrIni> OpenSettingsStore(const std::string& name,
 }
 
 void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettings& window,
-                         const ConfigureBrowserFn& configureBrowser) {
+                         const ConfigureBrowserFn& configureBrowser, SettingsBaseline* baseline) {
   CloseOnFailure guard(store);
   options.browserName = store.ReadString(kOptionsSection, kBrowserNameKey, options.browserName);
   // A hand-edited file may switch it on beside a browser name, but without a
@@ -129,30 +133,107 @@ void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettin
   ReadList(store, kOutputNamesSection, window.outputNames);
   ReadList(store, kPatternsSection, window.patterns);
   store.Close();
+  if (baseline) {
+    *baseline = SettingsBaseline{options, window};
+  }
+}
+
+std::vector<std::string> MergeHistory(const std::vector<std::string>& current,
+                                      const std::vector<std::string>& base,
+                                      const std::vector<std::string>& stored) {
+  if (stored.empty()) {
+    return current;
+  }
+  const auto holds = [](const std::vector<std::string>& list, const std::string& text) {
+    return std::any_of(list.begin(), list.end(), [&](const std::string& entry) {
+      return platform::CompareTextLocale(entry, text) == 0;
+    });
+  };
+  std::vector<std::string> merged;
+  for (const std::string& entry : current) {
+    if (!holds(base, entry) && !holds(merged, entry)) {
+      merged.push_back(entry);
+    }
+  }
+  for (const std::string& entry : stored) {
+    if (!holds(merged, entry)) {
+      merged.push_back(entry);
+    }
+  }
+  if (merged.size() > static_cast<std::size_t>(kHistoryMaxCount)) {
+    merged.resize(kHistoryMaxCount);
+  }
+  return merged;
 }
 
 bool SaveProgramSettings(TRegOrIni& store, const ProgramOptions& options,
-                         const WindowSettings& window) {
+                         const WindowSettings& window, SettingsBaseline* baseline) {
   store.UpdateWritable();
   if (!SettingsWritable()) {
     return false;
   }
-  store.WriteString(kOptionsSection, kBrowserNameKey, options.browserName);
-  store.WriteBool(kOptionsSection, kUseRegSettingsKey, options.useRegSettings);
-  store.WriteString(kOptionsSection, kOutputNameKey, options.outputName);
-  store.WriteString(kOptionsSection, kUrlBaseNameKey, options.urlBaseName);
-  store.WriteString(kOptionsSection, kPatternNameKey, options.patternName);
-  store.WriteString(kOptionsSection, kBgColorKey, options.bgColor);
-  store.WriteString(kOptionsSection, kDefaultDirKey, window.defaultDir);
-  store.WriteBool(kOptionsSection, kLightPagesKey, options.lightPages);
-  store.WriteBool(kOptionsSection, kGalleryKey, options.gallery);
-  store.WriteInteger(kOptionsSection, kThumbnailSizeKey, options.thumbnailSize);
-  store.WriteInteger(kOptionsSection, kGalleryPageSizeKey, options.galleryPageSize);
-  store.WriteStrings(kSpecsSection, kHistoryListName, window.specs, kHistoryMaxCount, true);
-  store.WriteStrings(kOutputNamesSection, kHistoryListName, window.outputNames, kHistoryMaxCount,
-                     true);
-  store.WriteStrings(kPatternsSection, kHistoryListName, window.patterns, kHistoryMaxCount, true);
+  // From reading the store as it is now to replacing it, no other save runs.
+  const platform::SaveLock lock(store.MediumFile());
+  store.Close();  // the next read takes the store as it is now
+
+  // A value this run did not change keeps what the store holds; one the
+  // store lacks is written, so that the layout is always whole.
+  const auto changed = [&](const char* key, bool differs) {
+    return !baseline || differs || !store.Has(kOptionsSection, key);
+  };
+  const ProgramOptions* was = baseline ? &baseline->options : nullptr;
+  if (changed(kBrowserNameKey, was && was->browserName != options.browserName)) {
+    store.WriteString(kOptionsSection, kBrowserNameKey, options.browserName);
+  }
+  if (changed(kUseRegSettingsKey, was && was->useRegSettings != options.useRegSettings)) {
+    store.WriteBool(kOptionsSection, kUseRegSettingsKey, options.useRegSettings);
+  }
+  if (changed(kOutputNameKey, was && was->outputName != options.outputName)) {
+    store.WriteString(kOptionsSection, kOutputNameKey, options.outputName);
+  }
+  if (changed(kUrlBaseNameKey, was && was->urlBaseName != options.urlBaseName)) {
+    store.WriteString(kOptionsSection, kUrlBaseNameKey, options.urlBaseName);
+  }
+  if (changed(kPatternNameKey, was && was->patternName != options.patternName)) {
+    store.WriteString(kOptionsSection, kPatternNameKey, options.patternName);
+  }
+  if (changed(kBgColorKey, was && was->bgColor != options.bgColor)) {
+    store.WriteString(kOptionsSection, kBgColorKey, options.bgColor);
+  }
+  if (changed(kDefaultDirKey, baseline && baseline->window.defaultDir != window.defaultDir)) {
+    store.WriteString(kOptionsSection, kDefaultDirKey, window.defaultDir);
+  }
+  if (changed(kLightPagesKey, was && was->lightPages != options.lightPages)) {
+    store.WriteBool(kOptionsSection, kLightPagesKey, options.lightPages);
+  }
+  if (changed(kGalleryKey, was && was->gallery != options.gallery)) {
+    store.WriteBool(kOptionsSection, kGalleryKey, options.gallery);
+  }
+  if (changed(kThumbnailSizeKey, was && was->thumbnailSize != options.thumbnailSize)) {
+    store.WriteInteger(kOptionsSection, kThumbnailSizeKey, options.thumbnailSize);
+  }
+  if (changed(kGalleryPageSizeKey, was && was->galleryPageSize != options.galleryPageSize)) {
+    store.WriteInteger(kOptionsSection, kGalleryPageSizeKey, options.galleryPageSize);
+  }
+
+  const auto writeList = [&](const char* section, const std::vector<std::string>& current,
+                             const std::vector<std::string>* base) {
+    std::vector<std::string> list = current;
+    if (base) {
+      std::vector<std::string> stored;
+      store.ReadStrings(section, kHistoryListName, stored);
+      list = MergeHistory(current, *base, stored);
+    }
+    store.WriteStrings(section, kHistoryListName, list, kHistoryMaxCount, true);
+  };
+  writeList(kSpecsSection, window.specs, baseline ? &baseline->window.specs : nullptr);
+  writeList(kOutputNamesSection, window.outputNames,
+            baseline ? &baseline->window.outputNames : nullptr);
+  writeList(kPatternsSection, window.patterns, baseline ? &baseline->window.patterns : nullptr);
   store.Close();
+  if (baseline) {
+    *baseline = SettingsBaseline{options, window};
+  }
   return true;
 }
 

@@ -63,6 +63,14 @@ struct WindowSettings {
   bool operator==(const WindowSettings&) const = default;
 };
 
+// What this run last read from the store or wrote to it. A save that knows
+// it writes only what the run changed since and keeps what other runs (a
+// second window) wrote meanwhile.
+struct SettingsBaseline {
+  ProgramOptions options;
+  WindowSettings window;
+};
+
 // Takes the browser options in force after loading: (browserName,
 // useRegSettings). The browser integration's ConfigureBrowser.
 using ConfigureBrowserFn = std::function<void(const std::string&, bool)>;
@@ -73,16 +81,34 @@ using ConfigureBrowserFn = std::function<void(const std::string&, bool)>;
 // is configured before the other options are read. A stored "DefaultDir" is
 // taken only when it names an existing folder; a stored list that is not empty
 // replaces the window's list as a whole. Closes the store, also on failure.
+// baseline, when given, receives the options and the window's state as
+// loaded.
 void LoadProgramSettings(TRegOrIni& store, ProgramOptions& options, WindowSettings& window,
-                         const ConfigureBrowserFn& configureBrowser);
+                         const ConfigureBrowserFn& configureBrowser,
+                         SettingsBaseline* baseline = nullptr);
 
 // Writes the options and the window's folder and lists to the store: nothing
-// when the store is not writable (returns false).
-// Otherwise writes the eight options and the three lists (each erased first
-// and cut to kHistoryMaxCount), then closes the store, which raises when the
-// settings cannot be written.
+// when the store is not writable (returns false). Otherwise, holding the
+// store's save lock from reading the store afresh to replacing it, writes
+// the eight options and the three lists (each cut to kHistoryMaxCount, the
+// hand comments in their sections kept), then closes the store, which raises
+// when the settings cannot be written.
+// With a baseline the save merges: an option that equals the baseline's keeps
+// the store's current value (it is written only when the store lacks it);
+// each list becomes the window's entries that the baseline's list lacks
+// (compared as the boxes compare, case ignored in the user's locale),
+// followed by the store's current list without what they repeat - or the
+// window's whole list while the store has none. The baseline then becomes
+// what was saved.
 bool SaveProgramSettings(TRegOrIni& store, const ProgramOptions& options,
-                         const WindowSettings& window);
+                         const WindowSettings& window, SettingsBaseline* baseline = nullptr);
+
+// The list a merging save stores: the entries of current that base lacks,
+// then stored without them, without duplicates, cut at kHistoryMaxCount;
+// current when stored is empty.
+std::vector<std::string> MergeHistory(const std::vector<std::string>& current,
+                                      const std::vector<std::string>& base,
+                                      const std::vector<std::string>& stored);
 
 // The defaults that pixdeck-cli takes from the settings: the browser and its
 // DDE switch (read as the load does), page name, URL base, pattern, colour and

@@ -150,10 +150,14 @@ std::vector<std::string> TRegOrIni::TakeProblems() {
 
 std::optional<std::string> TRegOrIni::Find(const std::string& section, const std::string& key) {
   Open();
-  if (iniFile_) {
-    return iniFile_->Find(section, key);
+  std::optional<std::string> value =
+      iniFile_ ? iniFile_->Find(section, key) : regIniFile_->ReadString(section, key);
+  // No system call can take a text with a zero byte inside: it would end
+  // there ("nul\0.htm" names "nul"). Such a value is no value.
+  if (value && value->find('\0') != std::string::npos) {
+    return std::nullopt;
   }
-  return regIniFile_->ReadString(section, key);
+  return value;
 }
 
 bool TRegOrIni::ReadBool(const std::string& section, const std::string& key, bool defaultValue) {
@@ -227,13 +231,33 @@ void TRegOrIni::WriteStrings(const std::string& section, const std::string& name
       static_cast<int>(std::min<std::size_t>(strings.size(), std::numeric_limits<int>::max()));
   // A count below zero would store a list that reads back empty: no limit then.
   const int count = (maxCount <= 0 || maxCount > available) ? available : maxCount;
-  if (eraseFirst) {
+  // An INI file's list is rewritten line by line, and then the section's
+  // other keys go: the hand comments in it stay where they were.
+  std::vector<std::string> staleKeys;
+  if (eraseFirst && useIni_) {
+    Open();
+    staleKeys = iniFile_->Text().KeyNames(section);
+  } else if (eraseFirst) {
     EraseSection(section);
   }
-  WriteInteger(section, name + "Count", count);
+  std::set<std::string> written;
+  const auto write = [&](const std::string& key, const std::string& value) {
+    WriteString(section, key, value);
+    written.insert(UpperAscii(key));
+  };
+  write(name + "Count", std::to_string(count));
   for (int i = 1; i <= count; ++i) {
-    WriteString(section, name + "_" + std::to_string(i), strings[static_cast<std::size_t>(i - 1)]);
+    write(name + "_" + std::to_string(i), strings[static_cast<std::size_t>(i - 1)]);
   }
+  for (const std::string& key : staleKeys) {
+    if (written.count(UpperAscii(key)) == 0) {
+      iniFile_->EraseKey(section, key);
+    }
+  }
+}
+
+std::string TRegOrIni::MediumFile() const {
+  return useIni_ ? ResolveIniFileName(SettingsName()) : RegistryStoreName(SettingsName());
 }
 
 }  // namespace pixdeck

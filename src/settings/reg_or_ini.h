@@ -61,12 +61,22 @@ class TRegOrIni {
   // hold, and the store never writes over it.
   std::vector<std::string> TakeProblems();
 
+  // The file that holds the final medium (the registry's own name on
+  // Windows): what a platform::SaveLock is taken on.
+  std::string MediumFile() const;
+
   bool UseIni() const { return useIni_; }
   bool Opened() const { return opened_; }
 
+  // True when the store holds a value for key.
+  bool Has(const std::string& section, const std::string& key) {
+    return Find(section, key).has_value();
+  }
   bool ReadBool(const std::string& section, const std::string& key, bool defaultValue);
   std::int32_t ReadInteger(const std::string& section, const std::string& key,
                            std::int32_t defaultValue);
+  // A stored value with a zero byte inside reads as missing, whatever the
+  // read: no name or path holding one may reach the system.
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue);
   // Replaces list by the stored list name: its count, then every item, missing

@@ -13,6 +13,11 @@
 namespace pixdeck {
 using platform::RegistryError;
 using platform::RegistryMedium;
+
+// What the saves of the key are serialised on (platform::SaveLock).
+inline std::string RegistryStoreName(const std::string& keyPath) {
+  return "HKEY_CURRENT_USER\\" + keyPath;
+}
 }  // namespace pixdeck
 
 #else
@@ -26,17 +31,26 @@ using platform::RegistryMedium;
 namespace pixdeck {
 
 // A key could not be created or a value not written: "Failed to create key %s",
-// "Failed to set data for '%s'".
+// "Failed to set data for '%s'"; the file could not be saved: "Unable to
+// write to <file>: <the system's reason>".
 class RegistryError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
+// The file of the store, which every key shares; what the saves of a key
+// are serialised on (platform::SaveLock).
+std::string RegistryStoreName(const std::string& keyPath);
+
 // The same members as platform::RegistryMedium on Windows.
 class RegistryMedium {
  public:
   // Opens keyPath (UTF-8; its parts separated by "\"). Nothing is written
-  // for reads alone: the key is made by its first write.
+  // for reads alone: the key is made by its first write. The file is read
+  // now; writes change this copy, and Flush (or the destructor, which
+  // swallows a failure) applies them to the file as it then is, in one
+  // atomic replacement, so that a full disk leaves the old file or the new
+  // one and another key's values written since stay.
   explicit RegistryMedium(const std::string& keyPath);
   ~RegistryMedium();
   RegistryMedium(const RegistryMedium&) = delete;
@@ -56,8 +70,7 @@ class RegistryMedium {
   // The value names of subkey section, in the file's order; empty when the
   // subkey does not exist.
   std::vector<std::string> ValueNames(const std::string& section) const;
-  // Makes the writes so far durable (each write already is). Throws
-  // RegistryError.
+  // Writes the changes so far into the file. Throws RegistryError.
   void Flush();
 
  private:

@@ -1,12 +1,16 @@
 // The registry medium without a registry: the per-user file "registry.ini" in
 // the pixdeck config folder. Key path P and section S are the INI section
-// "P\S". Each write reads the file afresh, changes it and replaces it
-// atomically, as a registry write takes effect at once; the key itself is
-// made by its first write, so reading alone never creates the file.
-#include "settings/registry_medium.h"
+// "P\S". The file is read when the key is opened; writes change that copy and
+// are remembered, and Flush applies them to the file as it is then, under the
+// save lock, in one atomic replacement: a save is whole or not at all, and the
+// values of other keys (another program's) written meanwhile stay. The key
+// itself is made by its first write, so reading alone never creates the file.
+#include <variant>
 
 #include "platform/file_system.h"
+#include "platform/save_lock.h"
 #include "settings/ini_file.h"
+#include "settings/registry_medium.h"
 #include "text/ascii.h"
 
 namespace pixdeck {
@@ -21,22 +25,59 @@ bool IsAtOrBelow(const std::string& name, const std::string& section) {
          (name.size() == section.size() || name[section.size()] == '\\');
 }
 
+void EraseTree(IniFile& store, const std::string& fullSection) {
+  for (const std::string& name : store.Text().SectionNames()) {
+    if (IsAtOrBelow(name, fullSection)) {
+      store.EraseSection(name);
+    }
+  }
+}
+
+struct ValueWrite {
+  std::string section;
+  std::string name;
+  std::string value;
+};
+struct TreeErase {
+  std::string section;
+};
+using Change = std::variant<ValueWrite, TreeErase>;
+
+void Apply(IniFile& store, const Change& change) {
+  if (const auto* write = std::get_if<ValueWrite>(&change)) {
+    store.WriteString(write->section, write->name, write->value);
+  } else {
+    EraseTree(store, std::get<TreeErase>(change).section);
+  }
+}
+
 }  // namespace
+
+std::string RegistryStoreName(const std::string& /*keyPath*/) {
+  return platform::PerUserConfigDirectory() + '/' + kStoreName;
+}
 
 struct RegistryMedium::Impl {
   std::string keyPath;
   std::string storePath;
-  IniFile snapshot;  // the store as read at open, with this object's writes
+  IniFile snapshot;             // the store as read at open, with this object's writes
+  std::vector<Change> pending;  // this object's writes since the last flush
 
   std::string SectionOf(const std::string& section) const { return keyPath + '\\' + section; }
 };
 
 RegistryMedium::RegistryMedium(const std::string& keyPath) {
-  const std::string storePath = platform::PerUserConfigDirectory() + '/' + kStoreName;
-  impl_ = std::make_unique<Impl>(Impl{keyPath, storePath, IniFile(storePath)});
+  const std::string storePath = RegistryStoreName(keyPath);
+  impl_ = std::make_unique<Impl>(Impl{keyPath, storePath, IniFile(storePath), {}});
 }
 
-RegistryMedium::~RegistryMedium() = default;
+RegistryMedium::~RegistryMedium() {
+  try {
+    Flush();
+  } catch (const RegistryError&) {
+    // Nobody is left to tell; Flush reports this to callers that ask.
+  }
+}
 
 const std::string& RegistryMedium::KeyPath() const {
   return impl_->keyPath;
@@ -49,35 +90,15 @@ std::optional<std::string> RegistryMedium::ReadString(const std::string& section
 
 void RegistryMedium::WriteString(const std::string& section, const std::string& name,
                                  const std::string& value) {
-  const std::string fullSection = impl_->SectionOf(section);
-  IniFile store(impl_->storePath);
-  store.WriteString(fullSection, name, value);
-  try {
-    store.Save();
-  } catch (const IniFileError&) {
-    throw RegistryError("Failed to set data for '" + name + "'");
-  }
-  impl_->snapshot.WriteString(fullSection, name, value);
+  Change change = ValueWrite{impl_->SectionOf(section), name, value};
+  Apply(impl_->snapshot, change);
+  impl_->pending.push_back(std::move(change));
 }
 
 void RegistryMedium::EraseSection(const std::string& section) {
-  const std::string fullSection = impl_->SectionOf(section);
-  IniFile store(impl_->storePath);
-  for (const std::string& name : store.Text().SectionNames()) {
-    if (IsAtOrBelow(name, fullSection)) {
-      store.EraseSection(name);
-    }
-  }
-  try {
-    store.Save();
-  } catch (const IniFileError&) {
-    throw RegistryError("Failed to create key " + fullSection);
-  }
-  for (const std::string& name : impl_->snapshot.Text().SectionNames()) {
-    if (IsAtOrBelow(name, fullSection)) {
-      impl_->snapshot.EraseSection(name);
-    }
-  }
+  Change change = TreeErase{impl_->SectionOf(section)};
+  Apply(impl_->snapshot, change);
+  impl_->pending.push_back(std::move(change));
 }
 
 std::vector<std::string> RegistryMedium::ValueNames(const std::string& section) const {
@@ -85,7 +106,21 @@ std::vector<std::string> RegistryMedium::ValueNames(const std::string& section) 
 }
 
 void RegistryMedium::Flush() {
-  // Every write has already replaced the file.
+  if (impl_->pending.empty()) {
+    return;
+  }
+  const platform::SaveLock lock(impl_->storePath);
+  IniFile store(impl_->storePath);
+  for (const Change& change : impl_->pending) {
+    Apply(store, change);
+  }
+  // Tried once: a failed save is not tried again by the destructor.
+  impl_->pending.clear();
+  try {
+    store.Save();
+  } catch (const IniFileError& error) {
+    throw RegistryError(error.what());
+  }
 }
 
 }  // namespace pixdeck

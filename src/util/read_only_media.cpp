@@ -25,13 +25,20 @@ bool IsDriveReadOnly(const std::string& dir) {
   if (kNativeStyle == PathStyle::Windows) {
     probeDir = std::string(1, DriveLetterOf(dir)) + ":\\";
   }
+  // The probe is made only where nothing of its name exists, and only the
+  // file made here is removed: a file of the user's by that name (or a link)
+  // stays as it is.
   const std::string probe = JoinPath(probeDir, kProbeName);
-  if (!platform::ReplaceFileAtomically(probe, {})) {
-    return true;
+  if (platform::CreateNewFile(probe)) {
+    (void)platform::RemoveFile(probe);
+    return false;
   }
-  // A probe left behind does no harm; the next test writes over it.
-  (void)platform::RemoveFile(probe);
-  return false;
+  // Something may hold the name already: a file of a unique name tells.
+  if (const Expected<std::string> unique = platform::CreateUniqueTempFile(probeDir, "pdk")) {
+    (void)platform::RemoveFile(*unique);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace pixdeck

@@ -9,8 +9,9 @@ namespace pixdeck {
 // blank letter and on other systems.
 bool IsCdRomDrive(char driveLetter);
 // True when no file can be created where dir lives: on Windows in the root of
-// dir's drive, elsewhere in dir itself. Probes by creating and deleting the
-// file "pdk~.tmp".
+// dir's drive, elsewhere in dir itself. Probes by creating the file
+// "pdk~.tmp" where nothing of that name exists (else a file of a unique name)
+// and deleting it again; never touches a file it did not create.
 bool IsDriveReadOnly(const std::string& dir);
 
 }  // namespace pixdeck

@@ -1,5 +1,6 @@
 #include "util/url.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/file_system.h"
@@ -11,10 +12,11 @@ namespace pixdeck {
 
 namespace {
 
-// Bytes that would change a URL's meaning, or that a browser drops: blanks
-// and control characters at either end of an attribute are stripped.
+// Bytes that would change a URL's meaning, or that a browser drops (tabs and
+// line breaks anywhere; the other controls at either end of an attribute,
+// and they are no text for a page). Blanks are a matter of their place.
 bool NeedsEncoding(unsigned char c, PathStyle style) {
-  return c == '%' || c == '#' || c == '?' || c <= 0x20 || c == 0x7F ||
+  return c == '%' || c == '#' || c == '?' || c < 0x20 || c == 0x7F ||
          (c == '\\' && style == PathStyle::Posix);
 }
 
@@ -74,18 +76,26 @@ bool IsFileUrl(std::string_view text) {
   return text.empty() || (text.size() >= 4 && EqualsNoCaseAscii(text.substr(0, 4), "FILE"));
 }
 
-void AppendUrlEncoded(std::string& out, std::string_view text, PathStyle style) {
+void AppendUrlEncoded(std::string& out, std::string_view text, PathStyle style, UrlEnds ends) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   const auto appendEncoded = [&out](unsigned char c) {
     out.push_back('%');
     out.push_back(kHex[c >> 4]);
     out.push_back(kHex[c & 0x0F]);
   };
+  // The blanks that a browser would strip: those before the first other
+  // byte and after the last one, where the text ends the URL.
+  const std::size_t firstKept =
+      ends == UrlEnds::Both ? std::min(text.find_first_not_of(' '), text.size()) : 0;
+  const std::size_t lastKept = ends == UrlEnds::None ? text.size()
+                               : text.find_last_not_of(' ') == std::string_view::npos
+                                   ? 0
+                                   : text.find_last_not_of(' ') + 1;
   std::size_t i = 0;
   while (i < text.size()) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c < 0x80) {
-      if (NeedsEncoding(c, style)) {
+      if (NeedsEncoding(c, style) || (c == ' ' && (i < firstKept || i >= lastKept))) {
         appendEncoded(c);
       } else {
         out.push_back(text[i]);
@@ -107,10 +117,10 @@ void AppendUrlEncoded(std::string& out, std::string_view text, PathStyle style) 
   }
 }
 
-std::string UrlEncoded(std::string_view text, PathStyle style) {
+std::string UrlEncoded(std::string_view text, PathStyle style, UrlEnds ends) {
   std::string out;
   out.reserve(text.size());
-  AppendUrlEncoded(out, text, style);
+  AppendUrlEncoded(out, text, style, ends);
   return out;
 }
 
@@ -132,7 +142,8 @@ std::string PathToUrl(std::string_view path, std::string_view base, PathStyle st
       url.push_back('/');
     }
   }
-  AppendUrlEncoded(url, converted, style);
+  // The path follows the scheme or the base: only its end is the URL's.
+  AppendUrlEncoded(url, converted, style, UrlEnds::Last);
   return url;
 }
 

@@ -12,12 +12,20 @@ namespace pixdeck {
 // a URL base makes file URLs; any other base is a web server's directory.
 bool IsFileUrl(std::string_view text);
 
+// Which ends of a text are also ends of the URL it goes into: a browser
+// strips the blanks there.
+enum class UrlEnds { Both, Last, None };
+
 // Appends text with the characters that would change a URL's meaning or be
-// lost in it percent-encoded: "%", "#", "?", blanks, control characters, bytes
-// that are not well-formed UTF-8 and, for POSIX paths, "\" (a browser reads it
-// as "/"). Well-formed non-ASCII text stays as it is.
-void AppendUrlEncoded(std::string& out, std::string_view text, PathStyle style = kNativeStyle);
-std::string UrlEncoded(std::string_view text, PathStyle style = kNativeStyle);
+// lost in it percent-encoded: "%", "#", "?", control characters (a browser
+// drops tabs and line breaks anywhere), blanks at the ends of the URL (which
+// a browser strips; blanks inside stay, the browser encodes them), bytes that
+// are not well-formed UTF-8 and, for POSIX paths, "\" (a browser reads it as
+// "/"). Well-formed non-ASCII text stays as it is.
+void AppendUrlEncoded(std::string& out, std::string_view text, PathStyle style = kNativeStyle,
+                      UrlEnds ends = UrlEnds::Both);
+std::string UrlEncoded(std::string_view text, PathStyle style = kNativeStyle,
+                       UrlEnds ends = UrlEnds::Both);
 
 // The URL of a local path under a URL base. A file base gives a file URL
 // (Windows: "file:///C|\PICS\a.gif"; POSIX: "file://" + the absolute path); a

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/byte_text.h"
 #include "app/frm_main.h"
 #include "app/widgets/directory_list_box.h"
 #include "browser/browser_detection.h"
@@ -169,6 +170,50 @@ TEST_F(MainWindowTest, ChangingTheFolderResetsTheCount) {
   ASSERT_EQ(Count()->text(), "3");
   ChooseFolder(scratch.path().string());
   EXPECT_EQ(Count()->text(), "0");
+}
+
+TEST_F(MainWindowTest, AFolderGoneSinceItWasChosenIsToldWithTheSystemsReason) {
+  Open();
+  ChooseFolder(pics);
+  fs::remove_all(pics);
+  Filter()->click();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "Cannot read folder " + pics + ": No such file or directory");
+  EXPECT_EQ(boxes[0].kind, MessageKind::Error);
+  EXPECT_EQ(Count()->text(), "0");
+}
+
+// A folder whose name is not UTF-8 (Latin-1 from an old disk) is opened from
+// the folder list as the user would, searched and kept in the settings by
+// its own bytes.
+TEST_F(MainWindowTest, AFolderWhoseNameIsNotUtf8WorksFromTheListToTheSettings) {
+  const std::string latin = scratch.file("caf\xE9");
+  scratch.write("caf\xE9/a.gif", "GIF89a");
+  scratch.write("caf\xE9/b.jpg", "jpg");
+  Open();
+  ChooseFolder(scratch.path().string());
+  QListWidgetItem* entry = nullptr;
+  for (int row = 0; row < Folders()->count(); ++row) {
+    if (Folders()->item(row)->text().trimmed() == QString::fromUtf8("caf\uFFFD")) {
+      entry = Folders()->item(row);
+    }
+  }
+  ASSERT_NE(entry, nullptr) << "the folder is listed, its odd byte shown as U+FFFD";
+  Folders()->setFocus();
+  Folders()->setCurrentItem(entry);
+  QTest::keyClick(Folders(), Qt::Key_Return);
+  Filter()->click();
+  ASSERT_TRUE(boxes.empty()) << boxes.front().text;
+  EXPECT_EQ(Count()->text(), "2");
+  EXPECT_TRUE(fs::exists(latin + "/images.htm"));
+  window->close();
+  const std::string settings = ScratchDir::read(scratch.file("pixdeck.INI"));
+  EXPECT_NE(settings.find("DefaultDir=" + latin + "\n"), std::string::npos) << settings;
+
+  // The next start opens it again.
+  window.reset();
+  Open();
+  EXPECT_EQ(BytesFromText(Folders()->Directory()), latin);
 }
 
 TEST_F(MainWindowTest, NoMatchShowsNoFilesFoundAndWritesNothing) {

@@ -18,6 +18,7 @@
 #include "browser/browser_detection.h"
 #include "gui_fixture.h"
 #include "settings/program_options.h"
+#include "settings/program_settings.h"
 
 namespace pixdeck::test {
 namespace {
@@ -145,6 +146,35 @@ TEST_F(SettingsWindowTest, AHistoryOfFourteenIsSavedAsItsFirstTen) {
   EXPECT_EQ(ini.at("Patterns").at("ItemCount"), "10");
   EXPECT_EQ(ini.at("Patterns").at("Item_1"), scratch.file("p14.gif"));
   EXPECT_FALSE(ini.at("Patterns").count("Item_11"));
+}
+
+// Another window on the same file saves while this one is open: closing this
+// one keeps what the other wrote and adds what this one changed.
+TEST_F(SettingsWindowTest, ClosingKeepsWhatAnotherWindowSavedMeanwhile) {
+  scratch.write("pixdeck.INI", "[Options]\nBgColor=\n[Specs]\nItemCount=1\nItem_1=*.gif\n");
+  {
+    auto window = Start();
+    {
+      const auto other = OpenSettingsStore(settings);
+      ProgramOptions options;
+      WindowSettings shown;
+      SettingsBaseline baseline;
+      LoadProgramSettings(*other, options, shown, nullptr, &baseline);
+      options.bgColor = "Navy";
+      shown.specs.insert(shown.specs.begin(), "*.png");
+      ASSERT_TRUE(SaveProgramSettings(*other, options, shown, &baseline));
+    }
+    AnswerNextDialog(scratch.file("tile.gif"));
+    Find<QToolButton>(window.get(), "btnBackground")->click();
+    window->close();
+  }
+  ASSERT_TRUE(boxes.empty()) << boxes.front().text;
+  const Ini ini = ReadIni(ScratchDir::read(settings));
+  EXPECT_EQ(ini.at("Options").at("BgColor"), "Navy");
+  EXPECT_EQ(ini.at("Specs").at("ItemCount"), "2");
+  EXPECT_EQ(ini.at("Specs").at("Item_1"), "*.png");
+  EXPECT_EQ(ini.at("Specs").at("Item_2"), "*.gif");
+  EXPECT_EQ(ini.at("Patterns").at("Item_1"), scratch.file("tile.gif"));
 }
 
 TEST_F(SettingsWindowTest, AnEmptySavedOutputNameStartsWithFilterDisabled) {
@@ -343,7 +373,7 @@ TEST_F(SettingsWindowTest, AFailedSaveInTheOptionsIsReportedAndTheDialogClosesWi
   // The report came, and the dialog was closed with OK: the browser choice
   // was handed on as after a good save.
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, "Unable to write to " + settings);
+  EXPECT_EQ(boxes[0].text, "Unable to write to " + settings + ": No such file or directory");
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_EQ(CurrentOptions().browserName, "");
   EXPECT_EQ(BrowserPath(), "");

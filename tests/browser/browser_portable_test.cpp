@@ -28,6 +28,9 @@ TEST(BrowserDde, ServiceNamesByBrowser) {
 
 TEST(BrowserDde, ItemTextsAreExact) {
   EXPECT_EQ(TBrowserDDE::OpenUrlItem(kUrl), "\"file:///C|\\PICS\\images.htm\",,0xFFFFFFFF,0x0,,,,");
+  // A quote in the URL stays inside the URL's field.
+  EXPECT_EQ(TBrowserDDE::OpenUrlItem("file:///C|\\a\",,1\\p.htm"),
+            "\"file:///C|\\a%22,,1\\p.htm\",,0xFFFFFFFF,0x0,,,,");
   EXPECT_EQ(TBrowserDDE::ActivateItem(""), "0xFFFFFFFF,0x0");
   EXPECT_EQ(TBrowserDDE::ActivateItem("0x2A"), "0x2A,0x0");
 }

@@ -9,6 +9,7 @@
 //   hex:HHHH    exactly these bytes (zeros anywhere)
 //   empty       no data at all
 //   silent:MS   says nothing for MS milliseconds, then hangs up
+//   late:MS:T   says nothing for MS milliseconds, then T and a zero byte
 //   flood:T     T over and over until the client hangs up
 // A topic without an answer gets "empty". Each log line is the topic, a tab
 // and the item. The ready file appears once the socket accepts connections.
@@ -119,6 +120,10 @@ void Answer(int fd, const std::string& how) {
     }
     while (WriteAll(fd, block)) {
     }
+  } else if (kind == "late") {
+    const std::size_t colon = rest.find(':');
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(rest.substr(0, colon))));
+    WriteAll(fd, rest.substr(colon + 1) + std::string(1, '\0'));
   } else if (kind == "silent") {
     std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(rest)));
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "browser/browser_detection.h"
@@ -86,6 +87,48 @@ TEST_F(PageViewerTest, MailLinksAreNotFollowedByActivate) {
   ASSERT_TRUE(peer.Ready());
   EXPECT_TRUE(viewer.OpenUrlInBrowser("MailTo:someone@example.org"));
   EXPECT_EQ(peer.Requests(), Requests{OpenUrlRequest("MailTo:someone@example.org")});
+}
+
+// The whole conversation has one deadline: a browser that takes most of it
+// to answer the URL leaves Activate only the rest.
+TEST_F(PageViewerTest, ASlowBrowserHoldsTheViewForOneDeadlineInAll) {
+  const std::string browser = RegisterBrowser();
+  DdePeer peer(env, "NETSCAPE", {{"WWW_OpenURL", "late:1500:1"}, {"WWW_Activate", "silent:5000"}});
+  ASSERT_TRUE(peer.Ready());
+  const std::string page = Page();
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(viewer.ViewFile(page));
+  const auto took = std::chrono::steady_clock::now() - start;
+  // One deadline is 2 s; a deadline for each request would make it 3.5 s.
+  EXPECT_LT(took, std::chrono::milliseconds(kTimeoutMs + 800));
+  EXPECT_TRUE(env.NeverLaunched(browser));
+}
+
+// A browser that took the page but has not answered when the time is up is
+// still opening it: no second browser is started with the same page.
+TEST_F(PageViewerTest, ABrowserThatAnswersTooLateIsNotFollowedByASecondOne) {
+  const std::string browser = RegisterBrowser();
+  DdePeer peer(env, "NETSCAPE", {{"WWW_OpenURL", "late:4000:1"}});
+  ASSERT_TRUE(peer.Ready());
+  const std::string page = Page();
+  EXPECT_TRUE(viewer.ViewFile(page));
+  EXPECT_EQ(peer.Requests(), Requests{OpenUrlRequest("file://" + page)});
+  EXPECT_TRUE(env.NeverLaunched(browser));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+// A double quote in a folder name would end the URL's field of the request
+// and start fields of its own.
+TEST_F(PageViewerTest, AQuoteInThePathCannotAddFieldsToTheRequest) {
+  const std::string browser = RegisterBrowser();
+  DdePeer peer(env, "NETSCAPE", {{"WWW_OpenURL", "text:1"}, {"WWW_Activate", "text:1"}});
+  ASSERT_TRUE(peer.Ready());
+  const std::string page = Page("pics\",,0x1,0x0,,,,\"/images.htm");
+  EXPECT_TRUE(viewer.ViewFile(page));
+  const std::string dir = env.scratch().file("pics");
+  ASSERT_FALSE(peer.Requests().empty());
+  EXPECT_EQ(peer.Requests().front(), "WWW_OpenURL\t\"file://" + dir +
+                                         "%22,,0x1,0x0,,,,%22/images.htm\",,0xFFFFFFFF,0x0,,,,");
 }
 
 TEST_F(PageViewerTest, RefusedUrlStartsTheBrowser) {

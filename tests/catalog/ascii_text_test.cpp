@@ -26,10 +26,12 @@ std::string RandomAscii(std::mt19937& random, std::size_t maxLength) {
 
 TEST(AsciiTextTable, GivesWhatTheTransformationGives) {
   const AsciiTextTable html([](std::string_view text) { return HtmlEscaped(text); });
-  const AsciiTextTable posixSource(
-      [](std::string_view text) { return HtmlEscaped(UrlEncoded(text, PathStyle::Posix)); });
-  const AsciiTextTable windowsSource(
-      [](std::string_view text) { return HtmlEscaped(UrlEncoded(text, PathStyle::Windows)); });
+  const AsciiTextTable posixSource([](std::string_view text) {
+    return HtmlEscaped(UrlEncoded(text, PathStyle::Posix, UrlEnds::None));
+  });
+  const AsciiTextTable windowsSource([](std::string_view text) {
+    return HtmlEscaped(UrlEncoded(text, PathStyle::Windows, UrlEnds::None));
+  });
   std::mt19937 random(16);
   for (int round = 0; round < 3000; ++round) {
     const std::string text = RandomAscii(random, 24);
@@ -38,14 +40,15 @@ TEST(AsciiTextTable, GivesWhatTheTransformationGives) {
     EXPECT_EQ(out, "kept " + HtmlEscaped(text));
     out.clear();
     ASSERT_TRUE(posixSource.Append(out, text));
-    EXPECT_EQ(out, HtmlEscaped(UrlEncoded(text, PathStyle::Posix))) << text;
+    EXPECT_EQ(out, HtmlEscaped(UrlEncoded(text, PathStyle::Posix, UrlEnds::None))) << text;
     out.clear();
     ASSERT_TRUE(windowsSource.Append(out, text));
-    EXPECT_EQ(out, HtmlEscaped(UrlEncoded(text, PathStyle::Windows))) << text;
+    EXPECT_EQ(out, HtmlEscaped(UrlEncoded(text, PathStyle::Windows, UrlEnds::None))) << text;
     // Straight into a buffer with room for the longest result.
     std::string buffer(text.size() * posixSource.MaxGrowth() + AsciiTextTable::kSlack, '\0');
     char* end = posixSource.Put(buffer.data(), text);
-    EXPECT_EQ(std::string(buffer.data(), end), HtmlEscaped(UrlEncoded(text, PathStyle::Posix)));
+    EXPECT_EQ(std::string(buffer.data(), end),
+              HtmlEscaped(UrlEncoded(text, PathStyle::Posix, UrlEnds::None)));
   }
   EXPECT_EQ(html.MaxGrowth(), std::string("&quot;").size());
 }

@@ -133,9 +133,11 @@ TEST(SearchCatalog, EachSegmentAddsItsMatchesInTheOrderItsOwnSearchGives) {
   const std::string folder = dir.path().string();
   CatalogList catalog;
   catalog.Add("already there", 1);
-  SearchCatalog(
-      folder, "*.jpg;*.gif;;sub" + std::string(1, SeparatorOf(kNativeStyle)) + "*.gif;p1*;nothing*",
-      catalog);
+  EXPECT_TRUE(SearchCatalog(folder,
+                            "*.jpg;*.gif;;sub" + std::string(1, SeparatorOf(kNativeStyle)) +
+                                "*.gif;p1*;nothing*",
+                            catalog)
+                  .has_value());
 
   std::vector<std::string> expected = {"already there"};
   for (const char* segment : {"*.jpg", "*.gif"}) {
@@ -160,11 +162,13 @@ TEST(SearchCatalog, EachSegmentAddsItsMatchesInTheOrderItsOwnSearchGives) {
   EXPECT_EQ(found, expected);
 }
 
-TEST(SearchCatalog, AMissingFolderAddsNothing) {
+TEST(SearchCatalog, AMissingFolderAddsNothingAndSaysWhy) {
   ScratchDir dir;
   CatalogList catalog;
-  SearchCatalog(dir.file("none"), "*.gif;*.jpg", catalog);
+  const Expected<void> searched = SearchCatalog(dir.file("none"), "*.gif;*.jpg", catalog);
   EXPECT_TRUE(catalog.Empty());
+  ASSERT_FALSE(searched.has_value());
+  EXPECT_NE(searched.error().find(dir.file("none")), std::string::npos) << searched.error();
 }
 
 }  // namespace

@@ -38,6 +38,11 @@ std::string Entry(const std::string& src, const std::string& text, std::uint64_t
   return "<IMG SRC=\"" + src + "\"><BR>" + text + " (" + std::to_string(size) + " bytes)<P>";
 }
 
+// A name's text in the isolate that keeps its blanks.
+std::string Isolated(const std::string& text) {
+  return "<BDI STYLE=\"white-space:pre-wrap\">" + text + "</BDI>";
+}
+
 // The entry lines of a written page.
 std::vector<std::string> EntriesOf(const std::string& pagePath) {
   const auto lines = PageLines(ScratchDir::read(pagePath));
@@ -198,7 +203,8 @@ TEST(CatalogRun, SegmentsAreTakenAsTypedAndEmptyOnesAddNothing) {
   RecordingMessages messages;
   const CatalogResult blank = RunCatalog(InputsFor(dir, "*.gif; *.jpg"), messages);
   EXPECT_EQ(EntriesOf(blank.pagePath),
-            (std::vector<std::string>{Entry("%20c.jpg", " c.jpg", 1), Entry("a.gif", "a.gif", 1)}));
+            (std::vector<std::string>{Entry("%20c.jpg", Isolated(" c.jpg"), 1),
+                                      Entry("a.gif", "a.gif", 1)}));
   const CatalogResult trailing = RunCatalog(InputsFor(dir, ";*.gif;;"), messages);
   EXPECT_EQ(trailing.count, 1u);
   EXPECT_TRUE(messages.shown.empty());
@@ -219,15 +225,15 @@ TEST(CatalogRun, AwkwardNamesLoadAndShowAsTheyAre) {
   ASSERT_EQ(result.status, CatalogStatus::Written);
   EXPECT_EQ(EntriesOf(result.pagePath),
             (std::vector<std::string>{
-                Entry("%231%20100%25.gif", "#1 100%.gif", 4),
+                Entry("%231 100%25.gif", "#1 100%.gif", 4),
 #ifndef _WIN32
                 Entry("&lt;b&gt;.gif", "&lt;b&gt;.gif", 1),
 #endif
-                Entry("caf\xC3\xA9%20\xE6\x97\xA5.jpg", "caf\xC3\xA9 \xE6\x97\xA5.jpg", 5),
-                Entry("my%20holiday.jpg", "my holiday.jpg", 1),
+                Entry("caf\xC3\xA9 \xE6\x97\xA5.jpg", "caf\xC3\xA9 \xE6\x97\xA5.jpg", 5),
+                Entry("my holiday.jpg", "my holiday.jpg", 1),
                 Entry("rock&amp;roll.gif", "rock&amp;roll.gif", 2),
 #ifndef _WIN32
-                Entry("say%20&quot;cheese&quot;.gif", "say &quot;cheese&quot;.gif", 3),
+                Entry("say &quot;cheese&quot;.gif", "say &quot;cheese&quot;.gif", 3),
 #endif
             }));
 }
@@ -332,7 +338,7 @@ TEST(CatalogRun, ControlCharactersInNamesKeepOneLinePerEntry) {
                      }));
 }
 
-TEST(CatalogRun, BlanksAtEitherEndOfANameAreKeptInItsUrl) {
+TEST(CatalogRun, BlanksAtEitherEndOfANameAreKeptInItsUrlAndShown) {
   ScratchDir dir;
   dir.write(" c.jpg", "1");
   dir.write("d.jpg ", "22");
@@ -342,9 +348,9 @@ TEST(CatalogRun, BlanksAtEitherEndOfANameAreKeptInItsUrl) {
   ASSERT_EQ(result.status, CatalogStatus::Written);
   auto entries = EntriesOf(result.pagePath);
   std::sort(entries.begin(), entries.end());
-  EXPECT_EQ(entries, (std::vector<std::string>{Entry("%20%20e%20%20.jpg", "  e  .jpg", 3),
-                                               Entry("%20c.jpg", " c.jpg", 1),
-                                               Entry("d.jpg%20", "d.jpg ", 2)}));
+  EXPECT_EQ(entries, (std::vector<std::string>{Entry("%20%20e  .jpg", Isolated("  e  .jpg"), 3),
+                                               Entry("%20c.jpg", Isolated(" c.jpg"), 1),
+                                               Entry("d.jpg%20", Isolated("d.jpg "), 2)}));
 }
 
 TEST(CatalogRun, ALongestPageNameIsWritten) {
@@ -402,6 +408,25 @@ TEST(CatalogRun, NothingFoundIsReportedAndNothingWritten) {
   EXPECT_EQ(messages.shown[0].kind, MessageKind::Information);
   EXPECT_EQ(messages.defaultBeeps, 1);
   EXPECT_EQ(FilesIn(dir.path()), std::vector<std::string>{"a.png"});
+}
+
+// "No files found!" is for a folder that was read: one that is gone says so.
+TEST(CatalogRun, AFolderThatIsGoneIsReportedWithTheSystemsReason) {
+  ScratchDir dir;
+  RecordingMessages messages;
+  CatalogInputs inputs = InputsFor(dir);
+  inputs.directory = dir.file("gone");
+  const CatalogResult result = RunCatalog(inputs, messages);
+  EXPECT_EQ(result.status, CatalogStatus::Unreadable);
+  ASSERT_EQ(messages.shown.size(), 1u);
+#ifdef _WIN32
+  EXPECT_EQ(messages.shown[0].text.rfind("Cannot read folder " + dir.file("gone"), 0), 0u);
+#else
+  EXPECT_EQ(messages.shown[0].text,
+            "Cannot read folder " + dir.file("gone") + ": No such file or directory");
+#endif
+  EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+  EXPECT_TRUE(FilesIn(dir.path()).empty());
 }
 
 TEST(CatalogRun, EmptySpecificationsDoNothing) {

@@ -457,7 +457,7 @@ TEST(GalleryRun, StoppingKeepsTheEarlierPages) {
   const std::vector<std::string> thumbsBefore = FilesIn(dir.path() / "p" / "images_files");
 
   inputs.thumbnailSize = 50;  // every thumbnail is to be made again
-  inputs.progress = [](std::size_t, std::size_t) { return false; };
+  inputs.thumbnailProgress = [](std::size_t, std::size_t) { return false; };
   const CatalogResult stopped = RunCatalog(inputs, messages);
   EXPECT_EQ(stopped.status, CatalogStatus::Stopped);
   EXPECT_EQ(ScratchDir::read(dir.file("p/images.htm")), before);

@@ -118,7 +118,7 @@ TEST(PageWriter, NamesAndTitleCannotBreakOutOfThePage) {
   EXPECT_EQ(lines[3], "<TITLE>Images: /p/&lt;b&gt;&amp;&quot;/*.gif</TITLE>");
   EXPECT_EQ(lines[8], "<H2>/p/&lt;b&gt;&amp;&quot;/*.gif</H2>");
   EXPECT_EQ(lines[11],
-            R"(<IMG SRC="a%20&quot;b&quot;%20&amp;%20&lt;c&gt;.gif"><BR>a &quot;b&quot; &amp; )"
+            R"(<IMG SRC="a &quot;b&quot; &amp; &lt;c&gt;.gif"><BR>a &quot;b&quot; &amp; )"
             R"(&lt;c&gt;.gif (3 bytes)<P>)");
   EXPECT_EQ(lines[12], R"(<IMG SRC="x%231%3F.gif"><BR>x#1?.gif (4 bytes)<P>)");
 }
@@ -140,7 +140,7 @@ TEST(PageWriter, EveryEntryStaysOnOneLineOfValidUtf8) {
             "line\u240A"
             "feed\u240D\u2409.gif (1 bytes)<P>");
   EXPECT_EQ(lines[12],
-            "<IMG SRC=\"file:///p%0A%E9/caf%E9%20%C0%AE%7F.gif\"><BR>"
+            "<IMG SRC=\"file:///p%0A%E9/caf%E9 %C0%AE%7F.gif\"><BR>"
             "caf\uFFFD \uFFFD\uFFFD\u2421.gif (2 bytes)<P>");
   EXPECT_EQ(lines[13],
             "<IMG SRC=\"file:///p%0A%E9/caf\xC3\xA9.gif\"><BR>caf\xC3\xA9.gif (3 bytes)<P>");
@@ -148,6 +148,46 @@ TEST(PageWriter, EveryEntryStaysOnOneLineOfValidUtf8) {
   for (const char32_t c : DecodeUtf8(writer.Text())) {
     EXPECT_FALSE(IsEscapedByte(c)) << "the page holds a byte that is not UTF-8";
   }
+}
+
+// Names show as they are: blanks at the ends and in runs are kept, and a
+// name that turns the text's direction is isolated, so that the size after
+// it stays in place. Only the names that need it change.
+TEST(PageWriter, NamesThatNeedItAreShownInAnIsolateThatKeepsTheirBlanks) {
+  const std::string isolate = R"(<BDI STYLE="white-space:pre-wrap">)";
+  PageWriter writer("file:///", kPosix);
+  writer.SetPageInScanDir(true);
+  writer.WritePageHeader("/p", "/p/*", "", "");
+  writer.WritePageEntry("a b.gif", 1);
+  writer.WritePageEntry("two  blanks.gif", 2);
+  writer.WritePageEntry(" lead.gif", 3);
+  writer.WritePageEntry("trail.gif ", 4);
+  writer.WritePageEntry("a\u202Egpj.evil.gif", 5);
+  writer.WritePageEntry("\u05E9\u05DC\u05D5\u05DD.jpg", 6);
+  writer.WritePageEntry("caf\u00E9 \u65E5.gif", 7);
+  writer.WriteLightPageEntry(" l.gif", 8, PictureSize{2, 3});
+  const auto lines = PageLines(writer.Text());
+  EXPECT_EQ(lines[11], R"(<IMG SRC="a b.gif"><BR>a b.gif (1 bytes)<P>)");
+  EXPECT_EQ(lines[12],
+            R"(<IMG SRC="two  blanks.gif"><BR>)" + isolate + "two  blanks.gif</BDI> (2 bytes)<P>");
+  EXPECT_EQ(lines[13], R"(<IMG SRC="%20lead.gif"><BR>)" + isolate + " lead.gif</BDI> (3 bytes)<P>");
+  EXPECT_EQ(lines[14],
+            R"(<IMG SRC="trail.gif%20"><BR>)" + isolate + "trail.gif </BDI> (4 bytes)<P>");
+  EXPECT_EQ(lines[15], "<IMG SRC=\"a\u202Egpj.evil.gif\"><BR>" + isolate +
+                           "a\u202Egpj.evil.gif</BDI> (5 bytes)<P>");
+  EXPECT_EQ(lines[16], "<IMG SRC=\"\u05E9\u05DC\u05D5\u05DD.jpg\"><BR>" + isolate +
+                           "\u05E9\u05DC\u05D5\u05DD.jpg</BDI> (6 bytes)<P>");
+  EXPECT_EQ(lines[17], "<IMG SRC=\"caf\u00E9 \u65E5.gif\"><BR>caf\u00E9 \u65E5.gif (7 bytes)<P>");
+  EXPECT_EQ(lines[18],
+            R"(<IMG SRC="%20l.gif" WIDTH=2 HEIGHT=3 LOADING="lazy" DECODING="async"><BR>)" +
+                isolate + " l.gif</BDI> (8 bytes)<P>");
+
+  // Behind a folder's URL a leading blank is inside the source and stays.
+  PageWriter elsewhere("file:///", kPosix);
+  elsewhere.SetPageInScanDir(false);
+  const auto other = OnePicturePage(elsewhere, "/p", "t", " lead.gif", 3);
+  EXPECT_EQ(other[11],
+            R"(<IMG SRC="file:///p/ lead.gif"><BR>)" + isolate + " lead.gif</BDI> (3 bytes)<P>");
 }
 
 TEST(PageWriter, PrefixOfAFolderWithSpecialCharactersIsEncodedAndEscaped) {

@@ -74,6 +74,39 @@ TEST(CliProgram, ExitStatusesAsDocumented) {
   EXPECT_EQ(RunProgram("--version").status, 0);
 }
 
+// A folder that exists but cannot be read is told with the system's reason,
+// not as a folder without pictures. Root reads every folder: the program
+// runs as the user nobody then.
+TEST(CliProgram, AFolderThatCannotBeReadIsToldWithTheSystemsReason) {
+  ScratchDir dir;
+  dir.write("locked/a.gif", "1");
+  const std::string locked = dir.file("locked");
+  ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+  const std::string asUser =
+      ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  if (!asUser.empty() &&
+      std::system("setpriv --reuid=65534 --regid=65534 --clear-groups true") != 0) {
+    GTEST_SKIP() << "cannot run a program as nobody (setpriv)";
+  }
+  // A home of its own: the user's settings are no part of this.
+  const std::string command = "env -u XDG_CONFIG_HOME HOME=" + Quoted(dir.file("home")) + " " +
+                              asUser + Quoted(PIXDECK_CLI_PATH) + " -o " +
+                              Quoted(dir.file("out.htm")) + " " + Quoted(locked) + " 2>&1";
+  Outcome run;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
+      run.out.append(buffer, n);
+    }
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  }
+  ::chmod(locked.c_str(), 0700);
+  EXPECT_EQ(run.status, 1) << run.out;
+  EXPECT_EQ(run.out, "Cannot read folder " + locked + ": Permission denied\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("out.htm")));
+}
+
 // A colour file that cannot be read is reported with the reason, and no page
 // is written without the colour the user asked for.
 TEST(CliProgram, AnUnreadableColourFileIsReportedWithItsReason) {

@@ -1,6 +1,7 @@
 // Opens a page made by pixdeck-cli in Debian's chromium (never a downloaded
 // browser) and checks that every picture on it loaded, that each picture's
-// caption names the file it shows with the size the file system reports, that
+// caption names the file it shows, as it is (blanks and direction kept), with
+// the size the file system reports after it, that
 // no script runs, and that the page is valid UTF-8 with one line per picture.
 //
 //   node check_page.mjs PAGE EXPECTED_PICTURE_COUNT
@@ -73,14 +74,45 @@ try {
     handlers: [...document.querySelectorAll('*')].flatMap((element) =>
       [...element.attributes].filter((a) => a.name.startsWith('on')).map((a) => a.name)),
     images: [...document.images].map((img) => {
-      // The caption is the text right after the picture's line break.
-      let caption = img.nextSibling;
-      while (caption && caption.nodeType !== Node.TEXT_NODE) caption = caption.nextSibling;
+      // The caption is everything between the picture's line break and the
+      // paragraph that follows, as the page shows it (blanks the layout
+      // drops or folds are gone from the selection's text too).
+      const br = img.nextSibling;
+      let end = br;
+      while (end && end.nodeName !== 'P') end = end.nextSibling;
+      const caption = document.createRange();
+      caption.setStartAfter(br);
+      if (end) caption.setEndBefore(end); else caption.setEndAfter(img.parentNode.lastChild);
+      const selection = getSelection();
+      selection.removeAllRanges();
+      selection.addRange(caption);
+      const shownText = selection.toString();
+      selection.removeAllRanges();
+      // The size's " (" must be drawn after the whole name, left to right: a
+      // name cannot turn the direction of what follows it.
+      const sizeNode = end ? end.previousSibling : img.parentNode.lastChild;
+      let sizeAfterName = true;
+      const at = sizeNode && sizeNode.nodeType === Node.TEXT_NODE ? sizeNode.data.lastIndexOf(' (') : -1;
+      if (at >= 0) {
+        const name = document.createRange();
+        name.setStartAfter(br);
+        name.setEnd(sizeNode, at);
+        const open = document.createRange();
+        open.setStart(sizeNode, at);
+        open.setEnd(sizeNode, at + 2);
+        const nameRects = [...name.getClientRects()].filter((r) => r.width > 0);
+        const openRects = [...open.getClientRects()].filter((r) => r.width > 0);
+        if (nameRects.length > 0 && openRects.length > 0) {
+          const nameRight = Math.max(...nameRects.map((r) => r.right));
+          sizeAfterName = Math.min(...openRects.map((r) => r.left)) >= nameRight - 0.5;
+        }
+      }
       return {
         src: img.src,
         loaded: img.complete && img.naturalWidth > 0,
         width: img.naturalWidth,
-        caption: caption ? caption.textContent : '',
+        caption: shownText,
+        sizeAfterName,
       };
     }),
   }));
@@ -98,6 +130,7 @@ try {
     const name = nameBytes.toString('utf8');
     const shown = image.caption.match(/^(.*) \((\d+) bytes\)$/s);
     if (!image.loaded) fail(`picture did not load: ${image.src}`);
+    if (!image.sizeAfterName) fail(`the size of ${image.src} is not shown after its name`);
     if (url.protocol === 'file:') {
       let size = null;
       try { size = statSync(bytes).size; } catch { fail(`no file for ${image.src}`); }

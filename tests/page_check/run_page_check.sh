@@ -36,14 +36,16 @@ node "$work/check_page.mjs" "$pictures/images.htm" "$count"
 "$cli" -o "$work/elsewhere.htm" "$samples"
 node "$work/check_page.mjs" "$work/elsewhere.htm" "$count"
 
-# ... and so does a folder of awkward names: stars, blanks at the ends, bytes
-# that are not UTF-8, control characters, markup that must not run, links; the
+# ... and so does a folder of awkward names: stars, blanks at the ends and in
+# runs, bytes that are not UTF-8, control characters, markup that must not
+# run, a right-to-left override and a Hebrew name, links; the
 # page's own name is as long as a folder allows.
 odd="$work/odd names"
 rm -rf "$odd" && mkdir -p "$odd"
 names=('*star.gif' 'a*b.gif' ' c.jpg' 'd.jpg ' $'caf\xe9.gif' $'line\nfeed.gif' $'tab\tand\rcr.jpg'
   '100%41.gif' 'hash#1?.gif' 'back\slash.gif' '&amp;.gif' '<img src=x onerror=alert(1)>.gif'
-  '" onerror="alert(2)" x=".jpg' $'\xe6\x97\xa5 \xc3\xa9t\xc3\xa9.jpg')
+  '" onerror="alert(2)" x=".jpg' $'\xe6\x97\xa5 \xc3\xa9t\xc3\xa9.jpg' 'two  blanks.gif' ' both ends .gif'
+  $'a\xe2\x80\xaegpj.evil.gif' $'\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d 1.jpg')
 for name in "${names[@]}"; do
   case $name in
     *.jpg*) cp "$samples/sunset.jpg" "$odd/$name" ;;

@@ -120,6 +120,21 @@ TEST_F(CliSettings, TheNamedFileStartsTheChain) {
   EXPECT_EQ(run.out, "page: " + dir_.file("pics/chained.htm") + "\ncount: 1\n");
 }
 
+// A zero byte would end a name at the system call ("nul\0.htm" writes
+// "nul"): such a value counts as missing, for every name the settings give.
+TEST_F(CliSettings, AValueWithAZeroByteInsideIsNoValue) {
+  const std::string second = dir_.write("second.ini", "[Options]\nOutputName=never.htm\n");
+  const std::string settings = dir_.write(
+      "zero.ini", std::string("[Application]\nIniFileName=") + second + std::string("\0x", 2) +
+                      "\n[Options]\nOutputName=nul" + std::string("\0", 1) +
+                      ".htm\nPatternName=bg" + std::string("\0", 1) + "/x.gif\n");
+  const Outcome run = RunInProcess({"--settings", settings, pics_});
+  ASSERT_EQ(run.status, cli::kExitOk) << run.err;
+  EXPECT_EQ(run.out, "page: " + dir_.file("pics/images.htm") + "\ncount: 1\n");
+  EXPECT_FALSE(fs::exists(PathFromUtf8(dir_.file("pics/nul"))));
+  EXPECT_EQ(Page("images.htm").find("BACKGROUND"), std::string::npos);
+}
+
 TEST_F(CliSettings, AMissingSettingsFileIsAUsageError) {
   const Outcome run = RunInProcess({"--settings", dir_.file("none.ini"), pics_});
   EXPECT_EQ(run.status, cli::kExitUsage);

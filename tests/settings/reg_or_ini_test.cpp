@@ -312,6 +312,19 @@ TEST_F(StoreValues, AReadOnlyFileIsReadButNeverWritten) {
   EXPECT_EQ(Value(File(), "Options", "OutputName"), "new.htm");
 }
 
+TEST_F(StoreValues, AValueWithAZeroByteInsideReadsAsMissing) {
+  const std::string zero(1, '\0');
+  dir_.write("values.ini", "[S]\nName=nul" + zero + ".htm\nNumber=1" + zero + "2\nWhole=" + zero +
+                               "\nItemCount=2\nItem_1=a" + zero + "b\nItem_2=fine\n");
+  TRegOrIni store(File(), "");
+  EXPECT_EQ(store.ReadString("S", "Name", "default.htm"), "default.htm");
+  EXPECT_EQ(store.ReadInteger("S", "Number", 7), 7);
+  EXPECT_FALSE(store.Has("S", "Whole"));
+  std::vector<std::string> list;
+  store.ReadStrings("S", "Item", list);
+  EXPECT_EQ(list, (std::vector<std::string>{"", "fine"}));
+}
+
 TEST_F(StoreValues, AFailedWriteRaisesOnCloseAndLeavesTheStoreClosed) {
   const std::string file = dir_.file("no/such/folder/values.ini");
   TRegOrIni store(file, "");
@@ -320,7 +333,8 @@ TEST_F(StoreValues, AFailedWriteRaisesOnCloseAndLeavesTheStoreClosed) {
     store.Close();
     FAIL() << "Close succeeded";
   } catch (const IniFileError& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + file);
+    EXPECT_EQ(std::string(error.what()),
+              "Unable to write to " + file + ": No such file or directory");
   }
   EXPECT_FALSE(store.Opened());
   EXPECT_NO_THROW(store.Close());

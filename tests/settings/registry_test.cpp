@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "settings_fixture.h"
+#ifndef _WIN32
+#include "small_tmpfs.h"
+#endif
 #include "text/utf8_path.h"
 
 namespace pixdeck {
@@ -53,6 +56,7 @@ TEST_F(Registry, EraseSectionTakesEverythingBelowAndNothingBeside) {
   key.WriteString("Patterns", "Keep", "d");
   key.EraseSection("SPECS");
   key.EraseSection("NeverWritten");
+  key.Flush();
   EXPECT_FALSE(key.ReadString("Specs", "Item_1"));
   EXPECT_FALSE(key.ReadString("Specs\\Sub", "Deep"));
   EXPECT_EQ(key.ReadString("SpecsOther", "Keep"), "c");
@@ -67,6 +71,8 @@ TEST_F(Registry, KeysDoNotSeeEachOthersValues) {
   RegistryMedium second(Key() + "2");
   first.WriteString("Options", "Key", "1");
   second.WriteString("Options", "Key", "2");
+  first.Flush();
+  second.Flush();
   EXPECT_EQ(RegistryMedium(Key()).ReadString("Options", "Key"), "1");
   EXPECT_EQ(RegistryMedium(Key() + "2").ReadString("Options", "Key"), "2");
 }
@@ -79,15 +85,62 @@ TEST_F(Registry, ThePosixStoreIsOneFileInTheConfigFolderMadeByTheFirstWrite) {
   }
   EXPECT_FALSE(fs::exists(PathFromUtf8(RegistryStoreFile())));
 
-  // Two open keys writing in turn: each write reads the file afresh, so
-  // neither loses the other's values.
+  // Two open keys saving in turn: each save applies its writes to the file
+  // as it is then, so neither loses the other's values.
   RegistryMedium one(Key());
   RegistryMedium two(Key());
   one.WriteString("Options", "A", "1");
   two.WriteString("Options", "B", "2");
   one.WriteString("Options", "C", "3");
+  EXPECT_FALSE(fs::exists(PathFromUtf8(RegistryStoreFile()))) << "nothing before the save";
+  one.Flush();
+  two.Flush();
   const std::string text = test::ScratchDir::read(RegistryStoreFile());
-  EXPECT_NE(text.find("[" + Key() + "\\Options]\nA=1\nB=2\nC=3\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("[" + Key() + "\\Options]\nA=1\nC=3\nB=2\n"), std::string::npos) << text;
+}
+
+// A save as one replacement of the file: with the disk full, the file is the
+// old one whole, and the failure names the file and the system's reason.
+TEST_F(Registry, ASaveOnAFullDiskLeavesTheOldStoreWholeAndSaysWhy) {
+  test::SmallTmpfs disk(256 * 1024);
+  if (!disk.Unavailable().empty()) {
+    GTEST_SKIP() << disk.Unavailable();
+  }
+  ::setenv("XDG_CONFIG_HOME", disk.Path().c_str(), 1);  // the fixture puts it back
+  const std::string file = RegistryStoreName(Key());
+  ASSERT_EQ(file, disk.File("pixdeck/registry.ini"));
+  {
+    RegistryMedium key(Key());
+    key.WriteString("Specs", "ItemCount", "6");
+    for (int i = 1; i <= 6; ++i) {
+      key.WriteString("Specs", "Item_" + std::to_string(i), std::string(1000, 'a' + i));
+    }
+    key.Flush();
+  }
+  const std::string before = test::ScratchDir::read(file);
+  // Room for two pages: the old store takes two, the new one three. A save
+  // key by key would get part of the way.
+  disk.FillUp(2 * 4096);
+  RegistryMedium key(Key());
+  key.EraseSection("Specs");
+  key.WriteString("Specs", "ItemCount", "7");
+  for (int i = 1; i <= 7; ++i) {
+    key.WriteString("Specs", "Item_" + std::to_string(i), std::string(1500, 'A' + i));
+  }
+  try {
+    key.Flush();
+    FAIL() << "the save succeeded on a full disk";
+  } catch (const RegistryError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Unable to write to " + file + ": No space left on device");
+  }
+  EXPECT_EQ(test::ScratchDir::read(file), before);
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(PathFromUtf8(disk.File("pixdeck")))) {
+    left.push_back(Utf8FromPath(entry.path().filename()));
+  }
+  EXPECT_EQ(left, std::vector<std::string>{"registry.ini"}) << "no temporary file";
+  disk.MakeRoom();
 }
 
 TEST_F(Registry, AStoreThatCannotBeWrittenRaises) {
@@ -95,9 +148,11 @@ TEST_F(Registry, AStoreThatCannotBeWrittenRaises) {
   RegistryMedium key(Key());
   try {
     key.WriteString("Options", "OutputName", "a.htm");
-    FAIL() << "the write succeeded";
+    key.Flush();
+    FAIL() << "the save succeeded";
   } catch (const RegistryError& error) {
-    EXPECT_STREQ(error.what(), "Failed to set data for 'OutputName'");
+    EXPECT_EQ(std::string(error.what()),
+              "Unable to write to " + RegistryStoreFile() + ": it is a folder");
   }
 }
 #endif

@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <climits>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
@@ -23,6 +25,7 @@
 #include "scratch_dir.h"
 #include "settings/program_settings.h"
 #include "settings/reg_or_ini.h"
+#include "small_tmpfs.h"
 
 namespace pixdeck {
 namespace {
@@ -172,6 +175,118 @@ TEST(FileReplacement, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileAndNoTempora
   // Where the file system has unnamed temporary files, a kill leaves a named
   // one only in the instant between naming and renaming.
   EXPECT_LE(strayAfterKill, 3);
+}
+
+// A shared file (writable by all, in a folder this user may not write) is
+// rewritten in place: on a full disk that must fail before the old contents
+// are touched.
+TEST(FileReplacement, ASharedFileRewrittenInPlaceOnAFullDiskStaysWhole) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "needs root to mount a small disk and act as another user";
+  }
+  test::SmallTmpfs disk(64 * 1024);
+  if (!disk.Unavailable().empty()) {
+    GTEST_SKIP() << disk.Unavailable();
+  }
+  const std::string oldText(3000, 'o');
+  const std::string file = disk.File("shared.htm");
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << oldText;
+  }
+  ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
+  disk.FillUp();
+  const std::string newText(20000, 'n');
+  EXPECT_FALSE(
+      RunAsNobody([&] { return platform::ReplaceFileAtomically(file, newText).has_value(); }));
+  EXPECT_EQ(ScratchDir::read(file), oldText);
+  EXPECT_EQ(Entries(disk.Path()), (std::vector<std::string>{"filler", "shared.htm"}));
+  // With room again the same save goes through, in place.
+  disk.MakeRoom();
+  EXPECT_TRUE(
+      RunAsNobody([&] { return platform::ReplaceFileAtomically(file, newText).has_value(); }));
+  EXPECT_EQ(ScratchDir::read(file), newText);
+}
+
+// A folder whose path is longer than the system takes whole (PATH_MAX),
+// made and used one name at a time.
+class LongFolder {
+ public:
+  explicit LongFolder(const ScratchDir& scratch) : path_(scratch.path().string()) {
+    int fd = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::string name(200, 'd');
+    while (fd >= 0 && path_.size() < 4400) {
+      ::mkdirat(fd, name.c_str(), 0755);
+      const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      ::close(fd);
+      fd = next;
+      path_ += "/" + name;
+    }
+    fd_ = fd;
+  }
+  ~LongFolder() {
+    if (fd_ >= 0) {
+      ::close(fd_);
+    }
+  }
+  LongFolder(const LongFolder&) = delete;
+  LongFolder& operator=(const LongFolder&) = delete;
+
+  bool Made() const { return fd_ >= 0; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  void Write(const std::string& name, const std::string& text, mode_t mode) const {
+    const int fd = ::openat(fd_, name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    ::close(fd);
+    ASSERT_EQ(::fchmodat(fd_, name.c_str(), mode, 0), 0);
+  }
+  std::string Read(const std::string& name) const {
+    const int fd = ::openat(fd_, name.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string text;
+    char buffer[4096];
+    ssize_t n = 0;
+    while (fd >= 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0) {
+      text.append(buffer, static_cast<std::size_t>(n));
+    }
+    if (fd >= 0) {
+      ::close(fd);
+    }
+    return text;
+  }
+  bool IsLink(const std::string& name) const {
+    struct stat info {};
+    return ::fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode);
+  }
+  int Fd() const { return fd_; }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+};
+
+TEST(FileReplacement, TheSafeguardsHoldForPathsOfAnyLength) {
+  ScratchDir scratch;
+  const LongFolder folder(scratch);
+  ASSERT_TRUE(folder.Made());
+  ASSERT_GE(folder.File("page.htm").size(), static_cast<std::size_t>(PATH_MAX));
+
+  folder.Write("page.htm", "old", 0644);
+  ASSERT_TRUE(test::Succeeded(platform::ReplaceFileAtomically(folder.File("page.htm"), "new")));
+  EXPECT_EQ(folder.Read("page.htm"), "new");
+
+  // A read-only page is not replaced.
+  folder.Write("locked.htm", "kept", 0444);
+  EXPECT_FALSE(platform::ReplaceFileAtomically(folder.File("locked.htm"), "lost"));
+  EXPECT_EQ(folder.Read("locked.htm"), "kept");
+
+  // A page that is a link stays one; its target gets the page.
+  folder.Write("target.htm", "old target", 0644);
+  ASSERT_EQ(::symlinkat("target.htm", folder.Fd(), "link.htm"), 0);
+  ASSERT_TRUE(
+      test::Succeeded(platform::ReplaceFileAtomically(folder.File("link.htm"), "via link")));
+  EXPECT_TRUE(folder.IsLink("link.htm"));
+  EXPECT_EQ(folder.Read("target.htm"), "via link");
 }
 
 TEST(FileReading, AFifoIsNoFileAndReadingItDoesNotWait) {

@@ -297,6 +297,26 @@ TEST(ReadOnlyMedium, ProbesTheFolder) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "the probe is removed";
   EXPECT_TRUE(IsDriveReadOnly(dir.file("missing")));
 }
+
+// The probe's name may be taken by a file of the user's, or by a link to
+// one: the probe leaves both alone and still finds the folder writable.
+TEST(ReadOnlyMedium, AFileOfTheProbesNameIsNeverTouched) {
+  ScratchDir dir;
+  const std::string mine = dir.write("pdk~.tmp", "the user's own");
+  EXPECT_FALSE(IsDriveReadOnly(dir.path().string()));
+  EXPECT_EQ(ScratchDir::read(mine), "the user's own");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            1)
+      << "no probe of a unique name is left";
+
+  ScratchDir linked;
+  const std::string target = linked.write("target.txt", "pointed at");
+  std::filesystem::create_symlink(target, linked.file("pdk~.tmp"));
+  EXPECT_FALSE(IsDriveReadOnly(linked.path().string()));
+  EXPECT_TRUE(std::filesystem::is_symlink(linked.file("pdk~.tmp")));
+  EXPECT_EQ(ScratchDir::read(target), "pointed at");
+}
 #endif
 
 TEST(ProgramFolders, ProgramDirHoldsThisTest) {

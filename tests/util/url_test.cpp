@@ -64,27 +64,34 @@ TEST(PathToUrlPosix, WebBaseTakesThePathBelowTheRoot) {
 }
 
 TEST(UrlEncoding, EncodesOnlyWhatChangesAUrlsMeaning) {
-  EXPECT_EQ(UrlEncoded("a#1 100%?.gif", kPosix), "a%231%20100%25%3F.gif");
+  EXPECT_EQ(UrlEncoded("a#1 100%?.gif", kPosix), "a%231 100%25%3F.gif");
   EXPECT_EQ(UrlEncoded("tab\there\nnew\x7F", kPosix), "tab%09here%0Anew%7F");
   // A browser reads "\" as "/" in a file URL; only POSIX names can hold one.
   EXPECT_EQ(UrlEncoded("a\\b.gif", kPosix), "a%5Cb.gif");
   EXPECT_EQ(UrlEncoded("a\\b.gif", kWin), "a\\b.gif");
   EXPECT_EQ(UrlEncoded("caf\xC3\xA9&\"x\".gif", kPosix), "caf\xC3\xA9&\"x\".gif");
-  EXPECT_EQ(PathToUrl("C:\\PICS #1\\a?.gif", "file:///", kWin),
-            "file:///C|\\PICS%20%231\\a%3F.gif");
+  EXPECT_EQ(PathToUrl("C:\\PICS #1\\a?.gif", "file:///", kWin), "file:///C|\\PICS %231\\a%3F.gif");
   EXPECT_EQ(PathToUrl("/p/100%/a#.gif", "http://h/", kPosix), "http://h/p/100%25/a%23.gif");
   // The base is the user's URL and is left alone.
   EXPECT_EQ(PathToUrl("/p/a.gif", "http://h/?x=#", kPosix), "http://h/?x=#/p/a.gif");
 }
 
-TEST(UrlEncoding, BlanksAreEncodedSoThatBrowsersKeepThemAtTheEnds) {
+TEST(UrlEncoding, BlanksAreEncodedOnlyAtTheEndsWhereBrowsersStripThem) {
   // A browser strips blanks and control characters from both ends of an
-  // attribute's URL; encoded, they stay part of the name.
+  // attribute's URL; encoded, they stay part of the name. Blanks inside stay
+  // as the page format writes them: the browser encodes them itself.
   EXPECT_EQ(UrlEncoded(" c.jpg", kPosix), "%20c.jpg");
   EXPECT_EQ(UrlEncoded("c.jpg  ", kWin), "c.jpg%20%20");
+  EXPECT_EQ(UrlEncoded("  ", kWin), "%20%20");
+  EXPECT_EQ(UrlEncoded(" a  b ", kPosix), "%20a  b%20");
+  EXPECT_EQ(UrlEncoded(" a b ", kPosix, UrlEnds::Last), " a b%20");
+  EXPECT_EQ(UrlEncoded(" a b ", kPosix, UrlEnds::None), " a b ");
   EXPECT_EQ(UrlEncoded("\x01\x1F", kWin), "%01%1F");
-  EXPECT_EQ(PathToUrl("/my pics/ a.gif", "file:///", kPosix), "file:///my%20pics/%20a.gif");
-  EXPECT_EQ(PathToUrl("C:\\my pics\\a.gif", "http://h/", kWin), "http://h/my%20pics/a.gif");
+  EXPECT_EQ(UrlEncoded("a\tb c", kWin, UrlEnds::None), "a%09b c");
+  // A path follows the scheme or the base: only its last blanks end the URL.
+  EXPECT_EQ(PathToUrl("/my pics/ a.gif", "file:///", kPosix), "file:///my pics/ a.gif");
+  EXPECT_EQ(PathToUrl("/my pics/a.gif ", "file:///", kPosix), "file:///my pics/a.gif%20");
+  EXPECT_EQ(PathToUrl("C:\\my pics\\a.gif", "http://h/", kWin), "http://h/my pics/a.gif");
 }
 
 TEST(UrlEncoding, BytesThatAreNotUtf8AreEncodedAndUtf8StaysReadable) {
@@ -115,7 +122,8 @@ TEST(PatternUrl, ConvertsPathsAndKeepsBareNamesAsTyped) {
   EXPECT_EQ(PatternUrl("back.gif", "file:///", kWin), "back.gif");
   EXPECT_EQ(PatternUrl("", "file:///", kWin), "");
   EXPECT_EQ(PatternUrl("/pics/back.gif", "http://h/", kPosix), "http://h/pics/back.gif");
-  EXPECT_EQ(PatternUrl("back #2.gif", "file:///", kPosix), "back%20%232.gif");
+  EXPECT_EQ(PatternUrl("back #2.gif", "file:///", kPosix), "back %232.gif");
+  EXPECT_EQ(PatternUrl(" back.gif ", "file:///", kPosix), "%20back.gif%20");
 }
 
 }  // namespace

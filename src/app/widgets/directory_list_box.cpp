@@ -5,6 +5,14 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStyle>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/byte_text.h"
+#include "platform/file_system.h"
+#include "text/utf8.h"
+#include "util/paths.h"
 
 namespace pixdeck {
 namespace {
@@ -12,6 +20,10 @@ namespace {
 constexpr int kPathRole = Qt::UserRole;
 constexpr qsizetype kIndentStep = 2;  // blanks per level
 
+// Paths are byte-keeping texts (app/byte_text.h) and only ever taken apart
+// as texts: the system sees them as their bytes, so that a folder whose name
+// is not UTF-8 is the same folder from the list to the search and the
+// settings. Qt's own file classes would decode such a name for good.
 QString CleanDir(const QString& dir) {
   QString clean = QDir::cleanPath(QDir(dir).absolutePath());
   return QDir::toNativeSeparators(clean);
@@ -26,6 +38,25 @@ void ShowLevelToAssistiveTech(QListWidgetItem* item, const QString& name, int le
                 DirectoryListBox::tr("level %1, %2").arg(level + 1).arg(kind));
 }
 
+// The folder above path; path itself for a root.
+QString ParentOf(const QString& path) {
+  const qsizetype slash = path.lastIndexOf(QDir::separator());
+  if (slash < 0 || path.size() == 1) {
+    return path;
+  }
+  return slash == 0 ? path.left(1) : path.left(slash);
+}
+
+// A name as the list shows it: a byte that is not UTF-8 as U+FFFD.
+QString ShownName(QString name) {
+  for (QChar& c : name) {
+    if (IsEscapedByte(c.unicode())) {
+      c = QChar(0xFFFD);
+    }
+  }
+  return name;
+}
+
 }  // namespace
 
 DirectoryListBox::DirectoryListBox(QWidget* parent) : QListWidget(parent) {
@@ -37,7 +68,7 @@ DirectoryListBox::DirectoryListBox(QWidget* parent) : QListWidget(parent) {
 }
 
 void DirectoryListBox::SetDirectory(const QString& dir) {
-  if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
+  if (dir.isEmpty() || !platform::DirectoryExists(BytesFromText(dir))) {
     return;
   }
   const QString clean = CleanDir(dir);
@@ -97,34 +128,42 @@ void DirectoryListBox::Fill() {
   clear();
 
   // The chain from the root down to the current folder.
-  QStringList chain;
-  QDir walker(directory_);
-  chain.prepend(CleanDir(walker.absolutePath()));
-  while (walker.cdUp()) {
-    chain.prepend(CleanDir(walker.absolutePath()));
+  QStringList chain{directory_};
+  for (QString up = ParentOf(directory_); up != chain.front(); up = ParentOf(up)) {
+    chain.prepend(up);
   }
   int level = 0;
   for (const QString& path : chain) {
-    const QString name = level == 0 ? path : QFileInfo(path).fileName();
-    auto* item =
-        new QListWidgetItem(openIcon, QString(level * kIndentStep, QLatin1Char(' ')) + name);
+    const QString name = level == 0 ? path : path.mid(path.lastIndexOf(QDir::separator()) + 1);
+    auto* item = new QListWidgetItem(
+        openIcon, QString(level * kIndentStep, QLatin1Char(' ')) + ShownName(name));
     item->setData(kPathRole, path);
-    ShowLevelToAssistiveTech(item, name, level,
+    ShowLevelToAssistiveTech(item, ShownName(name), level,
                              path == chain.constLast() ? tr("current folder") : tr("open folder"));
     addItem(item);
     ++level;
   }
   QListWidgetItem* current = item(count() - 1);
 
-  // The subfolders, one level deeper, sorted without regard to case.
-  const QFileInfoList subdirs =
-      QDir(directory_)
-          .entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-  for (const QFileInfo& info : subdirs) {
+  // The subfolders, one level deeper, sorted without regard to case; hidden
+  // ones (a leading ".") are left out.
+  std::vector<QString> subdirs;
+  (void)platform::FindMatches(
+      JoinPath(BytesFromText(directory_), "*"), [&](const platform::DirEntry& entry) {
+        if (entry.isDirectory && !entry.name.empty() && entry.name.front() != '.') {
+          subdirs.push_back(TextFromBytes(entry.name));
+        }
+      });
+  std::sort(subdirs.begin(), subdirs.end(), [](const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+  });
+  const QString base =
+      directory_.endsWith(QDir::separator()) ? directory_ : directory_ + QDir::separator();
+  for (const QString& name : subdirs) {
     auto* sub = new QListWidgetItem(
-        closedIcon, QString(level * kIndentStep, QLatin1Char(' ')) + info.fileName());
-    sub->setData(kPathRole, CleanDir(info.absoluteFilePath()));
-    ShowLevelToAssistiveTech(sub, info.fileName(), level, tr("subfolder"));
+        closedIcon, QString(level * kIndentStep, QLatin1Char(' ')) + ShownName(name));
+    sub->setData(kPathRole, base + name);
+    ShowLevelToAssistiveTech(sub, ShownName(name), level, tr("subfolder"));
     addItem(sub);
   }
   setCurrentItem(current);

@@ -173,6 +173,11 @@ std::string DdeSocketPath(const std::string& service) {
 
 std::string DdeRequest(const std::string& service, const std::string& topic,
                        const std::string& item, int timeoutMs) {
+  return DdeExchange(service, topic, item, timeoutMs).data;
+}
+
+DdeReply DdeExchange(const std::string& service, const std::string& topic, const std::string& item,
+                     int timeoutMs) {
   const std::string path = DdeSocketPath(service);
   sockaddr_un address{};
   if (path.empty() || path.size() >= sizeof address.sun_path ||
@@ -200,9 +205,12 @@ std::string DdeRequest(const std::string& service, const std::string& topic,
   }
   ::shutdown(socket.get(), SHUT_WR);
 
-  std::string reply;
-  if (!ReceiveAllBefore(socket.get(), reply, deadline)) {
-    return {};
+  DdeReply reply;
+  if (!ReceiveAllBefore(socket.get(), reply.data, deadline)) {
+    // Taken but not answered in time (or the connection broke): the browser
+    // may still act on it.
+    reply.unanswered = reply.data.empty() && RemainingMs(deadline) == 0;
+    reply.data.clear();
   }
   return reply;
 }

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -39,6 +40,11 @@ class Fd {
       ::close(fd_);
     }
     fd_ = fd;
+  }
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
   }
   // Closes now and tells whether that worked (a delayed write error shows here).
   bool Close() {
@@ -93,42 +99,84 @@ bool IsOurTemporary(std::string_view entry) {
   return true;
 }
 
-// Where a chain of symbolic links ends; the path itself when it is no link.
-std::string FinalLinkTarget(const std::string& path) {
-  std::string current = path;
+// Opens the folder dir (relative to the folder at, when it is relative).
+// A path too long for the system to take whole is walked one name at a
+// time, so that a long path is the same folder as a short one.
+bool OpenFolder(int at, const std::string& dir, Fd& folder) {
+  constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+  if (dir.size() < PATH_MAX) {
+    folder.Reset(::openat(at, dir.c_str(), kFlags));
+    return static_cast<bool>(folder);
+  }
+  Fd current(::openat(at, dir.front() == '/' ? "/" : ".", kFlags));
+  std::size_t start = 0;
+  while (current && start < dir.size()) {
+    std::size_t end = dir.find('/', start);
+    if (end == std::string::npos) {
+      end = dir.size();
+    }
+    if (end > start) {
+      current.Reset(::openat(current.get(), dir.substr(start, end - start).c_str(), kFlags));
+    }
+    start = end + 1;
+  }
+  folder.Reset(current.Release());
+  return static_cast<bool>(folder);
+}
+
+// The folder part and the name of a path ("." for a bare name).
+void SplitPath(const std::string& path, std::string& dir, std::string& base) {
+  const std::size_t slash = path.rfind('/');
+  dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  base = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Where a chain of symbolic links that starts at path ends: that folder,
+// opened, and the name in it (the path's own when it is no link). Every look
+// goes through the opened folder, never the whole path, so that paths of any
+// length are followed alike. errno tells why the folder could not be opened.
+bool FinalPlace(const std::string& path, Fd& dirFd, std::string& base) {
+  std::string dir;
+  SplitPath(path, dir, base);
+  if (!OpenFolder(AT_FDCWD, dir, dirFd)) {
+    return false;
+  }
   // The same limit as the system's own (ELOOP); a longer chain is left as it is.
-  for (int hops = 0; hops < 40; ++hops) {
+  for (int hops = 0; hops < 40 && !base.empty(); ++hops) {
     struct stat info {};
-    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-      return current;
+    if (::fstatat(dirFd.get(), base.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISLNK(info.st_mode)) {
+      return true;
     }
     std::vector<char> buffer(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
-    const ssize_t length = ::readlink(current.c_str(), buffer.data(), buffer.size());
-    if (length < 0 || static_cast<std::size_t>(length) >= buffer.size()) {
-      return current;  // changed under us: the rename below then fails or replaces the link
+    const ssize_t length = ::readlinkat(dirFd.get(), base.c_str(), buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
+      return true;  // changed under us: the rename below then fails or replaces the link
     }
-    std::string target(buffer.data(), static_cast<std::size_t>(length));
-    if (target.empty()) {
-      return current;
+    std::string targetDir;
+    std::string targetBase;
+    SplitPath(std::string(buffer.data(), static_cast<std::size_t>(length)), targetDir, targetBase);
+    Fd next;
+    if (!OpenFolder(dirFd.get(), targetDir, next)) {
+      return true;  // a link into nowhere: it is replaced itself
     }
-    if (target.front() != '/') {
-      const std::size_t slash = current.rfind('/');
-      if (slash != std::string::npos) {
-        target.insert(0, current, 0, slash + 1);
-      }
-    }
-    current = std::move(target);
+    dirFd.Reset(next.Release());
+    base = std::move(targetBase);
   }
-  return current;
+  return true;
 }
 
 // Removes the temporaries that killed saves left in the folder. A living
 // save holds a lock on its temporary file for as long as the file has a name,
 // and the system lets go of that lock when its process dies; so a temporary
 // whose lock can be had belongs to nobody any more.
-void RemoveStaleTemporaries(int dirFd, const std::string& dir) {
-  std::unique_ptr<DIR, DirCloser> listing(::opendir(dir.c_str()));
+void RemoveStaleTemporaries(int dirFd) {
+  const int listFd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  std::unique_ptr<DIR, DirCloser> listing(listFd >= 0 ? ::fdopendir(listFd) : nullptr);
   if (!listing) {
+    if (listFd >= 0) {
+      ::close(listFd);
+    }
     return;
   }
   while (const dirent* item = ::readdir(listing.get())) {
@@ -232,13 +280,29 @@ bool NameTempFile(int dirFd, TempFile& temp) {
 }
 
 // Rewrites the file itself, for a folder where no temporary file can be made.
-// The one risk of this way: a write that fails half-way (disk full, a kill)
-// leaves the file damaged, since there is no earlier copy to fall back on.
-Expected<void> RewriteInPlace(const std::string& target, const std::string& path,
+// Room for the new contents is reserved before the old ones are touched, so
+// that a full disk leaves the old file whole; what remains is a write that
+// fails half-way for another reason (an I/O error, a kill).
+Expected<void> RewriteInPlace(int dirFd, const std::string& base, const std::string& path,
                               std::string_view contents) {
-  Fd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+  Fd fd(::openat(dirFd, base.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
   if (!fd) {
     return ErrnoFailure("Cannot create file " + path);
+  }
+  if (!contents.empty()) {
+#ifdef FALLOC_FL_KEEP_SIZE
+    // Reserved without growing the file: readers still see the old one.
+    const int reserved =
+        ::fallocate(fd.get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(contents.size())) == 0
+            ? 0
+            : errno;
+#else
+    const int reserved = ::posix_fallocate(fd.get(), 0, static_cast<off_t>(contents.size()));
+#endif
+    // A file system that cannot reserve is written without.
+    if (reserved != 0 && reserved != EOPNOTSUPP && reserved != ENOSYS && reserved != EINVAL) {
+      return Unexpected(ErrnoText("Cannot write file " + path, reserved));
+    }
   }
   if (!WriteAll(fd.get(), contents) ||
       ::ftruncate(fd.get(), static_cast<off_t>(contents.size())) != 0 || ::fsync(fd.get()) != 0 ||
@@ -309,37 +373,37 @@ Expected<std::string, ReadFailure> ReadWholeFile(const std::string& path) {
 
 Expected<void> ReplaceFileAtomically(const std::string& path, const std::string& contents) {
   const std::string cannotCreate = "Cannot create file " + path;
-  // A link stays a link: its final target is what gets replaced.
-  const std::string target = FinalLinkTarget(path);
-  const std::size_t slash = target.rfind('/');
-  const std::string dir = slash == std::string::npos ? "."
-                          : slash == 0               ? "/"
-                                                     : target.substr(0, slash);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  // A link stays a link: its final target is what gets replaced. Everything
+  // below goes through the target's opened folder, whatever the path's length.
+  Fd dirFd;
+  std::string base;
+  if (!FinalPlace(path, dirFd, base)) {
+    return ErrnoFailure(cannotCreate);
+  }
   if (base.empty()) {
     return Unexpected(ErrnoText(cannotCreate, EISDIR));
   }
   struct stat old {};
-  const bool exists = ::stat(target.c_str(), &old) == 0;
+  const bool exists = ::fstatat(dirFd.get(), base.c_str(), &old, 0) == 0;
+  if (!exists && errno != ENOENT) {
+    return ErrnoFailure(cannotCreate);  // nothing is replaced that could not be looked at
+  }
   if (exists && !S_ISREG(old.st_mode)) {
     return Unexpected(ErrnoText(cannotCreate, S_ISDIR(old.st_mode) ? EISDIR : EINVAL));
   }
   // Renaming over a read-only file would succeed, but the mark is the user's
   // word that it must not be written; root would pass any access test.
-  const bool writable = (old.st_mode & S_IWUSR) != 0 && ::access(target.c_str(), W_OK) == 0;
+  const bool writable =
+      (old.st_mode & S_IWUSR) != 0 && ::faccessat(dirFd.get(), base.c_str(), W_OK, 0) == 0;
   if (exists && !writable) {
     return Unexpected(ErrnoText(cannotCreate, EACCES));
   }
-  const Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!dirFd) {
-    return ErrnoFailure(cannotCreate);
-  }
-  RemoveStaleTemporaries(dirFd.get(), dir);
+  RemoveStaleTemporaries(dirFd.get());
 
   TempFile temp;
   if (!MakeTempFile(dirFd.get(), temp)) {
     if (exists && (errno == EACCES || errno == EPERM)) {
-      return RewriteInPlace(target, path, contents);
+      return RewriteInPlace(dirFd.get(), base, path, contents);
     }
     return ErrnoFailure(cannotCreate);
   }
@@ -373,7 +437,7 @@ Expected<void> ReplaceFileAtomically(const std::string& path, const std::string&
     // A sticky folder lets nobody but its owner replace another user's file;
     // the file itself may still be writable.
     if (exists && (renameError == EACCES || renameError == EPERM)) {
-      return RewriteInPlace(target, path, contents);
+      return RewriteInPlace(dirFd.get(), base, path, contents);
     }
     return Unexpected(ErrnoText(cannotCreate, renameError));
   }

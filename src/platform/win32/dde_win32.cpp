@@ -96,6 +96,11 @@ std::string ReplyText(HDDEDATA data) {
 
 std::string DdeRequest(const std::string& service, const std::string& topic,
                        const std::string& item, int timeoutMs) {
+  return DdeExchange(service, topic, item, timeoutMs).data;
+}
+
+DdeReply DdeExchange(const std::string& service, const std::string& topic, const std::string& item,
+                     int timeoutMs) {
   if (service.empty())
     return {};
   DdeClient client;
@@ -112,9 +117,13 @@ std::string DdeRequest(const std::string& service, const std::string& topic,
   const HDDEDATA reply =
       ::DdeClientTransaction(nullptr, 0, conversation.Get(), itemName.Get(), CF_TEXT, XTYP_REQUEST,
                              static_cast<DWORD>(timeoutMs > 0 ? timeoutMs : 0), nullptr);
-  if (reply == nullptr)
-    return {};  // refused, no data, or no answer in time
-  return ReplyText(reply);
+  if (reply == nullptr) {
+    // Refused or no data; or taken and not answered in time.
+    DdeReply none;
+    none.unanswered = ::DdeGetLastError(client.Instance()) == DMLERR_DATAACKTIMEOUT;
+    return none;
+  }
+  return DdeReply{ReplyText(reply), false};
 }
 
 }  // namespace pixdeck::platform
