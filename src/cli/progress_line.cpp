@@ -32,7 +32,9 @@ void ProgressLine::Show(CatalogStage stage, std::size_t done, std::size_t total)
     return;
   }
   const auto now = std::chrono::steady_clock::now();
-  if (shownStage_ && stage == stage_ && now - shownAt_ < std::chrono::milliseconds(100)) {
+  // The last step of a stage always shows: a line left at "3 of 7" would lie.
+  if (shownStage_ && stage == stage_ && (total == 0 || done < total) &&
+      now - shownAt_ < std::chrono::milliseconds(100)) {
     return;
   }
   const std::string text = std::string(kProgramName) + ": " + StageText(stage, done, total);

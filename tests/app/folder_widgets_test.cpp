@@ -140,12 +140,12 @@ TEST_F(BrowserBrowseTest, ProgramsAreTheExecutableFilesAndNoExtensionIsAdded) {
     seen = true;
     nameFilters = dialog->nameFilters();
     // The folder is read in the background: wait until it is there.
-    QTest::qWaitFor([&] { return Listed(dialog).contains("more"); }, 5000);
+    (void)QTest::qWaitFor([&] { return Listed(dialog).contains("more"); }, 5000);
     QTest::qWait(100);
     programs = Listed(dialog);
     dialog->selectNameFilter(nameFilters.value(1));
     emit dialog->filterSelected(nameFilters.value(1));
-    QTest::qWaitFor([&] { return Listed(dialog).contains("readme"); }, 5000);
+    (void)QTest::qWaitFor([&] { return Listed(dialog).contains("readme"); }, 5000);
     all = Listed(dialog);
     dialog->selectNameFilter(nameFilters.value(0));
     emit dialog->filterSelected(nameFilters.value(0));

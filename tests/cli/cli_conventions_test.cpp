@@ -88,7 +88,7 @@ TEST_F(CliConventions, DashWritesThePageToStandardOutputAndNoFile) {
   EXPECT_NE(run.out.find("</HTML>"), std::string::npos);
   // Nobody knows where the page will be kept: its links carry the folder.
   EXPECT_NE(run.out.find("SRC=\"file://" + pics_ + "/a.gif\""), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("b%20c.jpg\"><BR>b c.jpg (4 bytes)"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("b c.jpg\"><BR>b c.jpg (4 bytes)"), std::string::npos) << run.out;
   EXPECT_EQ(run.out.find("page:"), std::string::npos) << "nothing else on standard output";
   EXPECT_EQ(run.err, "pixdeck-cli: count: 2\n");
   EXPECT_FALSE(fs::exists(dir_.file("work/-")));

@@ -189,7 +189,7 @@ TEST_F(CliGallery, ProgressShowsOnATerminalOnly) {
                               " -s '*.jpg;*.png' " + Quoted(pics_);
   const Outcome run = RunShell("script -qec " + Quoted(command) + " /dev/null");
   ASSERT_EQ(run.status, 0) << run.out;
-  EXPECT_NE(run.out.find("\rthumbnails: 7 of 7"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\rpixdeck-cli: thumbnails: 7 of 7"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("count: 7"), std::string::npos) << run.out;
 }
 

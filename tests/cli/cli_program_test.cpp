@@ -103,7 +103,7 @@ TEST(CliProgram, AFolderThatCannotBeReadIsToldWithTheSystemsReason) {
   }
   ::chmod(locked.c_str(), 0700);
   EXPECT_EQ(run.status, 1) << run.out;
-  EXPECT_EQ(run.out, "Cannot read folder " + locked + ": Permission denied\n");
+  EXPECT_EQ(run.out, "pixdeck-cli: Cannot read folder " + locked + ": Permission denied\n");
   EXPECT_FALSE(std::filesystem::exists(dir.file("out.htm")));
 }
 
