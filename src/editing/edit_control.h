@@ -94,9 +94,9 @@ class EditControl {
   virtual void Cut() = 0;
   virtual void Copy() = 0;
   virtual void Paste() = 0;
-  virtual void DeleteSelection() = 0;
+  virtual void ClearSelection() = 0;
   // Empties the text as a user edit would.
-  virtual void ClearText() = 0;
+  virtual void EmptyText() = 0;
   // Asked before a paste that the model makes: false refuses it.
   virtual bool PasteAllowed() { return true; }
 
@@ -105,7 +105,7 @@ class EditControl {
   virtual void UndoOwn() {}
 
   // The master of the control's window, or none.
-  virtual ModeMaster* Master() const = 0;
+  virtual ModeMaster* WindowMaster() const = 0;
 
   // The model's notifications: Edited for a change that is the user's
   // (OnEdited), Changed for every change of the text (OnChange).

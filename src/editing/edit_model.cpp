@@ -99,7 +99,7 @@ void EditModel::SetOverwriteMode(bool value) {
 }
 
 void EditModel::ToggleOverwriteMode() {
-  ModeMaster* master = control_.Master();
+  ModeMaster* master = control_.WindowMaster();
   if (dispatchInsMode_ && master != nullptr) {
     master->SetOverwriteMode(!overwriteMode_);
   } else {
@@ -119,7 +119,9 @@ void EditModel::SetInternalChange(bool value) {
 }
 
 void EditModel::FinishLoading() {
-  FUndoBuffer.SetText(control_.GetText());
+  if (!controlUndo_) {
+    FUndoBuffer.SetText(control_.GetText());
+  }
   FInternalChange = false;
 }
 
@@ -156,8 +158,13 @@ void EditModel::Change() {
   control_.Changed();
 }
 
-bool EditModel::SwallowsKey(KeyStroke key) const {
-  return policy_.readOnlySwallowsEditKeys && control_.IsReadOnly() && IsReadOnlyBlockedKey(key.key);
+bool EditModel::SwallowKey(KeyStroke key) {
+  if (!policy_.readOnlySwallowsEditKeys || !control_.IsReadOnly() ||
+      !IsReadOnlyBlockedKey(key.key)) {
+    return false;
+  }
+  FocusLost();
+  return true;
 }
 
 bool EditModel::KeyDown(KeyStroke key) {
@@ -248,7 +255,7 @@ void EditModel::PasteSelection() {
 
 void EditModel::DeleteSelection() {
   if (CanCut()) {
-    control_.DeleteSelection();
+    control_.ClearSelection();
   }
 }
 
@@ -256,7 +263,7 @@ void EditModel::ClearAll() {
   if (!CanClear()) {
     return;
   }
-  control_.ClearText();
+  control_.EmptyText();
   control_.SetModified(!FInternalChange);
 }
 

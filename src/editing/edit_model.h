@@ -63,8 +63,8 @@ class EditModel {
   // Leaving it with a pending modification makes the present text the undo
   // text and clears the modified flag.
   void SetInternalChange(bool value);
-  // The end of loading: the present text becomes the undo text and edits
-  // count from here on.
+  // The end of loading: the present text becomes the undo text (unless the
+  // control's own undo is used) and edits count from here on.
   void FinishLoading();
   // Writes the text as the program's own: a different text becomes both the
   // text and the undo text, the box is not modified. The present text
@@ -80,8 +80,9 @@ class EditModel {
   bool KeyDown(KeyStroke key);
   // On a key's release (not an auto-repeat); true: the key was used.
   bool KeyUp(KeyStroke key);
-  // A read-only combo box's key that does nothing at all.
-  bool SwallowsKey(KeyStroke key) const;
+  // Before KeyDown: true for a key that a read-only combo box swallows
+  // whole; the pending keys are then forgotten.
+  bool SwallowKey(KeyStroke key);
   // The left mouse button came up over the control.
   void MouseUp() { UpdateOverwriteSelection(); }
   // The box lost the focus: an Insert or Escape pressed here and released

@@ -223,7 +223,7 @@ void TInputBoxMenu::AboutToShow() {
 
 void TInputBoxMenu::MenuPopup(QObject* sender) {
   if (QWidget* control = PopupComponent()) {
-    MenuTargets::UpdateEntries(*control, FEntryItems);
+    menu_targets::UpdateEntries(*control, FEntryItems);
   }
   if (FOnPopup) {
     FOnPopup(sender);
@@ -240,7 +240,7 @@ void TInputBoxMenu::ItemClick(QObject* sender) {
   if (tag < 0 || tag >= kShowMenuCount) {
     return;
   }
-  MenuTargets::RunEntry(*control, static_cast<TShowMenu>(tag));
+  menu_targets::RunEntry(*control, static_cast<TShowMenu>(tag));
 }
 
 }  // namespace pixdeck

@@ -350,7 +350,7 @@ void TQelComboBox::SetIndexKeepText(int index) {
 }
 
 void TQelComboBox::SelectFirstItem() {
-  if (!FAllowNull && !FInternalChange && ItemIndex() == -1 && count() > 0) {
+  if (!FAllowNull && !edit_.InternalChange() && ItemIndex() == -1 && count() > 0) {
     SelectItem(0);
   }
 }
@@ -364,7 +364,7 @@ void TQelComboBox::Change() {
     SelectItem(0);
     return;
   }
-  if (!FInternalChange) {
+  if (!edit_.InternalChange()) {
     FModified = true;
     if (!FSelecting) {
       if (Text().isEmpty()) {
@@ -433,7 +433,7 @@ void TQelComboBox::ApplyText(const QString& text) {
   } else if (!text.isEmpty()) {
     SetText(text);
     if (FAddNewToList && index == -1) {
-      if (FInternalChange) {
+      if (edit_.InternalChange()) {
         AddItem(text);
       } else {
         AddNewItem(text);
@@ -453,18 +453,11 @@ void TQelComboBox::ApplyText(const QString& text) {
 }
 
 void TQelComboBox::SetInternalChange(bool value) {
-  if (value == FInternalChange) {
-    return;
-  }
-  if (!value && FModified) {
-    FUndoBuffer.SetText(Text());
-    FModified = false;
-  }
-  FInternalChange = value;
+  edit_.SetInternalChange(value);
 }
 
 void TQelComboBox::SetInitialText(const QString& text) {
-  const bool internal = FInternalChange;
+  const bool internal = edit_.InternalChange();
   SetInternalChange(true);
   ApplyText(text);
   SetInternalChange(internal);

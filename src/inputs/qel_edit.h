@@ -50,9 +50,6 @@ class TQelEdit : public LineEditBox {
   int ScrollBarsValue() const { return FScrollBars; }
   void SetScrollBarsValue(int value) { SetScrollBars(static_cast<TScrollStyle>(value)); }
 
-  // InputBox: Clear All.
-  void ClearAll() override;
-
  protected:
   void InitAfterLoad() override;
   void changeEvent(QEvent* event) override;

@@ -49,12 +49,12 @@ class FakeControl : public EditControl {
   bool ClipboardHasText() const override { return !clipboard.empty(); }
   void Cut() override {
     Copy();
-    DeleteSelection();
+    ClearSelection();
   }
   void Copy() override { clipboard = Selected(); }
   void Paste() override { Type(clipboard); }
-  void DeleteSelection() override { Type(u""); }
-  void ClearText() override {
+  void ClearSelection() override { Type(u""); }
+  void EmptyText() override {
     text.clear();
     start = length = 0;
     modified = true;
@@ -69,7 +69,7 @@ class FakeControl : public EditControl {
       Report();
     }
   }
-  ModeMaster* Master() const override { return master; }
+  ModeMaster* WindowMaster() const override { return master; }
   void Edited() override { ++edited; }
   void Changed() override { ++changed; }
 
@@ -515,17 +515,22 @@ TEST_F(EditModelTest, TheComboBoxChangesItsSelectionOnlyWithTheFocus) {
 TEST_F(EditModelTest, AReadOnlyComboBoxSwallowsTheKeysThatDeleteOrStepThroughTheList) {
   EditModel& model = Loaded(u"abc", EditPolicy::ComboEdit());
   for (const Key key : {Key::Backspace, Key::Delete, Key::Up, Key::Down, Key::Clear, Key::Select}) {
-    EXPECT_FALSE(model.SwallowsKey(Alone(key)));
+    EXPECT_FALSE(model.SwallowKey(Alone(key)));
   }
   control.readOnly = true;
   for (const Key key : {Key::Backspace, Key::Delete, Key::Up, Key::Down, Key::Clear, Key::Select}) {
-    EXPECT_TRUE(model.SwallowsKey(Alone(key)));
+    EXPECT_TRUE(model.SwallowKey(Alone(key)));
   }
-  EXPECT_FALSE(model.SwallowsKey(Alone(Key::Left)));
-  EXPECT_FALSE(model.SwallowsKey(Alone(Key::Other)));
+  EXPECT_FALSE(model.SwallowKey(Alone(Key::Left)));
+  EXPECT_FALSE(model.SwallowKey(Alone(Key::Other)));
+  // A swallowed key forgets an Insert pressed before it.
+  model.KeyDown(Alone(Key::Insert));
+  model.SwallowKey(Alone(Key::Delete));
+  model.KeyUp(Alone(Key::Insert));
+  EXPECT_FALSE(model.OverwriteMode());
   // An edit lets the control refuse them itself.
   EditModel& edit = Loaded(u"abc", EditPolicy::SingleLine());
-  EXPECT_FALSE(edit.SwallowsKey(Alone(Key::Backspace)));
+  EXPECT_FALSE(edit.SwallowKey(Alone(Key::Backspace)));
 }
 
 }  // namespace
