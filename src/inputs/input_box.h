@@ -81,7 +81,7 @@ class InputBox {
   void AttachToMaster();
 
  private:
-  QPointer<QObject> FMasterObject;  // forgets a master that is destroyed
+  QPointer<QObject> masterObject_;  // forgets a master that is destroyed
   InputBoxMaster* FMaster = nullptr;
 };
 

@@ -250,15 +250,17 @@ class TQelComboBox : public QComboBox, public InputBox {
   bool FModified = false;
 
   bool FMovingItem = false;
+  // A pick is being reported: DoListPick's move of the item to the start
+  // reports nothing of its own.
   bool FPickGuard = false;
   bool FNoAutoExpand = false;
   bool FForceSelect = false;
   bool FSelecting = false;
   // The last validation refused the text and restored the undo text.
-  bool FRefused = false;
+  bool refused_ = false;
   // The text as the box last saw it, to tell a pick that changes the text
   // from one that only confirms it (Qt shows the item before reporting).
-  QString FKnownText;
+  QString knownText_;
 
   NotifyEvent FOnEdited;
   NotifyEvent FOnChange;

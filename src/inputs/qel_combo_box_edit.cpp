@@ -209,7 +209,7 @@ void TQelComboBox::keyPressEvent(QKeyEvent* event) {
     // Enter checks the text against the list without leaving the box, then
     // goes on to the window (its default button) with the text it took. A
     // refused text is restored and the key ends here.
-    if (CommitText() && FRefused) {
+    if (CommitText() && refused_) {
       event->accept();
       return;
     }

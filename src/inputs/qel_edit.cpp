@@ -22,16 +22,16 @@ void TQelEdit::SetInternalChange(bool value) {
 
 void TQelEdit::ApplyReadOnlyColor(bool readOnly) {
   if (readOnly) {
-    if (!FReadOnlyColored) {
-      FSavedColor.emplace(*this, QPalette::Base);
-      FReadOnlyColored = true;
+    if (!readOnlyColored_) {
+      savedColor_.emplace(*this, QPalette::Base);
+      readOnlyColored_ = true;
     }
     SetRoleColor(*this, QPalette::Base, ButtonFaceColor(*this));
-  } else if (FReadOnlyColored) {
-    if (FSavedColor.has_value()) {
-      FSavedColor->RestoreTo(*this);
+  } else if (readOnlyColored_) {
+    if (savedColor_.has_value()) {
+      savedColor_->RestoreTo(*this);
     }
-    FReadOnlyColored = false;
+    readOnlyColored_ = false;
   }
 }
 
@@ -52,7 +52,7 @@ void TQelEdit::SetAlignment(TAlignment value) {
 
 void TQelEdit::InitAfterLoad() {
   FSavedFontColor.Loaded(*this);
-  FSavedColor.emplace(*this, QPalette::Base);
+  savedColor_.emplace(*this, QPalette::Base);
   if (isReadOnly()) {
     ApplyReadOnlyColor(true);
   }

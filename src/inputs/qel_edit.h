@@ -55,8 +55,8 @@ class TQelEdit : public LineEditBox {
   void changeEvent(QEvent* event) override;
 
  private:
-  std::optional<SavedRole> FSavedColor;
-  bool FReadOnlyColored = false;
+  std::optional<SavedRole> savedColor_;
+  bool readOnlyColored_ = false;
   TAlignment FAlignment = taLeftJustify;
   TScrollStyle FScrollBars = ssNone;
   bool FWordWrap = false;
