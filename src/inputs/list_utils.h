@@ -1,5 +1,6 @@
-// Searches over the input boxes' string lists and the type-ahead completion
-// of the combo box. Comparisons follow the user's locale.
+// The user's locale order of two texts, and the editing layer's list
+// searches and completion (editing/list_search.h) over Qt's string lists in
+// that order.
 #pragma once
 
 #include <QString>
