@@ -29,9 +29,16 @@ struct EditPolicy {
   bool readOnlySwallowsEditKeys = false;
 
   static EditPolicy SingleLine() { return {}; }
-  static EditPolicy MaskEdit() { return {false, false, true, false, false}; }
+  // The mask formats what Undo writes and may hold any character.
+  static EditPolicy MaskEdit() { return {.guardLineBreak = false, .undoMovesCaretHome = false}; }
   static EditPolicy Memo() { return {}; }
-  static EditPolicy ComboEdit() { return {false, false, false, true, true}; }
+  static EditPolicy ComboEdit() {
+    return {.guardLineBreak = false,
+            .undoMovesCaretHome = false,
+            .undoClearsModified = false,
+            .modeNeedsFocus = true,
+            .readOnlySwallowsEditKeys = true};
+  }
 };
 
 class EditModel {
