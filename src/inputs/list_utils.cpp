@@ -46,6 +46,10 @@ editing::TextList TextsOf(const QStringList& list) {
 
 }  // namespace
 
+const editing::TextOrder& LocaleTextOrder() {
+  return kLocaleOrder;
+}
+
 bool FindSorted(const QStringList& list, bool firstMatch, bool caseSensitive, const QString& text,
                 int& index) {
   return editing::FindSorted(TextsOf(list), kLocaleOrder, firstMatch, caseSensitive,

@@ -6,11 +6,15 @@
 #include <QString>
 #include <QStringList>
 
+#include "editing/list_search.h"
+
 namespace pixdeck {
 
 // Locale order of two texts: negative, zero or positive.
 int CompareStr(const QString& a, const QString& b);   // letter case counts
 int CompareText(const QString& a, const QString& b);  // letter case ignored
+// The same order for the editing layer's list rules.
+const editing::TextOrder& LocaleTextOrder();
 
 // Binary search over a list sorted in the same comparison order. On return
 // index is the equal item met (the first of the equal items with firstMatch),

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QScopeGuard>
 
+#include "inputs/edit_keys.h"
 #include "inputs/list_utils.h"
 
 namespace pixdeck {
@@ -48,30 +49,30 @@ TQelComboBox::~TQelComboBox() {
 // --- properties --------------------------------------------------------------
 
 void TQelComboBox::SetAddNewToList(bool value) {
-  if (value == FAddNewToList) {
+  if (value == Opt().addNewToList) {
     return;
   }
-  FAddNewToList = value;
+  Opt().addNewToList = value;
   if (value) {
     SetLimitToList(false);
   }
 }
 
 void TQelComboBox::SetLimitToList(bool value) {
-  if (value == FLimitToList) {
+  if (value == Opt().limitToList) {
     return;
   }
-  FLimitToList = value;
+  Opt().limitToList = value;
   if (value) {
     SetAddNewToList(false);
   }
 }
 
 void TQelComboBox::SetSorted(bool value) {
-  if (value == FSorted) {
+  if (value == Opt().sorted) {
     return;
   }
-  FSorted = value;
+  Opt().sorted = value;
   if (!value || count() < 2) {
     return;
   }
@@ -139,16 +140,15 @@ void TQelComboBox::SetItems(const QStringList& items) {
 }
 
 int TQelComboBox::SortedPlace(const QString& text) const {
-  // After the items that are equal to it.
-  int place = 0;
-  while (place < count() && CompareText(itemText(place), text) <= 0) {
-    ++place;
-  }
-  return place;
+  return history_.SortedPlace(edit_keys::ToText(text));
+}
+
+editing::Text TQelComboBox::ListPart::ItemText(int index) const {
+  return edit_keys::ToText(box_.itemText(index));
 }
 
 int TQelComboBox::AddObject(const QString& text, const QVariant& object) {
-  const int index = FSorted ? SortedPlace(text) : count();
+  const int index = Opt().sorted ? SortedPlace(text) : count();
   InsertItemAt(index, text, object);
   return index;
 }
@@ -201,7 +201,7 @@ void TQelComboBox::DeleteItem(int index) {
     return;
   }
   int newIndex = -1;
-  if (!FAllowNull && itemCount > 1) {
+  if (!Opt().allowNull && itemCount > 1) {
     newIndex = index == itemCount - 1 ? index - 1 : index;
   }
   if (itemCount == 1) {

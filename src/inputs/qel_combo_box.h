@@ -9,9 +9,11 @@
 #include <QVariant>
 #include <functional>
 
+#include "editing/combo_history.h"
 #include "editing/edit_model.h"
 #include "inputs/box_colors.h"
 #include "inputs/input_box.h"
+#include "inputs/list_utils.h"
 
 namespace pixdeck {
 
@@ -47,22 +49,22 @@ class TQelComboBox : public QComboBox, public InputBox {
   ~TQelComboBox() override;
 
   // --- properties ---------------------------------------------------------
-  bool AddNewToStart() const { return FAddNewToStart; }
-  void SetAddNewToStart(bool value) { FAddNewToStart = value; }
+  bool AddNewToStart() const { return Opt().addNewToStart; }
+  void SetAddNewToStart(bool value) { Opt().addNewToStart = value; }
   // AddNewToList and LimitToList exclude each other: turning one on turns
   // the other off.
-  bool AddNewToList() const { return FAddNewToList; }
+  bool AddNewToList() const { return Opt().addNewToList; }
   void SetAddNewToList(bool value);
-  bool LimitToList() const { return FLimitToList; }
+  bool LimitToList() const { return Opt().limitToList; }
   void SetLimitToList(bool value);
-  bool AllowNull() const { return FAllowNull; }
-  void SetAllowNull(bool value) { FAllowNull = value; }
+  bool AllowNull() const { return Opt().allowNull; }
+  void SetAllowNull(bool value) { Opt().allowNull = value; }
   bool AutoExpand() const { return FAutoExpand; }
   void SetAutoExpand(bool value) { FAutoExpand = value; }
   bool AutoPickItem() const { return FAutoPickItem; }
   void SetAutoPickItem(bool value) { FAutoPickItem = value; }
-  bool CaseSensitive() const { return FCaseSensitive; }
-  void SetCaseSensitive(bool value) { FCaseSensitive = value; }
+  bool CaseSensitive() const { return Opt().caseSensitive; }
+  void SetCaseSensitive(bool value) { Opt().caseSensitive = value; }
   // The box owns the QObjects held in its items' object slots and deletes
   // them with their items (such objects must have no parent).
   bool DestroyObjects() const { return FDestroyObjects; }
@@ -73,7 +75,7 @@ class TQelComboBox : public QComboBox, public InputBox {
   bool UndoWhenEsc() const { return edit_.UndoWhenEsc(); }
   void SetUndoWhenEsc(bool value) { edit_.SetUndoWhenEsc(value); }
   // The list keeps itself in the locale's case-insensitive order.
-  bool Sorted() const { return FSorted; }
+  bool Sorted() const { return Opt().sorted; }
   void SetSorted(bool value);
 
   NotifyEvent OnEdited() const { return FOnEdited; }
@@ -225,6 +227,22 @@ class TQelComboBox : public QComboBox, public InputBox {
     TQelComboBox& box_;
   };
 
+  // The list as the history rules' list.
+  class ListPart : public editing::ComboList {
+   public:
+    explicit ListPart(TQelComboBox& box) : box_(box) {}
+    int Count() const override { return box_.count(); }
+    editing::Text ItemText(int index) const override;
+    int CurrentIndex() const override { return box_.ItemIndex(); }
+    void SetCurrentIndex(int index) override { box_.SetItemIndex(index); }
+    void MoveItem(int fromIndex, int toIndex) override { box_.MoveItem(fromIndex, toIndex); }
+
+   private:
+    TQelComboBox& box_;
+  };
+
+  editing::ComboOptions& Opt() { return history_.Options(); }
+  const editing::ComboOptions& Opt() const { return history_.Options(); }
   void TextEdited();
   void UserSelected(int index);
   void InsertItemAt(int index, const QString& text, const QVariant& object);
@@ -236,17 +254,13 @@ class TQelComboBox : public QComboBox, public InputBox {
 
   EditPart editPart_{*this};
   editing::EditModel edit_{editPart_, editing::EditPolicy::ComboEdit()};
+  ListPart listPart_{*this};
+  editing::ComboHistory history_{listPart_, LocaleTextOrder()};
   DisabledAtLoadColor FSavedFontColor;
-  bool FAddNewToStart = false;
-  bool FAddNewToList = false;
-  bool FAllowNull = true;
   bool FAutoExpand = true;
   bool FAutoPickItem = true;
-  bool FCaseSensitive = false;
   bool FDestroyObjects = false;
-  bool FLimitToList = false;
   bool FReadOnly = false;
-  bool FSorted = false;
   bool FModified = false;
 
   bool FMovingItem = false;

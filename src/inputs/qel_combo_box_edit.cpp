@@ -174,7 +174,7 @@ void TQelComboBox::Loaded() {
 }
 
 void TQelComboBox::InitAfterLoad() {
-  if (!FAllowNull && count() > 0 && ItemIndex() == -1) {
+  if (!Opt().allowNull && count() > 0 && ItemIndex() == -1) {
     SelectItem(0);
   }
   if (SelLength() > 0 && !hasFocus()) {

@@ -4,33 +4,20 @@
 // box is left or Enter is pressed.
 #include <QScopeGuard>
 
+#include "inputs/edit_keys.h"
 #include "inputs/list_utils.h"
 #include "inputs/qel_combo_box.h"
 
 namespace pixdeck {
 
 int TQelComboBox::IndexOfText(const QString& text) const {
-  if (!FSorted) {
-    for (int i = 0; i < count(); ++i) {
-      const int order =
-          FCaseSensitive ? CompareStr(itemText(i), text) : CompareText(itemText(i), text);
-      if (order == 0) {
-        return i;
-      }
-    }
-    return -1;
-  }
-  int index = -1;
-  return FindSorted(Items(), false, FCaseSensitive, text, index) ? index : -1;
+  return history_.IndexOfText(edit_keys::ToText(text));
 }
 
 void TQelComboBox::AddItem(const QString& text, const QVariant& object) {
-  if (FAddNewToStart && !FSorted && count() > 0) {
-    InsertItemAt(0, text, object);
-    SetListIndex(0);
-  } else {
-    SetListIndex(AddObject(text, object));
-  }
+  const int place = history_.NewItemPlace(edit_keys::ToText(text));
+  InsertItemAt(place, text, object);
+  SetListIndex(place);
 }
 
 void TQelComboBox::AddNewItem(const QString& text) {
@@ -59,12 +46,11 @@ void TQelComboBox::DoNotInList(QString& newText, bool& accept) {
 }
 
 void TQelComboBox::DoListPick() {
-  if (FAddNewToStart && !FPickGuard && ItemIndex() > 0) {
-    const bool guard = FPickGuard;
+  if (!FPickGuard) {
+    // The move to the start reports no pick of its own.
     FPickGuard = true;
-    auto restore = qScopeGuard([&] { FPickGuard = guard; });
-    MoveItem(ItemIndex(), 0);
-    SetItemIndex(0);
+    auto restore = qScopeGuard([&] { FPickGuard = false; });
+    history_.MovePickToStart();
   }
   if (!FPickGuard && FOnListPick) {
     FOnListPick(this);
@@ -106,13 +92,13 @@ void TQelComboBox::SetIndexKeepText(int index) {
 }
 
 void TQelComboBox::SelectFirstItem() {
-  if (!FAllowNull && !edit_.InternalChange() && ItemIndex() == -1 && count() > 0) {
+  if (!Opt().allowNull && !edit_.InternalChange() && ItemIndex() == -1 && count() > 0) {
     SelectItem(0);
   }
 }
 
 void TQelComboBox::Change() {
-  if (!FAllowNull && count() > 0 && Text().isEmpty()) {
+  if (!Opt().allowNull && count() > 0 && Text().isEmpty()) {
     // An empty text never stands in a box that must have a value.
     if (ItemIndex() == 0) {
       FForceSelect = true;
@@ -157,7 +143,7 @@ void TQelComboBox::ExpandText() {
   int selStart = SelStart();
   int selLength = -1;
   QString completed;
-  CompleteFromList(Items(), FSorted, Text(), index, selStart, selLength, completed);
+  CompleteFromList(Items(), Opt().sorted, Text(), index, selStart, selLength, completed);
   if (selLength >= 0) {
     if (selLength == 0) {
       selStart = SelStart();
@@ -188,7 +174,7 @@ void TQelComboBox::ApplyText(const QString& text) {
     SelectItem(index);
   } else if (!text.isEmpty()) {
     SetText(text);
-    if (FAddNewToList && index == -1) {
+    if (Opt().addNewToList && index == -1) {
       if (edit_.InternalChange()) {
         AddItem(text);
       } else {
@@ -223,8 +209,13 @@ bool TQelComboBox::ValidateText(bool refocus) {
   int oldIndex = ItemIndex();
   bool result = false;
   refused_ = false;
-  if (Text().isEmpty()) {
-    if (!FAllowNull) {
+  switch (history_.Check(edit_keys::ToText(Text()))) {
+    case editing::ComboCheck::Empty:
+      break;
+    case editing::ComboCheck::Accept:
+      FForceSelect = FModified;
+      break;
+    case editing::ComboCheck::AskEmpty: {
       if (refocus) {
         setFocus();
       }
@@ -240,11 +231,9 @@ bool TQelComboBox::ValidateText(bool refocus) {
         refused_ = true;
       }
       result = true;
+      break;
     }
-  } else if (FLimitToList) {
-    if (TextInList()) {
-      FForceSelect = FModified;
-    } else {
+    case editing::ComboCheck::AskLimit: {
       if (refocus) {
         setFocus();
       }
@@ -258,11 +247,9 @@ bool TQelComboBox::ValidateText(bool refocus) {
         refused_ = true;
       }
       result = true;
+      break;
     }
-  } else if (FAddNewToList) {
-    if (TextInList()) {
-      FForceSelect = FModified;
-    } else {
+    case editing::ComboCheck::AskAdd: {
       oldIndex = -2;
       if (refocus) {
         setFocus();
@@ -277,9 +264,8 @@ bool TQelComboBox::ValidateText(bool refocus) {
         refused_ = true;
       }
       result = true;
+      break;
     }
-  } else {
-    FForceSelect = FModified;
   }
   const int found = IndexOfText(Text());
   if (found != oldIndex) {
