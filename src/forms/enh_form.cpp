@@ -11,7 +11,7 @@ TEnhForm::TEnhForm(QWidget* parent, NotMainForm tag, Qt::WindowFlags flags)
     : TFixForm(parent, tag, flags) {}
 
 void TEnhForm::Loaded() {
-  FLoaded = true;
+  loaded_ = true;
   FDesignWidth = width();
   FDesignHeight = height();
   ApplySizeLimits();
@@ -48,7 +48,7 @@ bool TEnhForm::event(QEvent* event) {
     FActivated = true;
     // A form that was never loaded from a description keeps the size it had
     // when it was first activated.
-    if (!FLoaded) {
+    if (!loaded_) {
       FDesignWidth = width();
       FDesignHeight = height();
     }

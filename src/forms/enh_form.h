@@ -44,7 +44,7 @@ class TEnhForm : public TFixForm {
 
   bool FFixedSize = false;
   bool FActivated = false;
-  bool FLoaded = false;
+  bool loaded_ = false;
   int FDesignWidth = 0;
   int FDesignHeight = 0;
   // The limits the form had before it was pinned, put back when unpinned.

@@ -4,17 +4,17 @@
 
 namespace pixdeck {
 
-SavedRole::SavedRole(const QWidget& widget, QPalette::ColorRole role) : FRole(role) {
+SavedRole::SavedRole(const QWidget& widget, QPalette::ColorRole role) : role_(role) {
   const QPalette& palette = widget.palette();
   for (int group = 0; group < QPalette::NColorGroups; ++group) {
-    FColors[group] = palette.color(static_cast<QPalette::ColorGroup>(group), role);
+    colors_[group] = palette.color(static_cast<QPalette::ColorGroup>(group), role);
   }
 }
 
 void SavedRole::RestoreTo(QWidget& widget) const {
   QPalette palette = widget.palette();
   for (int group = 0; group < QPalette::NColorGroups; ++group) {
-    palette.setColor(static_cast<QPalette::ColorGroup>(group), FRole, FColors[group]);
+    palette.setColor(static_cast<QPalette::ColorGroup>(group), role_, colors_[group]);
   }
   widget.setPalette(palette);
 }
@@ -31,17 +31,17 @@ void SetRoleColor(QWidget& widget, QPalette::ColorRole role, const QColor& color
 
 void DisabledAtLoadColor::Loaded(QWidget& box) {
   if (box.isEnabled()) {
-    FSaved.reset();
+    saved_.reset();
     return;
   }
-  FSaved.emplace(box, QPalette::Text);
+  saved_.emplace(box, QPalette::Text);
   SetRoleColor(box, QPalette::Text, ButtonFaceColor(box));
 }
 
 void DisabledAtLoadColor::EnabledChanged(QWidget& box) {
-  if (box.isEnabled() && FSaved.has_value()) {
-    FSaved->RestoreTo(box);
-    FSaved.reset();
+  if (box.isEnabled() && saved_.has_value()) {
+    saved_->RestoreTo(box);
+    saved_.reset();
   }
 }
 

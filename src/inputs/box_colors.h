@@ -19,8 +19,8 @@ class SavedRole {
   void RestoreTo(QWidget& widget) const;
 
  private:
-  QPalette::ColorRole FRole;
-  std::array<QColor, QPalette::NColorGroups> FColors;
+  QPalette::ColorRole role_;
+  std::array<QColor, QPalette::NColorGroups> colors_;
 };
 
 // The colour of button faces on this widget.
@@ -37,10 +37,10 @@ class DisabledAtLoadColor {
   void Loaded(QWidget& box);
   // Whenever the box's enabled state changed.
   void EnabledChanged(QWidget& box);
-  bool Saved() const { return FSaved.has_value(); }
+  bool Saved() const { return saved_.has_value(); }
 
  private:
-  std::optional<SavedRole> FSaved;
+  std::optional<SavedRole> saved_;
 };
 
 }  // namespace pixdeck

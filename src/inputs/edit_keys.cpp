@@ -5,30 +5,59 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
-#include "inputs/input_box.h"
+namespace pixdeck::edit_keys {
 
-namespace pixdeck::EditKeys {
+namespace {
 
-bool IsCaretKey(int key) {
+editing::Key KeyOf(int key) {
+  using editing::Key;
   switch (key) {
     case Qt::Key_Backspace:
+      return Key::Backspace;
     case Qt::Key_PageUp:
+      return Key::PageUp;
     case Qt::Key_PageDown:
+      return Key::PageDown;
     case Qt::Key_End:
+      return Key::End;
     case Qt::Key_Home:
+      return Key::Home;
     case Qt::Key_Left:
+      return Key::Left;
     case Qt::Key_Up:
+      return Key::Up;
     case Qt::Key_Right:
+      return Key::Right;
     case Qt::Key_Down:
-      return true;
+      return Key::Down;
+    case Qt::Key_Insert:
+      return Key::Insert;
+    case Qt::Key_Delete:
+      return Key::Delete;
+    case Qt::Key_Escape:
+      return Key::Escape;
+    case Qt::Key_Clear:
+      return Key::Clear;
+    case Qt::Key_Select:
+      return Key::Select;
     default:
-      return false;
+      return Key::Other;
   }
 }
 
-Qt::KeyboardModifiers ShiftState(const QKeyEvent& event) {
-  return event.modifiers() &
-         (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+editing::ShiftState ShiftOf(Qt::KeyboardModifiers modifiers) {
+  const Qt::KeyboardModifiers held =
+      modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (held == Qt::NoModifier) {
+    return editing::ShiftState::None;
+  }
+  return held == Qt::ShiftModifier ? editing::ShiftState::Shift : editing::ShiftState::Other;
+}
+
+}  // namespace
+
+editing::KeyStroke StrokeOf(const QKeyEvent& event) {
+  return {KeyOf(event.key()), ShiftOf(event.modifiers())};
 }
 
 bool ClipboardHasText() {
@@ -36,31 +65,4 @@ bool ClipboardHasText() {
   return data != nullptr && data->hasText();
 }
 
-bool PendingKeys::Press(const QKeyEvent& event, bool escapeUndoes) {
-  const bool alone = NoShift(event);
-  FInsertDown = event.key() == Qt::Key_Insert && alone;
-  FEscapeDown = event.key() == Qt::Key_Escape && alone && escapeUndoes;
-  return FEscapeDown;
-}
-
-bool PendingKeys::Release(const QKeyEvent& event, bool escapeUndoes, InputBox& box) {
-  if (!NoShift(event)) {
-    return false;
-  }
-  if (event.key() == Qt::Key_Escape) {
-    const bool undo = FEscapeDown && escapeUndoes;
-    FEscapeDown = false;
-    if (undo) {
-      box.Undo();
-    }
-    return undo;
-  }
-  if (event.key() == Qt::Key_Insert && FInsertDown) {
-    FInsertDown = false;
-    box.ToggleOverwriteMode();
-    return true;
-  }
-  return false;
-}
-
-}  // namespace pixdeck::EditKeys
+}  // namespace pixdeck::edit_keys

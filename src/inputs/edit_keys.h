@@ -1,50 +1,27 @@
-// Key and clipboard facts that every input box's editing model asks about.
+// Qt's keys, clipboard and strings as the editing model takes them.
 #pragma once
 
-#include <Qt>
+#include <QString>
+
+#include "editing/edit_control.h"
 
 class QKeyEvent;
 
-namespace pixdeck {
-class InputBox;
-}
+namespace pixdeck::edit_keys {
 
-namespace pixdeck::EditKeys {
-
-// Keys that move the caret (or delete before it): in overwrite mode the
-// one-character selection is dropped before they act.
-bool IsCaretKey(int key);
-
-// Shift, Ctrl, Alt and Meta held with the key (the keypad flag is no part
-// of it).
-Qt::KeyboardModifiers ShiftState(const QKeyEvent& event);
-
-// Nothing but the key itself.
-inline bool NoShift(const QKeyEvent& event) {
-  return ShiftState(event) == Qt::NoModifier;
-}
+// The key and the modifiers held with it (the keypad flag is no part of
+// them).
+editing::KeyStroke StrokeOf(const QKeyEvent& event);
 
 // The clipboard holds plain text.
 bool ClipboardHasText();
 
-// Insert and Escape act when they come up, and only when they went down
-// alone in the same box: a press made elsewhere, or with Shift or Ctrl held,
-// toggles and undoes nothing.
-class PendingKeys {
- public:
-  // On a key press. escapeUndoes: an Escape now would undo (the box is
-  // modified and undoes on Escape). True when the press is Escape and must be
-  // consumed, so that the window does not take it as Cancel.
-  bool Press(const QKeyEvent& event, bool escapeUndoes);
-  // On a key release: toggles the box's mode or undoes as the press
-  // promised. True when the release was used.
-  bool Release(const QKeyEvent& event, bool escapeUndoes, InputBox& box);
-  // The box lost the focus (or refused the key): nothing is pending.
-  void Forget() { FInsertDown = FEscapeDown = false; }
+// QString and the model's text both count UTF-16 code units.
+inline editing::Text ToText(const QString& text) {
+  return text.toStdU16String();
+}
+inline QString FromText(const editing::Text& text) {
+  return QString::fromStdU16String(text);
+}
 
- private:
-  bool FInsertDown = false;
-  bool FEscapeDown = false;
-};
-
-}  // namespace pixdeck::EditKeys
+}  // namespace pixdeck::edit_keys

@@ -11,7 +11,7 @@ TEnhLabel::TEnhLabel(const QString& text, QWidget* parent) : QLabel(text, parent
   // The shadow colour of buttons, as the platform's own greyed text is hard
   // to read on some backgrounds.
   FDisabledColor = palette().color(QPalette::Active, QPalette::Dark);
-  FEnabledColor = palette().color(QPalette::Active, QPalette::WindowText);
+  enabledColor_ = palette().color(QPalette::Active, QPalette::WindowText);
 }
 
 QColor TEnhLabel::FontColor() const {
@@ -41,13 +41,13 @@ void TEnhLabel::SetLabelDisabled(bool disabled) {
   }
   FShowDisabled = disabled;
   if (disabled) {
-    FEnabledColor = FontColor();
-    FEnabledPalette = palette();
-    FHadOwnPalette = testAttribute(Qt::WA_SetPalette);
+    enabledColor_ = FontColor();
+    enabledPalette_ = palette();
+    hadOwnPalette_ = testAttribute(Qt::WA_SetPalette);
     SetFontColor(FDisabledColor);
-  } else if (FHadOwnPalette) {
-    setPalette(FEnabledPalette);
-    SetFontColor(FEnabledColor);
+  } else if (hadOwnPalette_) {
+    setPalette(enabledPalette_);
+    SetFontColor(enabledColor_);
   } else {
     setPalette(QPalette());
   }
@@ -76,7 +76,7 @@ void TEnhLabel::FitToText(bool keepHeight) {
 }
 
 void TEnhLabel::SetBounds(int left, int top, int width, int height) {
-  if (FTextChanging) {
+  if (textChanging_) {
     height = this->height();
   }
   setGeometry(left, top, width, height);
@@ -84,10 +84,10 @@ void TEnhLabel::SetBounds(int left, int top, int width, int height) {
 }
 
 void TEnhLabel::ReportBounds() {
-  if (geometry() == FReportedBounds) {
+  if (geometry() == reportedBounds_) {
     return;
   }
-  FReportedBounds = geometry();
+  reportedBounds_ = geometry();
   DoBoundsChange();
 }
 
@@ -95,13 +95,13 @@ void TEnhLabel::setText(const QString& text) {
   if (text == this->text()) {
     return;
   }
-  FTextChanging = true;
+  textChanging_ = true;
   QLabel::setText(text);
   if (FAutoSize) {
     // A caption change may widen or narrow the label, never change its height.
     FitToText(true);
   }
-  FTextChanging = false;
+  textChanging_ = false;
   if (!FAutoSize) {
     DoBoundsChange();
   }
@@ -120,7 +120,6 @@ void TEnhLabel::Click() {
   if (FOnClick) {
     FOnClick(this);
   }
-  emit clicked();
   if (QWidget* control = FocusControl()) {
     control->setFocus(Qt::MouseFocusReason);
   }
@@ -129,14 +128,14 @@ void TEnhLabel::Click() {
 void TEnhLabel::mousePressEvent(QMouseEvent* event) {
   QLabel::mousePressEvent(event);
   if (event->button() == Qt::LeftButton) {
-    FPressed = true;
+    pressed_ = true;
   }
 }
 
 void TEnhLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
-  const bool wasPressed = FPressed;
-  FPressed = false;
+  const bool wasPressed = pressed_;
+  pressed_ = false;
   if (event->button() == Qt::LeftButton && wasPressed &&
       rect().contains(event->position().toPoint())) {
     Click();

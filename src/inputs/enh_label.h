@@ -53,11 +53,10 @@ class TEnhLabel : public QLabel {
   // is hidden (Qt reports a hidden widget's moves only when it is shown).
   void SetBounds(int left, int top, int width, int height);
 
+  NotifyEvent OnBoundsChange() const { return FOnBoundsChange; }
   void SetOnBoundsChange(NotifyEvent handler) { FOnBoundsChange = std::move(handler); }
+  NotifyEvent OnClick() const { return FOnClick; }
   void SetOnClick(NotifyEvent handler) { FOnClick = std::move(handler); }
-
- signals:
-  void clicked();
 
  protected:
   // Tells the labelled box that the label's size, place or caption changed.
@@ -78,15 +77,15 @@ class TEnhLabel : public QLabel {
 
   QColor FDisabledColor;
   bool FShowDisabled = false;
-  bool FTextChanging = false;
+  bool textChanging_ = false;
   bool FAutoSize = true;
-  bool FPressed = false;
-  QRect FReportedBounds;
-  QColor FEnabledColor;
+  bool pressed_ = false;
+  QRect reportedBounds_;
+  QColor enabledColor_;
   // The palette to return to when shown enabled again, and whether the label
   // had a palette of its own then (otherwise it inherits its parent's again).
-  QPalette FEnabledPalette;
-  bool FHadOwnPalette = false;
+  QPalette enabledPalette_;
+  bool hadOwnPalette_ = false;
   NotifyEvent FOnBoundsChange;
   NotifyEvent FOnClick;
 };

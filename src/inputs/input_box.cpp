@@ -7,12 +7,12 @@
 namespace pixdeck {
 
 InputBoxMaster* InputBox::Master() const {
-  return FMasterObject.isNull() ? nullptr : FMaster;
+  return masterObject_.isNull() ? nullptr : FMaster;
 }
 
 void InputBox::SetMaster(InputBoxMaster* master) {
   FMaster = master;
-  FMasterObject = master != nullptr ? master->MasterObject() : nullptr;
+  masterObject_ = master != nullptr ? master->MasterObject() : nullptr;
 }
 
 void InputBox::AttachToMaster() {

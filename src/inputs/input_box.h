@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <vector>
 
+#include "editing/edit_control.h"
+
 class QMenu;
 class QWidget;
 
@@ -79,22 +81,24 @@ class InputBox {
   void AttachToMaster();
 
  private:
-  QPointer<QObject> FMasterObject;  // forgets a master that is destroyed
+  QPointer<QObject> masterObject_;  // forgets a master that is destroyed
   InputBoxMaster* FMaster = nullptr;
 };
 
 // The window-wide coordinator of the boxes' mode and menu, at most one per
-// window: a QObject child of the window that implements this.
-class InputBoxMaster {
+// window: a QObject child of the window that implements this. The boxes'
+// editing model reaches it as the keeper of the window's mode.
+class InputBoxMaster : public editing::ModeMaster {
  public:
   virtual ~InputBoxMaster() = default;
 
   // The master as a QObject, so that boxes notice when it is destroyed.
   virtual QObject* MasterObject() = 0;
 
-  // Sets the mode of every box of the window and reports the change.
-  virtual bool OverwriteMode() const = 0;
-  virtual void SetOverwriteMode(bool value) = 0;
+  // ModeMaster: sets the mode of every box of the window and reports the
+  // change.
+  bool OverwriteMode() const override = 0;
+  void SetOverwriteMode(bool value) override = 0;
 
   // The menu that the window's edit-like controls share, when it is used.
   virtual bool UseContextMenu() const = 0;

@@ -60,7 +60,7 @@ QObject* TInputBoxMaster::RefuseSecondMaster(QObject* parent) {
 TInputBoxMaster::TInputBoxMaster(QObject* parent) : QObject(RefuseSecondMaster(parent)) {}
 
 TInputBoxMaster::~TInputBoxMaster() {
-  disconnect(FMenuLink);
+  disconnect(menuLink_);
 }
 
 QWidget* TInputBoxMaster::OwnerWindow() const {
@@ -128,7 +128,6 @@ void TInputBoxMaster::DoModeChange() {
   if (FOnModeChange) {
     FOnModeChange(this);
   }
-  emit modeChanged();
 }
 
 void TInputBoxMaster::ObtainMenu() {
@@ -148,8 +147,8 @@ void TInputBoxMaster::ObtainMenu() {
     menu->setObjectName(kMenuName);
   }
   FInputBoxMenu = menu;
-  disconnect(FMenuLink);
-  FMenuLink = connect(menu, &QObject::destroyed, this, &TInputBoxMaster::MenuDestroyed);
+  disconnect(menuLink_);
+  menuLink_ = connect(menu, &QObject::destroyed, this, &TInputBoxMaster::MenuDestroyed);
 }
 
 void TInputBoxMaster::SetUseContextMenu(bool value) {
@@ -182,10 +181,10 @@ void TInputBoxMaster::SetInputBoxMenu(TInputBoxMenu* menu) {
   if (menu == FInputBoxMenu.data()) {
     return;
   }
-  disconnect(FMenuLink);
+  disconnect(menuLink_);
   FInputBoxMenu = menu;
   if (menu != nullptr) {
-    FMenuLink = connect(menu, &QObject::destroyed, this, &TInputBoxMaster::MenuDestroyed);
+    menuLink_ = connect(menu, &QObject::destroyed, this, &TInputBoxMaster::MenuDestroyed);
   }
   SetUseContextMenu(menu != nullptr);
 }

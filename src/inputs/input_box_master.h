@@ -58,9 +58,6 @@ class TInputBoxMaster : public QObject, public InputBoxMaster {
   // not on the dialogs it owns.
   static TInputBoxMaster* OfWindow(const QWidget* window);
 
- signals:
-  void modeChanged();
-
  protected:
   virtual void DoModeChange();
 
@@ -78,7 +75,7 @@ class TInputBoxMaster : public QObject, public InputBoxMaster {
   bool FOverwriteMode = false;
   bool FUseContextMenu = false;
   QPointer<TInputBoxMenu> FInputBoxMenu;
-  QMetaObject::Connection FMenuLink;
+  QMetaObject::Connection menuLink_;
   NotifyEvent FOnModeChange;
 };
 

@@ -58,7 +58,7 @@ bool IsSeparatorItem(const QAction* item) {
 TInputBoxMenu::TInputBoxMenu(QWidget* parent) : QMenu(parent) {
   FShowInMenu = TShowMenuSet::All();
   FTrackRemovals = true;
-  FLastName = objectName();
+  lastName_ = objectName();
   connect(this, &QObject::objectNameChanged, this, &TInputBoxMenu::Renamed);
   connect(this, &QMenu::aboutToShow, this, &TInputBoxMenu::AboutToShow);
 }
@@ -68,8 +68,8 @@ TInputBoxMenu::~TInputBoxMenu() {
   // longer call back into it.
   FTrackRemovals = false;
   for (int e = 0; e < kShowMenuCount; ++e) {
-    disconnect(FClickLinks[e]);
-    disconnect(FRemovalLinks[e]);
+    disconnect(clickLinks_[e]);
+    disconnect(removalLinks_[e]);
   }
 }
 
@@ -101,7 +101,7 @@ void TInputBoxMenu::Loaded() {
 
 void TInputBoxMenu::BuildMenu() {
   RebuildItems();
-  FPopupHooked = true;
+  popupHooked_ = true;
 }
 
 void TInputBoxMenu::RebuildItems() {
@@ -131,8 +131,8 @@ void TInputBoxMenu::ShowItem(TShowMenu entry, bool show) {
     const bool tracking = FTrackRemovals;
     FTrackRemovals = false;
     QAction* item = FEntryItems[entry].data();
-    disconnect(FClickLinks[entry]);
-    disconnect(FRemovalLinks[entry]);
+    disconnect(clickLinks_[entry]);
+    disconnect(removalLinks_[entry]);
     removeAction(item);
     FEntryItems[entry] = nullptr;
     delete item;
@@ -177,15 +177,15 @@ void TInputBoxMenu::ShowItem(TShowMenu entry, bool show) {
 
 void TInputBoxMenu::TakeItem(TShowMenu entry, QAction* item) {
   FEntryItems[entry] = item;
-  disconnect(FClickLinks[entry]);
-  disconnect(FRemovalLinks[entry]);
+  disconnect(clickLinks_[entry]);
+  disconnect(removalLinks_[entry]);
   if (!IsSeparatorItem(item)) {
-    FClickLinks[entry] =
-        connect(item, &QAction::triggered, &FItemLinks, [this, item] { ItemClick(item); });
+    clickLinks_[entry] =
+        connect(item, &QAction::triggered, &itemLinks_, [this, item] { ItemClick(item); });
   }
   // An entry item that something else deletes is forgotten and its entry
   // dropped from ShowInMenu.
-  FRemovalLinks[entry] = connect(item, &QObject::destroyed, &FItemLinks, [this, entry] {
+  removalLinks_[entry] = connect(item, &QObject::destroyed, &itemLinks_, [this, entry] {
     if (FTrackRemovals) {
       FEntryItems[entry] = nullptr;
       FShowInMenu.Exclude(entry);
@@ -194,8 +194,8 @@ void TInputBoxMenu::TakeItem(TShowMenu entry, QAction* item) {
 }
 
 void TInputBoxMenu::Renamed(const QString& newName) {
-  const bool wasNameless = FLastName.isEmpty();
-  FLastName = newName;
+  const bool wasNameless = lastName_.isEmpty();
+  lastName_ = newName;
   for (int e = 0; e < kShowMenuCount; ++e) {
     if (QAction* item = FEntryItems[e].data()) {
       item->setObjectName(ItemName(static_cast<TShowMenu>(e)));
@@ -214,7 +214,7 @@ void TInputBoxMenu::PopupFor(QWidget* control, const QPoint& globalPos) {
 }
 
 void TInputBoxMenu::AboutToShow() {
-  if (FPopupHooked) {
+  if (popupHooked_) {
     MenuPopup(this);
   } else if (FOnPopup) {
     FOnPopup(this);
@@ -223,7 +223,7 @@ void TInputBoxMenu::AboutToShow() {
 
 void TInputBoxMenu::MenuPopup(QObject* sender) {
   if (QWidget* control = PopupComponent()) {
-    MenuTargets::UpdateEntries(*control, FEntryItems);
+    menu_targets::UpdateEntries(*control, FEntryItems);
   }
   if (FOnPopup) {
     FOnPopup(sender);
@@ -240,7 +240,7 @@ void TInputBoxMenu::ItemClick(QObject* sender) {
   if (tag < 0 || tag >= kShowMenuCount) {
     return;
   }
-  MenuTargets::RunEntry(*control, static_cast<TShowMenu>(tag));
+  menu_targets::RunEntry(*control, static_cast<TShowMenu>(tag));
 }
 
 }  // namespace pixdeck

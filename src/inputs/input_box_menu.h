@@ -79,14 +79,14 @@ class TInputBoxMenu : public QMenu {
   std::array<QPointer<QAction>, kShowMenuCount> FEntryItems;
   // The receiver of the entry items' signals. Not the menu itself: a menu
   // cuts every link from an action to it when the action leaves the menu.
-  QObject FItemLinks;
-  std::array<QMetaObject::Connection, kShowMenuCount> FClickLinks;
-  std::array<QMetaObject::Connection, kShowMenuCount> FRemovalLinks;
+  QObject itemLinks_;
+  std::array<QMetaObject::Connection, kShowMenuCount> clickLinks_;
+  std::array<QMetaObject::Connection, kShowMenuCount> removalLinks_;
   QPointer<QWidget> FPopupComponent;
   NotifyEvent FOnPopup;
   NotifyEvent FSavedOnPopup;
-  bool FPopupHooked = false;
-  QString FLastName;
+  bool popupHooked_ = false;
+  QString lastName_;
 };
 
 }  // namespace pixdeck

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 
+#include "inputs/edit_keys.h"
 #include "inputs/enh_label.h"
 #include "inputs/show_error.h"
 
@@ -19,13 +20,13 @@ bool VisibleFlag(const QWidget& widget) {
 }
 
 LabelKeeper::LabelKeeper(QWidget& box, const QMetaObject& boxClass)
-    : FBox(box), FBoxClass(boxClass), FBoxName(box.objectName()) {
-  FRenameLink = QObject::connect(&box, &QObject::objectNameChanged, &box,
+    : box_(box), boxClass_(boxClass), boxName_(box.objectName()) {
+  renameLink_ = QObject::connect(&box, &QObject::objectNameChanged, &box,
                                  [this](const QString& name) { BoxRenamed(name); });
 }
 
 LabelKeeper::~LabelKeeper() {
-  QObject::disconnect(FRenameLink);
+  QObject::disconnect(renameLink_);
   FreeLabel();
 }
 
@@ -41,28 +42,17 @@ QString LabelKeeper::LabelText() const {
   if (!HasLabelText()) {
     return QString();
   }
-  QString caption = FLabel->text();
-  // Only a colon is taken off: a caption someone set without one stays whole.
-  if (FLabelColon && caption.endsWith(kColon)) {
-    caption.chop(1);
-  }
-  return caption;
-}
-
-QString LabelKeeper::WithColon(const QString& text) const {
-  if (FLabelColon && !text.isEmpty() && !text.endsWith(kColon)) {
-    return text + kColon;
-  }
-  return text;
+  return edit_keys::FromText(
+      editing::TextOfCaption(edit_keys::ToText(FLabel->text()), FLabelColon));
 }
 
 int LabelKeeper::TextWidth(const QString& text) const {
-  const QWidget* measured = FBox.parentWidget() != nullptr ? FBox.parentWidget() : &FBox;
+  const QWidget* measured = box_.parentWidget() != nullptr ? box_.parentWidget() : &box_;
   return QFontMetrics(measured->font()).horizontalAdvance(text);
 }
 
 void LabelKeeper::SetLabelText(const QString& text) {
-  if (FLoading) {
+  if (loading_) {
     return;
   }
   if (FLabel.isNull() && !text.isEmpty()) {
@@ -76,7 +66,8 @@ void LabelKeeper::SetLabelText(const QString& text) {
     return;
   }
   FTrackLabel = FLabelPos != lpCustom;
-  const QString caption = WithColon(text);
+  const QString caption =
+      edit_keys::FromText(editing::CaptionWithColon(edit_keys::ToText(text), FLabelColon));
   auto* enhLabel = qobject_cast<TEnhLabel*>(FLabel.data());
   if (enhLabel != nullptr) {
     // The label reports the change and is placed through LabelChanged.
@@ -106,12 +97,12 @@ void LabelKeeper::SetLabelPos(TLabelPos pos) {
   if (pos == FLabelPos) {
     return;
   }
-  if (FLoading) {
+  if (loading_) {
     FLabelPos = pos;
     return;
   }
-  if (!FLabel.isNull() && FLabel->parentWidget() != FBox.parentWidget()) {
-    throw EShowError(1, FBox.objectName());
+  if (!FLabel.isNull() && FLabel->parentWidget() != box_.parentWidget()) {
+    throw EShowError(1, box_.objectName());
   }
   FLabelPos = pos;
   PlaceLabel();
@@ -122,7 +113,7 @@ void LabelKeeper::SetLabelMargin(int margin) {
     return;
   }
   FLabelMargin = margin;
-  if (!FLoading) {
+  if (!loading_) {
     PlaceLabel();
   }
 }
@@ -132,7 +123,7 @@ void LabelKeeper::SetLabelRelLeft(int offset) {
     return;
   }
   FLabelRelLeft = offset;
-  if (FLoading) {
+  if (loading_) {
     return;
   }
   FLabelPos = lpCustom;
@@ -144,7 +135,7 @@ void LabelKeeper::SetLabelRelTop(int offset) {
     return;
   }
   FLabelRelTop = offset;
-  if (FLoading) {
+  if (loading_) {
     return;
   }
   FLabelPos = lpCustom;
@@ -156,29 +147,14 @@ void LabelKeeper::PlaceLabel() {
   if (label == nullptr) {
     return;
   }
-  switch (FLabelPos) {
-    case lpTop:
-      FLabelRelLeft = 0;
-      FLabelRelTop = -(label->height() + FLabelMargin);
-      break;
-    case lpLeft:
-      FLabelRelLeft = -(label->width() + FLabelMargin);
-      FLabelRelTop = SideLabelOffset;
-      break;
-    case lpBottom:
-      FLabelRelLeft = 0;
-      FLabelRelTop = FBox.height() + FLabelMargin;
-      break;
-    case lpRight:
-      FLabelRelLeft = FBox.width() + FLabelMargin;
-      FLabelRelTop = SideLabelOffset;
-      break;
-    case lpCustom:
-      break;
-  }
+  const editing::LabelOffsets offsets =
+      editing::OffsetsFor(FLabelPos, {FLabelRelLeft, FLabelRelTop}, {box_.width(), box_.height()},
+                          {label->width(), label->height()}, FLabelMargin);
+  FLabelRelLeft = offsets.relLeft;
+  FLabelRelTop = offsets.relTop;
   FTrackLabel = false;
-  const int left = FBox.x() + FLabelRelLeft;
-  const int top = FBox.y() + FLabelRelTop;
+  const int left = box_.x() + FLabelRelLeft;
+  const int top = box_.y() + FLabelRelTop;
   if (auto* enhLabel = qobject_cast<TEnhLabel*>(label)) {
     enhLabel->SetBounds(left, top, label->width(), label->height());
   } else {
@@ -186,7 +162,7 @@ void LabelKeeper::PlaceLabel() {
   }
   FTrackLabel = true;
   // A label made after its window was shown is hidden until shown on purpose.
-  if (VisibleFlag(FBox)) {
+  if (VisibleFlag(box_)) {
     if (label->isHidden()) {
       label->show();
     }
@@ -197,14 +173,12 @@ void LabelKeeper::PlaceLabel() {
 
 void LabelKeeper::SetLabelOffsets(bool fromWidth, int width) {
   if (fromWidth) {
-    if (width == 0) {
-      width = FBox.width() / 2;
-    }
-    FLabelRelLeft = -(width + FLabelMargin);
-    FLabelRelTop = SideLabelOffset;
+    const editing::LabelOffsets offsets = editing::SideOffsets(width, box_.width(), FLabelMargin);
+    FLabelRelLeft = offsets.relLeft;
+    FLabelRelTop = offsets.relTop;
   } else if (!FLabel.isNull()) {
-    FLabelRelLeft = FLabel->x() - FBox.x();
-    FLabelRelTop = FLabel->y() - FBox.y();
+    FLabelRelLeft = FLabel->x() - box_.x();
+    FLabelRelTop = FLabel->y() - box_.y();
   }
 }
 
@@ -215,7 +189,7 @@ void LabelKeeper::LabelChanged() {
   if (FLabelPos == lpCustom) {
     // Where the label was moved to becomes its custom place.
     SetLabelOffsets(false);
-  } else if (!FLoading) {
+  } else if (!loading_) {
     // Pulled back to its computed place, e.g. after its caption changed width.
     PlaceLabel();
   }
@@ -242,26 +216,26 @@ void LabelKeeper::SetLabelComponent(QLabel* label) {
     return;
   }
   const QWidget* servedBox = label->buddy();
-  if (servedBox != nullptr && servedBox != &FBox && servedBox->metaObject()->inherits(&FBoxClass)) {
+  if (servedBox != nullptr && servedBox != &box_ && servedBox->metaObject()->inherits(&boxClass_)) {
     // The label already serves another box of this kind.
     forgetLabel();
     return;
   }
-  if (FLoading) {
+  if (loading_) {
     FLabel = label;
     InstallBoundsHandler(label);
     return;
   }
-  if (label->window() != FBox.window()) {
-    throw EShowError(2, FBox.objectName());
+  if (label->window() != box_.window()) {
+    throw EShowError(2, box_.objectName());
   }
   FreeLabel();
   FLabelPos = lpCustom;
   FLabel = label;
   if (label->objectName().isEmpty()) {
-    label->setObjectName(OwnLabelName(FBox.objectName()));
+    label->setObjectName(OwnLabelName(box_.objectName()));
   }
-  label->setBuddy(&FBox);
+  label->setBuddy(&box_);
   SetLabelOffsets(false);
   InstallBoundsHandler(label);
   FLabelColon = !label->text().isEmpty() && label->text().endsWith(kColon);
@@ -271,9 +245,9 @@ void LabelKeeper::CreateLabel() {
   if (!FLabel.isNull()) {
     return;
   }
-  auto* label = new TEnhLabel(FBox.parentWidget());
-  label->setObjectName(OwnLabelName(FBox.objectName()));
-  label->SetFocusControl(&FBox);
+  auto* label = new TEnhLabel(box_.parentWidget());
+  label->setObjectName(OwnLabelName(box_.objectName()));
+  label->SetFocusControl(&box_);
   label->setVisible(false);
   InstallBoundsHandler(label);
   FLabel = label;
@@ -294,9 +268,9 @@ void LabelKeeper::FreeLabel() {
 }
 
 void LabelKeeper::BoxRenamed(const QString& newName) {
-  const QString oldName = FBoxName;
-  FBoxName = newName;
-  if (FLoading || FLabel.isNull()) {
+  const QString oldName = boxName_;
+  boxName_ = newName;
+  if (loading_ || FLabel.isNull()) {
     return;
   }
   if (FLabel->objectName() == OwnLabelName(oldName)) {
@@ -305,19 +279,19 @@ void LabelKeeper::BoxRenamed(const QString& newName) {
 }
 
 void LabelKeeper::BoxBoundsChanged() {
-  if (!FLabel.isNull() && !FLoading) {
+  if (!FLabel.isNull() && !loading_) {
     PlaceLabel();
   }
 }
 
 void LabelKeeper::BoxVisibleChanging(bool visible) {
-  if (FLabel.isNull() || visible == VisibleFlag(FBox)) {
+  if (FLabel.isNull() || visible == VisibleFlag(box_)) {
     return;
   }
   if (!visible) {
     FLabel->hide();
   } else {
-    if (!FLoading) {
+    if (!loading_) {
       PlaceLabel();
     }
     FLabel->show();
@@ -338,13 +312,13 @@ void LabelKeeper::BoxEnabledChanged(bool enabled) {
 void LabelKeeper::BoxLoaded() {
   if (FLabel.isNull()) {
     // A window description names a box's label by making the box its buddy.
-    const QWidget* window = FBox.window();
+    const QWidget* window = box_.window();
     for (QLabel* label : window->findChildren<QLabel*>()) {
-      if (label->buddy() == &FBox) {
-        const bool loading = FLoading;
-        FLoading = true;
+      if (label->buddy() == &box_) {
+        const bool loading = loading_;
+        loading_ = true;
         SetLabelComponent(label);
-        FLoading = loading;
+        loading_ = loading;
         break;
       }
     }
@@ -357,7 +331,7 @@ void LabelKeeper::BoxLoaded() {
   }
   PlaceLabel();
   if (!FLabel.isNull()) {
-    BoxEnabledChanged(FBox.isEnabled());
+    BoxEnabledChanged(box_.isEnabled());
   }
 }
 

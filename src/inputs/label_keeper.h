@@ -10,16 +10,17 @@
 #include <QPointer>
 #include <QString>
 
+#include "editing/label_placement.h"
+
 namespace pixdeck {
 
 class TEnhLabel;
 
-enum TLabelPos { lpCustom, lpTop, lpLeft, lpBottom, lpRight };
+using editing::TLabelPos;
+using enum editing::TLabelPos;
 
 class LabelKeeper {
  public:
-  // The label's top lies this far below the box's top beside the box.
-  static constexpr int SideLabelOffset = 3;
   static constexpr int kDefaultMargin = 8;
 
   // boxClass: a label already serving another box of this class (or of a
@@ -31,16 +32,16 @@ class LabelKeeper {
 
   // While the box's window is being built from its description, the setters
   // only store their values.
-  void SetLoading(bool loading) { FLoading = loading; }
-  bool Loading() const { return FLoading; }
+  void SetLoading(bool loading) { loading_ = loading; }
+  bool Loading() const { return loading_; }
   // Runs a property write that comes from the window description: until the
   // box is loaded it is made in the loading state.
   template <typename Write>
   void ReadProperty(bool boxLoaded, Write write) {
-    const bool loading = FLoading;
-    FLoading = !boxLoaded;
+    const bool loading = loading_;
+    loading_ = !boxLoaded;
     write();
-    FLoading = loading;
+    loading_ = loading;
   }
 
   QString LabelText() const;
@@ -80,11 +81,10 @@ class LabelKeeper {
   void InstallBoundsHandler(QLabel* label);
   void BoxRenamed(const QString& newName);
   QString OwnLabelName(const QString& boxName) const;
-  QString WithColon(const QString& text) const;
   int TextWidth(const QString& text) const;
 
-  QWidget& FBox;
-  const QMetaObject& FBoxClass;
+  QWidget& box_;
+  const QMetaObject& boxClass_;
   QPointer<QLabel> FLabel;
   TLabelPos FLabelPos = lpLeft;
   int FLabelMargin = kDefaultMargin;
@@ -92,9 +92,9 @@ class LabelKeeper {
   int FLabelRelLeft = 0;
   int FLabelRelTop = 0;
   bool FTrackLabel = true;
-  bool FLoading = false;
-  QString FBoxName;
-  QMetaObject::Connection FRenameLink;
+  bool loading_ = false;
+  QString boxName_;
+  QMetaObject::Connection renameLink_;
 };
 
 // True unless the widget was hidden on purpose (a child that is merely not

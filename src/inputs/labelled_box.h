@@ -54,7 +54,7 @@ class LabelledBox : public Box {
 
   void InitAfterLoad() override {
     Box::InitAfterLoad();
-    FLoaded = true;
+    loaded_ = true;
     FLabel.BoxLoaded();
   }
   void moveEvent(QMoveEvent* event) override {
@@ -77,27 +77,27 @@ class LabelledBox : public Box {
   // box is loaded.
   int LabelPosValue() const { return LabelPos(); }
   void ReadLabelText(const QString& text) {
-    FLabel.ReadProperty(FLoaded, [&] { FLabel.SetLabelText(text); });
+    FLabel.ReadProperty(loaded_, [&] { FLabel.SetLabelText(text); });
   }
   void ReadLabelPos(int pos) {
-    FLabel.ReadProperty(FLoaded, [&] { FLabel.SetLabelPos(static_cast<TLabelPos>(pos)); });
+    FLabel.ReadProperty(loaded_, [&] { FLabel.SetLabelPos(static_cast<TLabelPos>(pos)); });
   }
   void ReadLabelMargin(int margin) {
-    FLabel.ReadProperty(FLoaded, [&] { FLabel.SetLabelMargin(margin); });
+    FLabel.ReadProperty(loaded_, [&] { FLabel.SetLabelMargin(margin); });
   }
   void ReadLabelColon(bool colon) {
-    FLabel.ReadProperty(FLoaded, [&] { FLabel.SetLabelColon(colon); });
+    FLabel.ReadProperty(loaded_, [&] { FLabel.SetLabelColon(colon); });
   }
   void ReadLabelRelLeft(int offset) {
-    FLabel.ReadProperty(FLoaded, [&] { FLabel.SetLabelRelLeft(offset); });
+    FLabel.ReadProperty(loaded_, [&] { FLabel.SetLabelRelLeft(offset); });
   }
   void ReadLabelRelTop(int offset) {
-    FLabel.ReadProperty(FLoaded, [&] { FLabel.SetLabelRelTop(offset); });
+    FLabel.ReadProperty(loaded_, [&] { FLabel.SetLabelRelTop(offset); });
   }
 
  private:
   LabelKeeper FLabel;
-  bool FLoaded = false;
+  bool loaded_ = false;
 };
 
 }  // namespace pixdeck

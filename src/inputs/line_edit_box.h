@@ -1,20 +1,18 @@
-// The editing model shared by the single-line boxes (the edit and the masked
-// edit) on top of QLineEdit: undo to the undo text, the user's edits told
-// apart from the program's writes, Escape as undo, and the emulated
-// overwrite mode with the Insert key.
+// The single-line boxes (the edit and the masked edit) on QLineEdit: Qt's
+// events turned into the editing model's calls, and the model's writes into
+// QLineEdit's.
 #pragma once
 
 #include <QLineEdit>
 #include <functional>
 
+#include "editing/edit_model.h"
 #include "inputs/box_colors.h"
-#include "inputs/edit_keys.h"
 #include "inputs/input_box.h"
-#include "inputs/undo_buffer.h"
 
 namespace pixdeck {
 
-class LineEditBox : public QLineEdit, public InputBox {
+class LineEditBox : public QLineEdit, public InputBox, private editing::EditControl {
   Q_OBJECT
   Q_PROPERTY(bool DispatchInsMode READ DispatchInsMode WRITE SetDispatchInsMode)
   Q_PROPERTY(bool OverwriteMode READ OverwriteMode WRITE SetOverwriteMode)
@@ -23,54 +21,56 @@ class LineEditBox : public QLineEdit, public InputBox {
  public:
   using NotifyEvent = std::function<void(QObject* sender)>;
 
-  explicit LineEditBox(QWidget* parent = nullptr);
+  explicit LineEditBox(QWidget* parent = nullptr,
+                       editing::EditPolicy policy = editing::EditPolicy::SingleLine());
 
-  bool UndoWhenEsc() const { return FUndoWhenEsc; }
-  void SetUndoWhenEsc(bool value) { FUndoWhenEsc = value; }
-  void SetDispatchInsMode(bool value) { FDispatchInsMode = value; }
+  bool UndoWhenEsc() const { return model_.UndoWhenEsc(); }
+  void SetUndoWhenEsc(bool value) { model_.SetUndoWhenEsc(value); }
+  void SetDispatchInsMode(bool value) { model_.SetDispatchInsMode(value); }
 
   // Fired for each text change that is not the program's own.
-  NotifyEvent OnEdited() const { return FOnEdited; }
-  void SetOnEdited(NotifyEvent handler) { FOnEdited = std::move(handler); }
+  NotifyEvent OnEdited() const { return onEdited_; }
+  void SetOnEdited(NotifyEvent handler) { onEdited_ = std::move(handler); }
   // Fired for every change of the text, the program's own included.
-  NotifyEvent OnChange() const { return FOnChange; }
-  void SetOnChange(NotifyEvent handler) { FOnChange = std::move(handler); }
+  NotifyEvent OnChange() const { return onChange_; }
+  void SetOnChange(NotifyEvent handler) { onChange_ = std::move(handler); }
 
   // The undo text.
-  QString UndoText() const { return FUndoBuffer.GetText(); }
+  QString UndoText() const;
   // Loaded has run.
-  bool IsLoaded() const { return FLoaded; }
+  bool IsLoaded() const { return loaded_; }
 
   // Selection as the model sees it: the start is the caret when nothing is
   // selected; setting the length keeps the start.
-  int SelStart() const;
-  int SelLength() const { return selectionLength(); }
-  void SetSelStart(int start);
-  void SetSelLength(int length);
+  int SelStart() const override;
+  int SelLength() const override { return selectionLength(); }
+  void SetSelStart(int start) { setCursorPosition(start); }
+  void SetSelLength(int length) { SetSelection(SelStart(), length); }
 
   // Keeps the one-character selection after the caret in overwrite mode.
-  void UpdateOverwriteSelection();
+  void UpdateOverwriteSelection() { model_.UpdateOverwriteSelection(); }
 
   // InputBox
   QWidget* BoxWidget() override { return this; }
   void Loaded() override;
-  bool OverwriteMode() const override { return FOverwriteMode; }
-  void SetOverwriteMode(bool value) override;
-  void ToggleOverwriteMode() override;
-  bool DispatchInsMode() const override { return FDispatchInsMode; }
+  bool OverwriteMode() const override { return model_.OverwriteMode(); }
+  void SetOverwriteMode(bool value) override { model_.SetOverwriteMode(value); }
+  void ToggleOverwriteMode() override { model_.ToggleOverwriteMode(); }
+  bool DispatchInsMode() const override { return model_.DispatchInsMode(); }
   bool IsReadOnly() const override { return isReadOnly(); }
   bool HasEditFocus() const override { return hasFocus(); }
-  bool CanUndo() const override { return isModified(); }
-  bool CanClear() const override;
-  bool CanCut() const override;
-  bool CanPaste() const override;
-  bool HasSelection() const override { return SelLength() != 0; }
-  bool CanSelectAll() const override;
-  void Undo() override;
-  void CutSelection() override;
-  void CopySelection() override;
-  void PasteSelection() override;
-  void DeleteSelection() override;
+  bool CanUndo() const override { return model_.CanUndo(); }
+  bool CanClear() const override { return model_.CanClear(); }
+  bool CanCut() const override { return model_.CanCut(); }
+  bool CanPaste() const override { return model_.CanPaste(); }
+  bool HasSelection() const override { return model_.HasSelection(); }
+  bool CanSelectAll() const override { return model_.CanSelectAll(); }
+  void Undo() override { model_.Undo(); }
+  void CutSelection() override { model_.CutSelection(); }
+  void CopySelection() override { model_.CopySelection(); }
+  void PasteSelection() override { model_.PasteSelection(); }
+  void DeleteSelection() override { model_.DeleteSelection(); }
+  void ClearAll() override { model_.ClearAll(); }
   void SelectAllText() override { selectAll(); }
 
  protected:
@@ -78,15 +78,8 @@ class LineEditBox : public QLineEdit, public InputBox {
   virtual void InitAfterLoad();
   // Fires OnEdited.
   virtual void DoEdited();
-  // The text changed: an edit unless the program is writing, then OnChange.
-  void Change();
-  // Sets the text as the program's own write: no change is reported.
-  void WriteText(const QString& text);
-  // Undo puts the caret at the start (the masked edit leaves it where the
-  // text puts it).
-  virtual bool UndoResetsCaret() const { return true; }
-  // In overwrite mode a line break after the caret is never selected.
-  virtual bool GuardsLineBreak() const { return true; }
+
+  editing::EditModel& Model() { return model_; }
 
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
@@ -95,19 +88,30 @@ class LineEditBox : public QLineEdit, public InputBox {
   void changeEvent(QEvent* event) override;
   bool event(QEvent* event) override;
 
-  TUndoBuffer FUndoBuffer;
-  bool FInternalChange = true;
-  bool FLoaded = false;
   DisabledAtLoadColor FSavedFontColor;
 
  private:
-  bool FOverwriteMode = false;
-  bool FDispatchInsMode = true;
-  bool FUndoWhenEsc = false;
-  EditKeys::PendingKeys FPendingKeys;
-  bool FWritingText = false;
-  NotifyEvent FOnEdited;
-  NotifyEvent FOnChange;
+  // EditControl
+  editing::Text GetText() const override;
+  void SetText(const editing::Text& text) override;
+  void SetSelection(int start, int length) override;
+  bool HasFocus() const override { return hasFocus(); }
+  bool IsModified() const override { return isModified(); }
+  void SetModified(bool value) override { setModified(value); }
+  bool ClipboardHasText() const override;
+  void Cut() override { cut(); }
+  void Copy() override { copy(); }
+  void Paste() override { paste(); }
+  void ClearSelection() override { del(); }
+  void EmptyText() override { clear(); }
+  editing::ModeMaster* WindowMaster() const override { return Master(); }
+  void Edited() override { DoEdited(); }
+  void Changed() override;
+
+  editing::EditModel model_;
+  bool loaded_ = false;
+  NotifyEvent onEdited_;
+  NotifyEvent onChange_;
 };
 
 }  // namespace pixdeck

@@ -1,7 +1,7 @@
 #include "inputs/list_utils.h"
 
-#include <algorithm>
-
+#include "editing/list_search.h"
+#include "inputs/edit_keys.h"
 #include "platform/collate.h"
 
 namespace pixdeck {
@@ -20,112 +20,56 @@ int CompareText(const QString& a, const QString& b) {
   return platform::CompareTextLocale(a.toStdString(), b.toStdString());
 }
 
-bool FindSorted(const QStringList& list, bool firstMatch, bool caseSensitive, const QString& text,
-                int& index) {
-  int lo = 0;
-  int hi = static_cast<int>(list.size()) - 1;
-  bool found = false;
-  while (lo <= hi) {
-    const int mid = (lo + hi) / 2;
-    const int order = caseSensitive ? CompareStr(list[mid], text) : CompareText(list[mid], text);
-    if (order < 0) {
-      lo = mid + 1;
-    } else {
-      hi = mid - 1;
-      if (order == 0) {
-        found = true;
-        if (!firstMatch) {
-          lo = mid;
-        }
-      }
-    }
-  }
-  index = lo;
-  return found;
-}
-
-bool FindSortedNoCase(const QStringList& list, const QString& text, int& index) {
-  const int count = static_cast<int>(list.size());
-  if (count == 0) {
-    index = 0;
-    return false;
-  }
-  int lo = 0;
-  int hi = count - 1;
-  index = (lo + hi) / 2;
-  bool searching = true;
-  int span = count;
-  while (searching && span > 1) {
-    const int order = CompareText(text, list[index]);
-    if (order == 0) {
-      searching = false;
-    } else if (order > 0) {
-      lo = index;
-      index = (index + 1 + hi) / 2;
-    } else {
-      hi = index;
-      index = (index - 1 + lo) / 2;
-    }
-    span = hi - lo;
-  }
-  if (!searching) {
-    return true;
-  }
-  const int order = CompareText(text, list[index]);
-  if (order > 0) {
-    ++index;
-    return false;
-  }
-  return order == 0;
-}
-
 namespace {
 
-bool StartsWithNoCase(const QString& item, const QString& text) {
-  return CompareText(item.left(text.size()), text) == 0;
+// The user's locale order for the editing layer's searches.
+class LocaleOrder : public editing::TextOrder {
+ public:
+  int CompareStr(const editing::Text& a, const editing::Text& b) const override {
+    return pixdeck::CompareStr(edit_keys::FromText(a), edit_keys::FromText(b));
+  }
+  int CompareText(const editing::Text& a, const editing::Text& b) const override {
+    return pixdeck::CompareText(edit_keys::FromText(a), edit_keys::FromText(b));
+  }
+};
+
+const LocaleOrder kLocaleOrder;
+
+editing::TextList TextsOf(const QStringList& list) {
+  editing::TextList texts;
+  texts.reserve(list.size());
+  for (const QString& item : list) {
+    texts.push_back(edit_keys::ToText(item));
+  }
+  return texts;
 }
 
 }  // namespace
 
+const editing::TextOrder& LocaleTextOrder() {
+  return kLocaleOrder;
+}
+
+bool FindSorted(const QStringList& list, bool firstMatch, bool caseSensitive, const QString& text,
+                int& index) {
+  return editing::FindSorted(TextsOf(list), kLocaleOrder, firstMatch, caseSensitive,
+                             edit_keys::ToText(text), index);
+}
+
+bool FindSortedNoCase(const QStringList& list, const QString& text, int& index) {
+  return editing::FindSortedNoCase(TextsOf(list), kLocaleOrder, edit_keys::ToText(text), index);
+}
+
 int FindPrefix(const QStringList& list, bool sorted, const QString& text) {
-  const int count = static_cast<int>(list.size());
-  if (count == 0) {
-    return -1;
-  }
-  if (sorted) {
-    int index = 0;
-    if (FindSortedNoCase(list, text, index)) {
-      return index;
-    }
-    index = std::min(index, count - 1);
-    return StartsWithNoCase(list[index], text) ? index : -1;
-  }
-  for (int i = 0; i < count; ++i) {
-    if (StartsWithNoCase(list[i], text)) {
-      return i;
-    }
-  }
-  return -1;
+  return editing::FindPrefix(TextsOf(list), kLocaleOrder, sorted, edit_keys::ToText(text));
 }
 
 void CompleteFromList(const QStringList& list, bool sorted, const QString& text, int& index,
                       int& selStart, int& selLength, QString& completed) {
-  completed = text;
-  selLength = -1;
-  index = text.isEmpty() ? -1 : FindPrefix(list, sorted, text);
-  if (index < 0 || index >= list.size()) {
-    return;
-  }
-  const QString& item = list[index];
-  const int typed = static_cast<int>(text.size());
-  const int full = static_cast<int>(item.size());
-  if (typed < full) {
-    completed = text + item.mid(typed);
-    selLength = full - typed;
-  } else if (typed == full) {
-    selLength = 0;
-  }
-  selStart = typed;
+  editing::Text done;
+  editing::CompleteFromList(TextsOf(list), kLocaleOrder, sorted, edit_keys::ToText(text), index,
+                            selStart, selLength, done);
+  completed = edit_keys::FromText(done);
 }
 
 }  // namespace pixdeck

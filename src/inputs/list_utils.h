@@ -1,15 +1,20 @@
-// Searches over the input boxes' string lists and the type-ahead completion
-// of the combo box. Comparisons follow the user's locale.
+// The user's locale order of two texts, and the editing layer's list
+// searches and completion (editing/list_search.h) over Qt's string lists in
+// that order.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+
+#include "editing/list_search.h"
 
 namespace pixdeck {
 
 // Locale order of two texts: negative, zero or positive.
 int CompareStr(const QString& a, const QString& b);   // letter case counts
 int CompareText(const QString& a, const QString& b);  // letter case ignored
+// The same order for the editing layer's list rules.
+const editing::TextOrder& LocaleTextOrder();
 
 // Binary search over a list sorted in the same comparison order. On return
 // index is the equal item met (the first of the equal items with firstMatch),

@@ -8,7 +8,7 @@
 #include "inputs/edit_keys.h"
 #include "inputs/input_box.h"
 
-namespace pixdeck::MenuTargets {
+namespace pixdeck::menu_targets {
 
 namespace {
 
@@ -114,7 +114,7 @@ EntryStates PlainStates(bool writable, bool canUndo, bool hasSelection, bool has
   s.overwriteEnabled = false;
   s.cut = hasSelection && writable;
   s.copy = hasSelection;
-  s.paste = writable && EditKeys::ClipboardHasText();
+  s.paste = writable && edit_keys::ClipboardHasText();
   s.del = hasSelection && writable;
   s.clear = writable && hasText;
   s.selectAll = hasText;
@@ -224,4 +224,4 @@ void RunEntry(QWidget& control, TShowMenu entry) {
   }
 }
 
-}  // namespace pixdeck::MenuTargets
+}  // namespace pixdeck::menu_targets

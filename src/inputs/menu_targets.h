@@ -10,7 +10,7 @@
 class QAction;
 class QWidget;
 
-namespace pixdeck::MenuTargets {
+namespace pixdeck::menu_targets {
 
 using EntryItems = std::array<QPointer<QAction>, kShowMenuCount>;
 
@@ -21,4 +21,4 @@ void UpdateEntries(QWidget& control, const EntryItems& items);
 // Carries out the entry's command on the control; other controls get nothing.
 void RunEntry(QWidget& control, TShowMenu entry);
 
-}  // namespace pixdeck::MenuTargets
+}  // namespace pixdeck::menu_targets

@@ -1,10 +1,12 @@
-// The combo box's list: search, adding, picking, moving, deleting,
-// completion and validation of the typed text.
+// The combo box's Qt list made to behave as the box's list: construction,
+// the list's properties, the edit part's text, and items that are added,
+// inserted, deleted and owned without Qt choosing a selection by itself.
 #include "inputs/qel_combo_box.h"
 
 #include <QLineEdit>
 #include <QScopeGuard>
 
+#include "inputs/edit_keys.h"
 #include "inputs/list_utils.h"
 
 namespace pixdeck {
@@ -47,30 +49,30 @@ TQelComboBox::~TQelComboBox() {
 // --- properties --------------------------------------------------------------
 
 void TQelComboBox::SetAddNewToList(bool value) {
-  if (value == FAddNewToList) {
+  if (value == Opt().addNewToList) {
     return;
   }
-  FAddNewToList = value;
+  Opt().addNewToList = value;
   if (value) {
     SetLimitToList(false);
   }
 }
 
 void TQelComboBox::SetLimitToList(bool value) {
-  if (value == FLimitToList) {
+  if (value == Opt().limitToList) {
     return;
   }
-  FLimitToList = value;
+  Opt().limitToList = value;
   if (value) {
     SetAddNewToList(false);
   }
 }
 
 void TQelComboBox::SetSorted(bool value) {
-  if (value == FSorted) {
+  if (value == Opt().sorted) {
     return;
   }
-  FSorted = value;
+  Opt().sorted = value;
   if (!value || count() < 2) {
     return;
   }
@@ -108,7 +110,7 @@ void TQelComboBox::SetText(const QString& text) {
 }
 
 void TQelComboBox::RememberText() {
-  FKnownText = lineEdit()->text();
+  knownText_ = lineEdit()->text();
 }
 
 void TQelComboBox::SetItemIndex(int index) {
@@ -138,16 +140,15 @@ void TQelComboBox::SetItems(const QStringList& items) {
 }
 
 int TQelComboBox::SortedPlace(const QString& text) const {
-  // After the items that are equal to it.
-  int place = 0;
-  while (place < count() && CompareText(itemText(place), text) <= 0) {
-    ++place;
-  }
-  return place;
+  return history_.SortedPlace(edit_keys::ToText(text));
+}
+
+editing::Text TQelComboBox::ListPart::ItemText(int index) const {
+  return edit_keys::ToText(box_.itemText(index));
 }
 
 int TQelComboBox::AddObject(const QString& text, const QVariant& object) {
-  const int index = FSorted ? SortedPlace(text) : count();
+  const int index = Opt().sorted ? SortedPlace(text) : count();
   InsertItemAt(index, text, object);
   return index;
 }
@@ -200,7 +201,7 @@ void TQelComboBox::DeleteItem(int index) {
     return;
   }
   int newIndex = -1;
-  if (!FAllowNull && itemCount > 1) {
+  if (!Opt().allowNull && itemCount > 1) {
     newIndex = index == itemCount - 1 ? index - 1 : index;
   }
   if (itemCount == 1) {
@@ -228,68 +229,6 @@ QVariant TQelComboBox::ItemObject(int index) const {
   return itemData(index);
 }
 
-int TQelComboBox::IndexOfText(const QString& text) const {
-  if (!FSorted) {
-    for (int i = 0; i < count(); ++i) {
-      const int order =
-          FCaseSensitive ? CompareStr(itemText(i), text) : CompareText(itemText(i), text);
-      if (order == 0) {
-        return i;
-      }
-    }
-    return -1;
-  }
-  int index = -1;
-  return FindSorted(Items(), false, FCaseSensitive, text, index) ? index : -1;
-}
-
-void TQelComboBox::AddItem(const QString& text, const QVariant& object) {
-  if (FAddNewToStart && !FSorted && count() > 0) {
-    InsertItemAt(0, text, object);
-    SetListIndex(0);
-  } else {
-    SetListIndex(AddObject(text, object));
-  }
-}
-
-void TQelComboBox::AddNewItem(const QString& text) {
-  QString newText = text;
-  QVariant newObject;
-  bool accept = true;
-  if (FOnNotInList) {
-    FOnNotInList(this, newText, newObject, accept);
-  } else {
-    accept = false;
-  }
-  if (accept) {
-    AddItem(newText, newObject);
-  }
-}
-
-void TQelComboBox::DoNotInList(QString& newText, bool& accept) {
-  QVariant newObject;
-  if (FOnNotInList) {
-    FOnNotInList(this, newText, newObject, accept);
-  }
-  if (accept) {
-    AddItem(newText, newObject);
-    DoListPick();
-  }
-}
-
-void TQelComboBox::DoListPick() {
-  if (FAddNewToStart && !FPickGuard && ItemIndex() > 0) {
-    const bool guard = FPickGuard;
-    FPickGuard = true;
-    auto restore = qScopeGuard([&] { FPickGuard = guard; });
-    MoveItem(ItemIndex(), 0);
-    SetItemIndex(0);
-  }
-  if (!FPickGuard && FOnListPick) {
-    FOnListPick(this);
-  }
-}
-
 void TQelComboBox::MoveItem(int fromIndex, int toIndex) {
   if (fromIndex == toIndex || fromIndex < 0 || fromIndex >= count()) {
     return;
@@ -313,265 +252,6 @@ void TQelComboBox::MoveItem(int fromIndex, int toIndex) {
     setCurrentIndex(toIndex);
   }
   SetText(shown);
-}
-
-void TQelComboBox::SetListIndex(int index) {
-  SetItemIndex(index);
-}
-
-void TQelComboBox::SelectItem(int index) {
-  if (!FForceSelect && index == ItemIndex()) {
-    return;
-  }
-  SetListIndex(index);
-  DoListPick();
-  FSelecting = true;
-  FModified = true;
-  Change();
-  FSelecting = false;
-  FForceSelect = false;
-}
-
-void TQelComboBox::SetIndexKeepText(int index) {
-  if (index == ItemIndex()) {
-    return;
-  }
-  const QString text = Text();
-  const int start = SelStart();
-  const int length = SelLength();
-  const bool modified = FModified;
-  SetListIndex(index);
-  DoListPick();
-  FSelecting = true;
-  SetText(text);
-  FModified = modified;
-  SetEditSelection(start, std::max(length, 0));
-  FSelecting = false;
-}
-
-void TQelComboBox::SelectFirstItem() {
-  if (!FAllowNull && !FInternalChange && ItemIndex() == -1 && count() > 0) {
-    SelectItem(0);
-  }
-}
-
-void TQelComboBox::Change() {
-  if (!FAllowNull && count() > 0 && Text().isEmpty()) {
-    // An empty text never stands in a box that must have a value.
-    if (ItemIndex() == 0) {
-      FForceSelect = true;
-    }
-    SelectItem(0);
-    return;
-  }
-  if (!FInternalChange) {
-    FModified = true;
-    if (!FSelecting) {
-      if (Text().isEmpty()) {
-        SetListIndex(-1);
-        DoListPick();
-      } else if (FAutoExpand) {
-        if (FNoAutoExpand) {
-          FNoAutoExpand = false;
-        } else {
-          ExpandText();
-        }
-      }
-      DoEdited();
-    }
-  }
-  FireOnChange();
-}
-
-void TQelComboBox::FireOnChange() {
-  RememberText();
-  if (FOnChange) {
-    FOnChange(this);
-  }
-}
-
-void TQelComboBox::DoEdited() {
-  if (FOnEdited) {
-    FOnEdited(this);
-  }
-}
-
-void TQelComboBox::ExpandText() {
-  int index = -1;
-  int selStart = SelStart();
-  int selLength = -1;
-  QString completed;
-  CompleteFromList(Items(), FSorted, Text(), index, selStart, selLength, completed);
-  if (selLength >= 0) {
-    if (selLength == 0) {
-      selStart = SelStart();
-    }
-    if (FAutoPickItem) {
-      SelectItem(index);
-    } else {
-      SetListIndex(index);
-    }
-    if (selLength > 0) {
-      SetText(completed);
-      FModified = true;
-    }
-    SetEditSelection(selStart, selLength);
-  } else if (FAutoPickItem) {
-    SetIndexKeepText(-1);
-  }
-}
-
-void TQelComboBox::ApplyText(const QString& text) {
-  const int index = IndexOfText(text);
-  if (!text.isEmpty() && index >= 0) {
-    // The item is shown again even when it is still the selected one but
-    // its text was edited.
-    if (index == ItemIndex() && Text() != itemText(index)) {
-      FForceSelect = true;
-    }
-    SelectItem(index);
-  } else if (!text.isEmpty()) {
-    SetText(text);
-    if (FAddNewToList && index == -1) {
-      if (FInternalChange) {
-        AddItem(text);
-      } else {
-        AddNewItem(text);
-      }
-    }
-    FModified = true;
-    Change();
-  } else if (!Text().isEmpty()) {
-    if (ItemIndex() == -1) {
-      SetText(QString());
-      FModified = true;
-      Change();
-    } else {
-      SelectItem(-1);
-    }
-  }
-}
-
-void TQelComboBox::SetInternalChange(bool value) {
-  if (value == FInternalChange) {
-    return;
-  }
-  if (!value && FModified) {
-    FUndoBuffer.SetText(Text());
-    FModified = false;
-  }
-  FInternalChange = value;
-}
-
-void TQelComboBox::SetInitialText(const QString& text) {
-  const bool internal = FInternalChange;
-  SetInternalChange(true);
-  ApplyText(text);
-  SetInternalChange(internal);
-}
-
-bool TQelComboBox::ValidateText(bool refocus) {
-  int oldIndex = ItemIndex();
-  bool result = false;
-  FRefused = false;
-  if (Text().isEmpty()) {
-    if (!FAllowNull) {
-      if (refocus) {
-        setFocus();
-      }
-      QString newText;
-      bool accept = false;
-      DoNotInList(newText, accept);
-      if (accept && !newText.isEmpty()) {
-        SetText(newText);
-        FModified = true;
-      }
-      if (!accept) {
-        Undo();
-        FRefused = true;
-      }
-      result = true;
-    }
-  } else if (FLimitToList) {
-    if (TextInList()) {
-      FForceSelect = FModified;
-    } else {
-      if (refocus) {
-        setFocus();
-      }
-      QString newText = Text();
-      bool accept = false;
-      DoNotInList(newText, accept);
-      if (accept) {
-        oldIndex = -2;
-      } else {
-        Undo();
-        FRefused = true;
-      }
-      result = true;
-    }
-  } else if (FAddNewToList) {
-    if (TextInList()) {
-      FForceSelect = FModified;
-    } else {
-      oldIndex = -2;
-      if (refocus) {
-        setFocus();
-      }
-      QString newText = Text();
-      bool accept = true;
-      DoNotInList(newText, accept);
-      if (accept) {
-        FForceSelect = true;
-      } else {
-        Undo();
-        FRefused = true;
-      }
-      result = true;
-    }
-  } else {
-    FForceSelect = FModified;
-  }
-  const int found = IndexOfText(Text());
-  if (found != oldIndex) {
-    SelectItem(found);
-  }
-  return result;
-}
-
-bool TQelComboBox::CommitText() {
-  return FModified ? ValidateText(false) : false;
-}
-
-void TQelComboBox::ValidateBeforeAction() {
-  if (FModified) {
-    ValidateText(static_cast<bool>(FOnNotInList));
-  }
-}
-
-void TQelComboBox::UserSelected(int index) {
-  if (index < 0 || index >= count()) {
-    return;
-  }
-  if (FPickGuard) {
-    FPickGuard = false;
-    Change();
-    return;
-  }
-  // Qt already shows the item; the text before the pick tells whether the
-  // pick changed it.
-  const QString item = itemText(index);
-  if (FKnownText != item) {
-    SetText(item);
-    FModified = true;
-    DoListPick();
-    FSelecting = true;
-    Change();
-    FSelecting = false;
-  } else {
-    Change();
-  }
-  RememberText();
 }
 
 }  // namespace pixdeck

@@ -9,10 +9,11 @@
 #include <QVariant>
 #include <functional>
 
+#include "editing/combo_history.h"
+#include "editing/edit_model.h"
 #include "inputs/box_colors.h"
-#include "inputs/edit_keys.h"
 #include "inputs/input_box.h"
-#include "inputs/undo_buffer.h"
+#include "inputs/list_utils.h"
 
 namespace pixdeck {
 
@@ -48,33 +49,33 @@ class TQelComboBox : public QComboBox, public InputBox {
   ~TQelComboBox() override;
 
   // --- properties ---------------------------------------------------------
-  bool AddNewToStart() const { return FAddNewToStart; }
-  void SetAddNewToStart(bool value) { FAddNewToStart = value; }
+  bool AddNewToStart() const { return Opt().addNewToStart; }
+  void SetAddNewToStart(bool value) { Opt().addNewToStart = value; }
   // AddNewToList and LimitToList exclude each other: turning one on turns
   // the other off.
-  bool AddNewToList() const { return FAddNewToList; }
+  bool AddNewToList() const { return Opt().addNewToList; }
   void SetAddNewToList(bool value);
-  bool LimitToList() const { return FLimitToList; }
+  bool LimitToList() const { return Opt().limitToList; }
   void SetLimitToList(bool value);
-  bool AllowNull() const { return FAllowNull; }
-  void SetAllowNull(bool value) { FAllowNull = value; }
+  bool AllowNull() const { return Opt().allowNull; }
+  void SetAllowNull(bool value) { Opt().allowNull = value; }
   bool AutoExpand() const { return FAutoExpand; }
   void SetAutoExpand(bool value) { FAutoExpand = value; }
   bool AutoPickItem() const { return FAutoPickItem; }
   void SetAutoPickItem(bool value) { FAutoPickItem = value; }
-  bool CaseSensitive() const { return FCaseSensitive; }
-  void SetCaseSensitive(bool value) { FCaseSensitive = value; }
+  bool CaseSensitive() const { return Opt().caseSensitive; }
+  void SetCaseSensitive(bool value) { Opt().caseSensitive = value; }
   // The box owns the QObjects held in its items' object slots and deletes
   // them with their items (such objects must have no parent).
   bool DestroyObjects() const { return FDestroyObjects; }
   void SetDestroyObjects(bool value) { FDestroyObjects = value; }
-  void SetDispatchInsMode(bool value) { FDispatchInsMode = value; }
+  void SetDispatchInsMode(bool value) { edit_.SetDispatchInsMode(value); }
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool value);
-  bool UndoWhenEsc() const { return FUndoWhenEsc; }
-  void SetUndoWhenEsc(bool value) { FUndoWhenEsc = value; }
+  bool UndoWhenEsc() const { return edit_.UndoWhenEsc(); }
+  void SetUndoWhenEsc(bool value) { edit_.SetUndoWhenEsc(value); }
   // The list keeps itself in the locale's case-insensitive order.
-  bool Sorted() const { return FSorted; }
+  bool Sorted() const { return Opt().sorted; }
   void SetSorted(bool value);
 
   NotifyEvent OnEdited() const { return FOnEdited; }
@@ -94,7 +95,7 @@ class TQelComboBox : public QComboBox, public InputBox {
   // The user changed the text since the undo text was last taken.
   bool Modified() const { return FModified; }
   void SetModified(bool value) { FModified = value; }
-  QString UndoText() const { return FUndoBuffer.GetText(); }
+  QString UndoText() const;
 
   // --- the text and the list ------------------------------------------------
   // The edit part's text; setting it reports no change.
@@ -144,7 +145,7 @@ class TQelComboBox : public QComboBox, public InputBox {
   QString SelText() const;
   void SetSelStart(int start);
   void SetSelLength(int length);
-  void UpdateOverwriteSelection();
+  void UpdateOverwriteSelection() { edit_.UpdateOverwriteSelection(); }
   // Splices the clipboard text over the selection.
   void PasteText();
   void ClearText();
@@ -152,24 +153,24 @@ class TQelComboBox : public QComboBox, public InputBox {
   // InputBox
   QWidget* BoxWidget() override { return this; }
   void Loaded() override;
-  bool OverwriteMode() const override { return FOverwriteMode; }
-  void SetOverwriteMode(bool value) override;
-  void ToggleOverwriteMode() override;
-  bool DispatchInsMode() const override { return FDispatchInsMode; }
+  bool OverwriteMode() const override { return edit_.OverwriteMode(); }
+  void SetOverwriteMode(bool value) override { edit_.SetOverwriteMode(value); }
+  void ToggleOverwriteMode() override { edit_.ToggleOverwriteMode(); }
+  bool DispatchInsMode() const override { return edit_.DispatchInsMode(); }
   bool IsReadOnly() const override { return FReadOnly; }
   bool HasEditFocus() const override { return hasFocus(); }
-  bool CanUndo() const override { return FModified; }
-  bool CanClear() const override;
-  bool CanCut() const override;
-  bool CanPaste() const override;
-  bool HasSelection() const override { return SelLength() != 0; }
-  bool CanSelectAll() const override;
-  void Undo() override;
+  bool CanUndo() const override { return edit_.CanUndo(); }
+  bool CanClear() const override { return edit_.CanClear(); }
+  bool CanCut() const override { return edit_.CanCut(); }
+  bool CanPaste() const override { return edit_.CanPaste(); }
+  bool HasSelection() const override { return edit_.HasSelection(); }
+  bool CanSelectAll() const override { return edit_.CanSelectAll(); }
+  void Undo() override { edit_.Undo(); }
   void CutSelection() override;
   void CopySelection() override;
   // The paste that the menu sends: inserts even in overwrite mode and asks
   // OnPaste first.
-  void PasteSelection() override;
+  void PasteSelection() override { edit_.PasteSelection(); }
   void DeleteSelection() override;
   void ClearAll() override { ClearText(); }
   void SelectAllText() override;
@@ -193,6 +194,55 @@ class TQelComboBox : public QComboBox, public InputBox {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The edit part as the editing model's control.
+  class EditPart : public editing::EditControl {
+   public:
+    explicit EditPart(TQelComboBox& box) : box_(box) {}
+    editing::Text GetText() const override;
+    void SetText(const editing::Text& text) override;
+    // The undo text goes back as the box's value: its item is selected.
+    void RestoreText(const editing::Text& text) override;
+    int SelStart() const override { return box_.SelStart(); }
+    int SelLength() const override { return box_.SelLength(); }
+    void SetSelection(int start, int length) override { box_.SetEditSelection(start, length); }
+    bool IsReadOnly() const override { return box_.FReadOnly; }
+    bool HasFocus() const override { return box_.hasFocus(); }
+    bool IsModified() const override { return box_.FModified; }
+    void SetModified(bool value) override { box_.FModified = value; }
+    bool ClipboardHasText() const override;
+    void Cut() override;
+    void Copy() override;
+    void Paste() override;
+    void ClearSelection() override;
+    void EmptyText() override;
+    // Asks OnPaste.
+    bool PasteAllowed() override;
+    editing::ModeMaster* WindowMaster() const override { return box_.Master(); }
+    // The box's change handling fires OnEdited itself (a selection made by
+    // the box is no edit).
+    void Edited() override {}
+    void Changed() override { box_.Change(); }
+
+   private:
+    TQelComboBox& box_;
+  };
+
+  // The list as the history rules' list.
+  class ListPart : public editing::ComboList {
+   public:
+    explicit ListPart(TQelComboBox& box) : box_(box) {}
+    int Count() const override { return box_.count(); }
+    editing::Text ItemText(int index) const override;
+    int CurrentIndex() const override { return box_.ItemIndex(); }
+    void SetCurrentIndex(int index) override { box_.SetItemIndex(index); }
+    void MoveItem(int fromIndex, int toIndex) override { box_.MoveItem(fromIndex, toIndex); }
+
+   private:
+    TQelComboBox& box_;
+  };
+
+  editing::ComboOptions& Opt() { return history_.Options(); }
+  const editing::ComboOptions& Opt() const { return history_.Options(); }
   void TextEdited();
   void UserSelected(int index);
   void InsertItemAt(int index, const QString& text, const QVariant& object);
@@ -202,35 +252,29 @@ class TQelComboBox : public QComboBox, public InputBox {
   void SetEditSelection(int start, int length);
   void RememberText();
 
-  TUndoBuffer FUndoBuffer;
+  EditPart editPart_{*this};
+  editing::EditModel edit_{editPart_, editing::EditPolicy::ComboEdit()};
+  ListPart listPart_{*this};
+  editing::ComboHistory history_{listPart_, LocaleTextOrder()};
   DisabledAtLoadColor FSavedFontColor;
-  bool FAddNewToStart = false;
-  bool FAddNewToList = false;
-  bool FAllowNull = true;
   bool FAutoExpand = true;
   bool FAutoPickItem = true;
-  bool FCaseSensitive = false;
   bool FDestroyObjects = false;
-  bool FDispatchInsMode = true;
-  bool FLimitToList = false;
-  bool FOverwriteMode = false;
   bool FReadOnly = false;
-  bool FUndoWhenEsc = false;
-  bool FSorted = false;
   bool FModified = false;
 
-  bool FInternalChange = true;
   bool FMovingItem = false;
+  // A pick is being reported: DoListPick's move of the item to the start
+  // reports nothing of its own.
   bool FPickGuard = false;
   bool FNoAutoExpand = false;
   bool FForceSelect = false;
   bool FSelecting = false;
   // The last validation refused the text and restored the undo text.
-  bool FRefused = false;
-  EditKeys::PendingKeys FPendingKeys;
+  bool refused_ = false;
   // The text as the box last saw it, to tell a pick that changes the text
   // from one that only confirms it (Qt shows the item before reporting).
-  QString FKnownText;
+  QString knownText_;
 
   NotifyEvent FOnEdited;
   NotifyEvent FOnChange;

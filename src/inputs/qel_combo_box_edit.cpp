@@ -13,22 +13,6 @@ namespace pixdeck {
 
 namespace {
 
-// Keys that a read-only box swallows: they would delete or step through
-// the list.
-bool IsReadOnlyBlockedKey(int key) {
-  switch (key) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Clear:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Select:
-    case Qt::Key_Delete:
-      return true;
-    default:
-      return false;
-  }
-}
-
 bool IsDeletingKey(const QKeyEvent& event) {
   const int key = event.key();
   return key == Qt::Key_Backspace || key == Qt::Key_Clear || key == Qt::Key_Delete ||
@@ -72,33 +56,57 @@ void TQelComboBox::SelectAllText() {
   lineEdit()->selectAll();
 }
 
-void TQelComboBox::UpdateOverwriteSelection() {
-  if (FOverwriteMode && !FReadOnly && SelLength() == 0) {
-    SetSelLength(1);
+QString TQelComboBox::UndoText() const {
+  return edit_keys::FromText(edit_.UndoBuffer().GetText());
+}
+
+// --- the edit part as the model's control ------------------------------------------
+
+editing::Text TQelComboBox::EditPart::GetText() const {
+  return edit_keys::ToText(box_.Text());
+}
+
+void TQelComboBox::EditPart::SetText(const editing::Text& text) {
+  box_.SetText(edit_keys::FromText(text));
+}
+
+void TQelComboBox::EditPart::RestoreText(const editing::Text& text) {
+  box_.ApplyText(edit_keys::FromText(text));
+}
+
+bool TQelComboBox::EditPart::ClipboardHasText() const {
+  return edit_keys::ClipboardHasText();
+}
+
+void TQelComboBox::EditPart::Cut() {
+  box_.lineEdit()->cut();
+}
+
+void TQelComboBox::EditPart::Copy() {
+  box_.lineEdit()->copy();
+}
+
+void TQelComboBox::EditPart::Paste() {
+  box_.lineEdit()->paste();
+}
+
+void TQelComboBox::EditPart::ClearSelection() {
+  box_.lineEdit()->del();
+}
+
+void TQelComboBox::EditPart::EmptyText() {
+  box_.lineEdit()->clear();
+}
+
+bool TQelComboBox::EditPart::PasteAllowed() {
+  bool accept = true;
+  if (box_.FOnPaste) {
+    box_.FOnPaste(&box_, accept);
   }
+  return accept;
 }
 
 // --- mode, state and queries ----------------------------------------------------
-
-void TQelComboBox::SetOverwriteMode(bool value) {
-  if (value == FOverwriteMode) {
-    return;
-  }
-  FOverwriteMode = value;
-  // A box without the focus keeps its selection; the next click or key
-  // applies the mode.
-  if (hasFocus() && !FReadOnly) {
-    SetSelLength(value ? 1 : 0);
-  }
-}
-
-void TQelComboBox::ToggleOverwriteMode() {
-  if (FDispatchInsMode && Master() != nullptr) {
-    Master()->SetOverwriteMode(!FOverwriteMode);
-  } else {
-    SetOverwriteMode(!FOverwriteMode);
-  }
-}
 
 void TQelComboBox::SetReadOnly(bool value) {
   if (value == FReadOnly) {
@@ -108,40 +116,7 @@ void TQelComboBox::SetReadOnly(bool value) {
   lineEdit()->setReadOnly(value);
 }
 
-bool TQelComboBox::CanClear() const {
-  return !FReadOnly && !Text().isEmpty();
-}
-
-bool TQelComboBox::CanCut() const {
-  return !FReadOnly && SelLength() != 0;
-}
-
-bool TQelComboBox::CanPaste() const {
-  return !FReadOnly && EditKeys::ClipboardHasText();
-}
-
-bool TQelComboBox::CanSelectAll() const {
-  return SelLength() != Text().size();
-}
-
-// --- undo, clipboard and deletion -------------------------------------------------
-
-void TQelComboBox::Undo() {
-  if (!FModified) {
-    return;
-  }
-  const QString undoText = FUndoBuffer.GetText();
-  if (Text() == undoText) {
-    FModified = false;
-    return;
-  }
-  const bool internal = FInternalChange;
-  FInternalChange = true;
-  ApplyText(undoText);
-  FInternalChange = internal;
-  Change();
-  UpdateOverwriteSelection();
-}
+// --- clipboard and deletion ----------------------------------------------------------
 
 void TQelComboBox::CopySelection() {
   if (HasSelection()) {
@@ -192,21 +167,6 @@ void TQelComboBox::PasteText() {
   Change();
 }
 
-void TQelComboBox::PasteSelection() {
-  // The pasted text is inserted, not put over the one selected character.
-  if (FOverwriteMode && SelLength() == 1) {
-    SetSelLength(0);
-  }
-  bool accept = true;
-  if (FOnPaste) {
-    FOnPaste(this, accept);
-  }
-  if (accept && !FReadOnly) {
-    lineEdit()->paste();
-  }
-  UpdateOverwriteSelection();
-}
-
 // --- loading ------------------------------------------------------------------------
 
 void TQelComboBox::Loaded() {
@@ -214,16 +174,15 @@ void TQelComboBox::Loaded() {
 }
 
 void TQelComboBox::InitAfterLoad() {
-  if (!FAllowNull && count() > 0 && ItemIndex() == -1) {
+  if (!Opt().allowNull && count() > 0 && ItemIndex() == -1) {
     SelectItem(0);
   }
   if (SelLength() > 0 && !hasFocus()) {
     SetSelLength(0);
   }
   FSavedFontColor.Loaded(*this);
-  FUndoBuffer.SetText(Text());
+  edit_.FinishLoading();
   RememberText();
-  FInternalChange = false;
 }
 
 // --- keys, focus and events -----------------------------------------------------------
@@ -234,29 +193,26 @@ void TQelComboBox::TextEdited() {
 }
 
 void TQelComboBox::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  const bool noShift = EditKeys::NoShift(*event);
-  if (FReadOnly && IsReadOnlyBlockedKey(key)) {
-    FPendingKeys.Forget();
+  const editing::KeyStroke stroke = edit_keys::StrokeOf(*event);
+  if (edit_.SwallowKey(stroke)) {
     event->accept();
     return;
   }
   FNoAutoExpand = IsDeletingKey(*event);
-  if (FPendingKeys.Press(*event, FUndoWhenEsc && FModified)) {
+  if (edit_.KeyDown(stroke)) {
     event->accept();
     return;
   }
-  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && noShift) {
+  const int key = event->key();
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+      stroke.shift == editing::ShiftState::None) {
     // Enter checks the text against the list without leaving the box, then
     // goes on to the window (its default button) with the text it took. A
     // refused text is restored and the key ends here.
-    if (CommitText() && FRefused) {
+    if (CommitText() && refused_) {
       event->accept();
       return;
     }
-  }
-  if (FOverwriteMode && SelLength() == 1 && noShift && EditKeys::IsCaretKey(key)) {
-    SetSelLength(0);
   }
   if (event->matches(QKeySequence::Paste)) {
     PasteSelection();
@@ -267,26 +223,15 @@ void TQelComboBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void TQelComboBox::keyReleaseEvent(QKeyEvent* event) {
-  if (event->isAutoRepeat()) {
-    QComboBox::keyReleaseEvent(event);
+  if (!event->isAutoRepeat() && edit_.KeyUp(edit_keys::StrokeOf(*event))) {
+    event->accept();
     return;
   }
-  const int key = event->key();
-  const Qt::KeyboardModifiers shift = EditKeys::ShiftState(*event);
-  const bool consumed = FPendingKeys.Release(*event, FUndoWhenEsc && FModified, *this);
-  if (consumed) {
-    event->accept();
-  } else {
-    QComboBox::keyReleaseEvent(event);
-  }
-  // A selection made with Shift and the caret keys stays as it was made.
-  if (!(shift == Qt::ShiftModifier && EditKeys::IsCaretKey(key))) {
-    UpdateOverwriteSelection();
-  }
+  QComboBox::keyReleaseEvent(event);
 }
 
 void TQelComboBox::focusOutEvent(QFocusEvent* event) {
-  FPendingKeys.Forget();
+  edit_.FocusLost();
   const Qt::FocusReason reason = event->reason();
   // Leaving the box for another control validates the text; a popup (the
   // list, a menu) or another window does not.
@@ -316,7 +261,7 @@ bool TQelComboBox::eventFilter(QObject* watched, QEvent* event) {
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     // The click places the caret first; then the next character is selected.
     const bool handled = lineEdit()->event(event);
-    UpdateOverwriteSelection();
+    edit_.MouseUp();
     return handled;
   }
   return QComboBox::eventFilter(watched, event);

@@ -2,55 +2,36 @@
 
 #include <QEvent>
 
+#include "inputs/edit_keys.h"
+
 namespace pixdeck {
 
 TQelEdit::TQelEdit(QWidget* parent) : LineEditBox(parent) {}
 
 void TQelEdit::SetInitialText(const QString& text) {
-  // The present text changes nothing: a pending change of the user's stays,
-  // and so does the undo text.
-  if (this->text() == text) {
-    return;
-  }
-  const bool internal = FInternalChange;
-  SetInternalChange(true);
-  ReplaceText(text);
-  SetInternalChange(internal);
+  Model().SetInitialText(edit_keys::ToText(text));
 }
 
 void TQelEdit::ReplaceText(const QString& text) {
-  if (this->text() == text) {
-    return;
-  }
-  WriteText(text);
-  setModified(true);
-  setCursorPosition(0);
-  Change();
+  Model().ReplaceText(edit_keys::ToText(text));
 }
 
 void TQelEdit::SetInternalChange(bool value) {
-  if (value == FInternalChange) {
-    return;
-  }
-  if (FInternalChange && isModified()) {
-    FUndoBuffer.SetText(text());
-    setModified(false);
-  }
-  FInternalChange = value;
+  Model().SetInternalChange(value);
 }
 
 void TQelEdit::ApplyReadOnlyColor(bool readOnly) {
   if (readOnly) {
-    if (!FReadOnlyColored) {
-      FSavedColor.emplace(*this, QPalette::Base);
-      FReadOnlyColored = true;
+    if (!readOnlyColored_) {
+      savedColor_.emplace(*this, QPalette::Base);
+      readOnlyColored_ = true;
     }
     SetRoleColor(*this, QPalette::Base, ButtonFaceColor(*this));
-  } else if (FReadOnlyColored) {
-    if (FSavedColor.has_value()) {
-      FSavedColor->RestoreTo(*this);
+  } else if (readOnlyColored_) {
+    if (savedColor_.has_value()) {
+      savedColor_->RestoreTo(*this);
     }
-    FReadOnlyColored = false;
+    readOnlyColored_ = false;
   }
 }
 
@@ -69,23 +50,14 @@ void TQelEdit::SetAlignment(TAlignment value) {
   }
 }
 
-void TQelEdit::ClearAll() {
-  if (!CanClear()) {
-    return;
-  }
-  clear();
-  setModified(!FInternalChange);
-}
-
 void TQelEdit::InitAfterLoad() {
   FSavedFontColor.Loaded(*this);
-  FSavedColor.emplace(*this, QPalette::Base);
+  savedColor_.emplace(*this, QPalette::Base);
   if (isReadOnly()) {
     ApplyReadOnlyColor(true);
   }
-  FUndoBuffer.SetText(text());
   setCursorPosition(0);
-  FInternalChange = false;
+  Model().FinishLoading();
 }
 
 void TQelEdit::changeEvent(QEvent* event) {

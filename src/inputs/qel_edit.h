@@ -50,16 +50,13 @@ class TQelEdit : public LineEditBox {
   int ScrollBarsValue() const { return FScrollBars; }
   void SetScrollBarsValue(int value) { SetScrollBars(static_cast<TScrollStyle>(value)); }
 
-  // InputBox: Clear All.
-  void ClearAll() override;
-
  protected:
   void InitAfterLoad() override;
   void changeEvent(QEvent* event) override;
 
  private:
-  std::optional<SavedRole> FSavedColor;
-  bool FReadOnlyColored = false;
+  std::optional<SavedRole> savedColor_;
+  bool readOnlyColored_ = false;
   TAlignment FAlignment = taLeftJustify;
   TScrollStyle FScrollBars = ssNone;
   bool FWordWrap = false;

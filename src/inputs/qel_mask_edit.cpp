@@ -2,14 +2,7 @@
 
 namespace pixdeck {
 
-TQelMaskEdit::TQelMaskEdit(QWidget* parent) : LineEditBox(parent) {}
-
-void TQelMaskEdit::ClearText() {
-  if (!CanClear()) {
-    return;
-  }
-  setText(QString());
-  setModified(!FInternalChange);
-}
+TQelMaskEdit::TQelMaskEdit(QWidget* parent)
+    : LineEditBox(parent, editing::EditPolicy::MaskEdit()) {}
 
 }  // namespace pixdeck

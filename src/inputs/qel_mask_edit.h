@@ -14,14 +14,10 @@ class TQelMaskEdit : public LineEditBox {
   explicit TQelMaskEdit(QWidget* parent = nullptr);
 
   // Clear All: empty text, formatted as the mask requires.
-  void ClearText();
+  void ClearText() { ClearAll(); }
 
-  // InputBox
-  void ClearAll() override { ClearText(); }
-
- protected:
-  bool UndoResetsCaret() const override { return false; }
-  bool GuardsLineBreak() const override { return false; }
+ private:
+  void EmptyText() override { setText(QString()); }
 };
 
 }  // namespace pixdeck

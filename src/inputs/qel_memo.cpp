@@ -10,30 +10,16 @@
 
 namespace pixdeck {
 
-namespace {
-
-bool IsLineBreak(const QString& text) {
-  return text == QString(QChar::ParagraphSeparator) || text == QString(QChar::LineSeparator) ||
-         text == QLatin1String("\r") || text == QLatin1String("\n");
-}
-
-}  // namespace
-
-TQelMemo::TQelMemo(QWidget* parent) : QPlainTextEdit(parent) {
-  connect(this, &QPlainTextEdit::textChanged, this, [this] { Change(); });
+TQelMemo::TQelMemo(QWidget* parent)
+    : QPlainTextEdit(parent), model_(*this, editing::EditPolicy::Memo()) {
+  connect(this, &QPlainTextEdit::textChanged, this, [this] { model_.TextChanged(); });
   if (parent != nullptr) {
     AttachToMaster();
   }
 }
 
-void TQelMemo::SetWindowsUndo(bool value) {
-  if (value == FWindowsUndo) {
-    return;
-  }
-  FWindowsUndo = value;
-  if (value) {
-    FUndoBuffer.Clear();
-  }
+QString TQelMemo::UndoText() const {
+  return edit_keys::FromText(model_.UndoBuffer().GetText());
 }
 
 bool TQelMemo::IsModified() const {
@@ -63,15 +49,35 @@ void TQelMemo::SetSelStart(int start) {
   setTextCursor(cursor);
 }
 
-void TQelMemo::SetSelLength(int length) {
+void TQelMemo::SetSelection(int start, int length) {
   QTextCursor cursor = textCursor();
-  const int start = cursor.selectionStart();
   const int last = document()->characterCount() - 1;  // after the final character
+  start = std::clamp(start, 0, last);
   cursor.setPosition(start);
   if (length > 0) {
     cursor.setPosition(std::min(start + length, last), QTextCursor::KeepAnchor);
   }
   setTextCursor(cursor);
+}
+
+editing::Text TQelMemo::GetText() const {
+  return edit_keys::ToText(toPlainText());
+}
+
+void TQelMemo::SetText(const editing::Text& text) {
+  setPlainText(edit_keys::FromText(text));
+}
+
+bool TQelMemo::ClipboardHasText() const {
+  return edit_keys::ClipboardHasText();
+}
+
+void TQelMemo::ClearSelection() {
+  textCursor().removeSelectedText();
+}
+
+bool TQelMemo::CanUndoOwn() const {
+  return document()->isUndoAvailable();
 }
 
 void TQelMemo::MoveCaretTo(int position) {
@@ -81,144 +87,46 @@ void TQelMemo::MoveCaretTo(int position) {
   }
 }
 
-bool TQelMemo::LineBreakSelected() const {
-  return IsLineBreak(SelText());
-}
-
-void TQelMemo::UpdateOverwriteSelection() {
-  if (!FOverwriteMode || isReadOnly() || SelLength() != 0) {
-    return;
-  }
-  SetSelLength(1);
-  if (LineBreakSelected()) {
-    SetSelLength(0);
-  }
-}
-
 void TQelMemo::Loaded() {
   InitAfterLoad();
 }
 
 void TQelMemo::InitAfterLoad() {
   FSavedFontColor.Loaded(*this);
-  const QString text = toPlainText();
-  if (!text.isEmpty()) {
-    if (!FWindowsUndo) {
-      FUndoBuffer.AssignChars(text);
-    }
+  if (!toPlainText().isEmpty()) {
     SetSelLength(0);
     MoveCaretTo(0);
     SetModified(false);
     DoCursorMove();
   }
-  FInternalChange = false;
-}
-
-void TQelMemo::SetOverwriteMode(bool value) {
-  if (value == FOverwriteMode) {
-    return;
-  }
-  FOverwriteMode = value;
-  if (isReadOnly()) {
-    return;
-  }
-  SetSelLength(value ? 1 : 0);
-  // A line break after the caret is never overwritten.
-  if (value && LineBreakSelected()) {
-    SetSelLength(0);
-  }
-}
-
-void TQelMemo::ToggleOverwriteMode() {
-  if (FDispatchInsMode && Master() != nullptr) {
-    Master()->SetOverwriteMode(!FOverwriteMode);
-  } else {
-    SetOverwriteMode(!FOverwriteMode);
-  }
-}
-
-bool TQelMemo::CanUndo() const {
-  if (!FWindowsUndo) {
-    return IsModified();
-  }
-  return !isReadOnly() && document()->isUndoAvailable();
-}
-
-bool TQelMemo::CanClear() const {
-  return !isReadOnly() && !document()->isEmpty();
-}
-
-bool TQelMemo::CanCut() const {
-  return !isReadOnly() && SelLength() != 0;
-}
-
-bool TQelMemo::CanPaste() const {
-  return !isReadOnly() && EditKeys::ClipboardHasText();
-}
-
-bool TQelMemo::CanSelectAll() const {
-  return SelLength() != toPlainText().size();
+  model_.FinishLoading();
 }
 
 void TQelMemo::DoEdited() {
-  if (FOnEdited) {
-    FOnEdited(this);
+  if (onEdited_) {
+    onEdited_(this);
   }
 }
 
 void TQelMemo::DoCursorMove() {
-  if (FOnCursorMove) {
-    FOnCursorMove(this);
+  if (onCursorMove_) {
+    onCursorMove_(this);
   }
 }
 
-void TQelMemo::Change() {
-  if (FInUndo) {
-    return;
-  }
-  if (!FInternalChange) {
-    DoEdited();
-  }
-  if (FOnChange) {
-    FOnChange(this);
+void TQelMemo::Changed() {
+  if (onChange_) {
+    onChange_(this);
   }
 }
 
 void TQelMemo::Undo() {
-  const bool inUndo = FInUndo;
-  if (FWindowsUndo) {
-    FInUndo = true;
-    undo();
-    FInUndo = inUndo;
-    Change();
-    UpdateOverwriteSelection();
-    return;
-  }
-  if (!IsModified()) {
-    return;
-  }
-  const int caretBefore = SelStart();
-  FInUndo = true;
-  if (FUndoBuffer.HasText()) {
-    setPlainText(FUndoBuffer.GetText());
-  } else {
-    clear();
-  }
-  SetModified(false);
-  FInUndo = inUndo;
-  SetSelLength(0);
-  if (SelStart() > 0) {
-    MoveCaretTo(0);
-  } else if (caretBefore > 0) {
+  // The undo text puts the caret at the start: a caret that was elsewhere
+  // moved.
+  const bool movesCaret = !WindowsUndo() && IsModified() && SelStart() > 0;
+  model_.Undo();
+  if (movesCaret) {
     DoCursorMove();
-  }
-  Change();
-  UpdateOverwriteSelection();
-}
-
-void TQelMemo::CutSelection() {
-  if (CanCut()) {
-    cut();
   }
 }
 
@@ -226,19 +134,8 @@ void TQelMemo::PasteSelection() {
   if (isReadOnly()) {
     return;
   }
-  // The pasted text is inserted, not put over the one selected character.
-  if (FOverwriteMode && SelLength() == 1) {
-    SetSelLength(0);
-  }
-  paste();
-  UpdateOverwriteSelection();
+  model_.PasteSelection();
   DoCursorMove();
-}
-
-void TQelMemo::DeleteSelection() {
-  if (CanCut()) {
-    textCursor().removeSelectedText();
-  }
 }
 
 void TQelMemo::ClearAll() {
@@ -246,20 +143,14 @@ void TQelMemo::ClearAll() {
     return;
   }
   MoveCaretTo(0);
-  clear();
-  SetModified(!FInternalChange);
-  Change();
+  model_.ClearAll();
+  model_.Change();
 }
 
 void TQelMemo::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  const bool noShift = EditKeys::NoShift(*event);
-  if (FPendingKeys.Press(*event, FUndoWhenEsc && IsModified())) {
+  if (model_.KeyDown(edit_keys::StrokeOf(*event))) {
     event->accept();
     return;
-  }
-  if (FOverwriteMode && SelLength() == 1 && noShift && EditKeys::IsCaretKey(key)) {
-    SetSelLength(0);
   }
   if (event->matches(QKeySequence::Paste)) {
     PasteSelection();
@@ -274,13 +165,7 @@ void TQelMemo::keyReleaseEvent(QKeyEvent* event) {
     QPlainTextEdit::keyReleaseEvent(event);
     return;
   }
-  const int key = event->key();
-  const Qt::KeyboardModifiers shift = EditKeys::ShiftState(*event);
-  const bool consumed = FPendingKeys.Release(*event, FUndoWhenEsc && IsModified(), *this);
-  if (!(shift == Qt::ShiftModifier && EditKeys::IsCaretKey(key))) {
-    UpdateOverwriteSelection();
-  }
-  if (consumed) {
+  if (model_.KeyUp(edit_keys::StrokeOf(*event))) {
     event->accept();
   } else {
     QPlainTextEdit::keyReleaseEvent(event);
@@ -291,13 +176,13 @@ void TQelMemo::keyReleaseEvent(QKeyEvent* event) {
 void TQelMemo::mouseReleaseEvent(QMouseEvent* event) {
   QPlainTextEdit::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton) {
-    UpdateOverwriteSelection();
+    model_.MouseUp();
   }
   DoCursorMove();
 }
 
 void TQelMemo::focusOutEvent(QFocusEvent* event) {
-  FPendingKeys.Forget();
+  model_.FocusLost();
   QPlainTextEdit::focusOutEvent(event);
 }
 

@@ -6,14 +6,13 @@
 #include <QPlainTextEdit>
 #include <functional>
 
+#include "editing/edit_model.h"
 #include "inputs/box_colors.h"
-#include "inputs/edit_keys.h"
 #include "inputs/input_box.h"
-#include "inputs/undo_buffer.h"
 
 namespace pixdeck {
 
-class TQelMemo : public QPlainTextEdit, public InputBox {
+class TQelMemo : public QPlainTextEdit, public InputBox, private editing::EditControl {
   Q_OBJECT
   Q_PROPERTY(bool DispatchInsMode READ DispatchInsMode WRITE SetDispatchInsMode)
   Q_PROPERTY(bool OverwriteMode READ OverwriteMode WRITE SetOverwriteMode)
@@ -25,57 +24,57 @@ class TQelMemo : public QPlainTextEdit, public InputBox {
 
   explicit TQelMemo(QWidget* parent = nullptr);
 
-  bool UndoWhenEsc() const { return FUndoWhenEsc; }
-  void SetUndoWhenEsc(bool value) { FUndoWhenEsc = value; }
-  void SetDispatchInsMode(bool value) { FDispatchInsMode = value; }
+  bool UndoWhenEsc() const { return model_.UndoWhenEsc(); }
+  void SetUndoWhenEsc(bool value) { model_.SetUndoWhenEsc(value); }
+  void SetDispatchInsMode(bool value) { model_.SetDispatchInsMode(value); }
   // Undo is the control's own last-operation undo; turning it on forgets
   // the undo text.
-  bool WindowsUndo() const { return FWindowsUndo; }
-  void SetWindowsUndo(bool value);
+  bool WindowsUndo() const { return model_.ControlUndo(); }
+  void SetWindowsUndo(bool value) { model_.SetControlUndo(value); }
 
-  NotifyEvent OnEdited() const { return FOnEdited; }
-  void SetOnEdited(NotifyEvent handler) { FOnEdited = std::move(handler); }
-  NotifyEvent OnChange() const { return FOnChange; }
-  void SetOnChange(NotifyEvent handler) { FOnChange = std::move(handler); }
+  NotifyEvent OnEdited() const { return onEdited_; }
+  void SetOnEdited(NotifyEvent handler) { onEdited_ = std::move(handler); }
+  NotifyEvent OnChange() const { return onChange_; }
+  void SetOnChange(NotifyEvent handler) { onChange_ = std::move(handler); }
   // The caret may have moved.
-  NotifyEvent OnCursorMove() const { return FOnCursorMove; }
-  void SetOnCursorMove(NotifyEvent handler) { FOnCursorMove = std::move(handler); }
+  NotifyEvent OnCursorMove() const { return onCursorMove_; }
+  void SetOnCursorMove(NotifyEvent handler) { onCursorMove_ = std::move(handler); }
 
-  QString UndoText() const { return FUndoBuffer.GetText(); }
-  bool HasUndoText() const { return FUndoBuffer.HasText(); }
-  bool IsModified() const;
-  void SetModified(bool value);
+  QString UndoText() const;
+  bool HasUndoText() const { return model_.UndoBuffer().HasText(); }
+  bool IsModified() const override;
+  void SetModified(bool value) override;
 
-  int SelStart() const;
-  int SelLength() const;
+  int SelStart() const override;
+  int SelLength() const override;
   QString SelText() const;
   void SetSelStart(int start);
-  void SetSelLength(int length);
+  void SetSelLength(int length) { SetSelection(SelStart(), length); }
 
   // Moves the caret, reporting it when it moved.
   void MoveCaretTo(int position);
-  void UpdateOverwriteSelection();
+  void UpdateOverwriteSelection() { model_.UpdateOverwriteSelection(); }
 
   // InputBox
   QWidget* BoxWidget() override { return this; }
   void Loaded() override;
-  bool OverwriteMode() const override { return FOverwriteMode; }
-  void SetOverwriteMode(bool value) override;
-  void ToggleOverwriteMode() override;
-  bool DispatchInsMode() const override { return FDispatchInsMode; }
+  bool OverwriteMode() const override { return model_.OverwriteMode(); }
+  void SetOverwriteMode(bool value) override { model_.SetOverwriteMode(value); }
+  void ToggleOverwriteMode() override { model_.ToggleOverwriteMode(); }
+  bool DispatchInsMode() const override { return model_.DispatchInsMode(); }
   bool IsReadOnly() const override { return isReadOnly(); }
   bool HasEditFocus() const override { return hasFocus(); }
-  bool CanUndo() const override;
-  bool CanClear() const override;
-  bool CanCut() const override;
-  bool CanPaste() const override;
-  bool HasSelection() const override { return SelLength() != 0; }
-  bool CanSelectAll() const override;
+  bool CanUndo() const override { return model_.CanUndo(); }
+  bool CanClear() const override { return model_.CanClear(); }
+  bool CanCut() const override { return model_.CanCut(); }
+  bool CanPaste() const override { return model_.CanPaste(); }
+  bool HasSelection() const override { return model_.HasSelection(); }
+  bool CanSelectAll() const override { return model_.CanSelectAll(); }
   void Undo() override;
-  void CutSelection() override;
-  void CopySelection() override { copy(); }
+  void CutSelection() override { model_.CutSelection(); }
+  void CopySelection() override { model_.CopySelection(); }
   void PasteSelection() override;
-  void DeleteSelection() override;
+  void DeleteSelection() override { model_.DeleteSelection(); }
   void ClearAll() override;
   void SelectAllText() override { selectAll(); }
 
@@ -83,7 +82,6 @@ class TQelMemo : public QPlainTextEdit, public InputBox {
   virtual void InitAfterLoad();
   virtual void DoEdited();
   virtual void DoCursorMove();
-  void Change();
 
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
@@ -93,20 +91,28 @@ class TQelMemo : public QPlainTextEdit, public InputBox {
   bool event(QEvent* event) override;
 
  private:
-  bool LineBreakSelected() const;
+  // EditControl
+  editing::Text GetText() const override;
+  void SetText(const editing::Text& text) override;
+  void SetSelection(int start, int length) override;
+  bool HasFocus() const override { return hasFocus(); }
+  bool ClipboardHasText() const override;
+  void Cut() override { cut(); }
+  void Copy() override { copy(); }
+  void Paste() override { paste(); }
+  void ClearSelection() override;
+  void EmptyText() override { clear(); }
+  bool CanUndoOwn() const override;
+  void UndoOwn() override { undo(); }
+  editing::ModeMaster* WindowMaster() const override { return Master(); }
+  void Edited() override { DoEdited(); }
+  void Changed() override;
 
-  TUndoBuffer FUndoBuffer;
-  bool FInternalChange = true;
-  bool FInUndo = false;
-  bool FOverwriteMode = false;
-  bool FDispatchInsMode = true;
-  bool FUndoWhenEsc = false;
-  bool FWindowsUndo = false;
-  EditKeys::PendingKeys FPendingKeys;
+  editing::EditModel model_;
   DisabledAtLoadColor FSavedFontColor;
-  NotifyEvent FOnEdited;
-  NotifyEvent FOnChange;
-  NotifyEvent FOnCursorMove;
+  NotifyEvent onEdited_;
+  NotifyEvent onChange_;
+  NotifyEvent onCursorMove_;
 };
 
 }  // namespace pixdeck

@@ -3,7 +3,7 @@
 namespace pixdeck {
 
 EShowError::EShowError(std::uint16_t code, const QString& text)
-    : std::runtime_error(MessageFor(code, text).toUtf8().constData()), FCode(code) {}
+    : std::runtime_error(MessageFor(code, text).toUtf8().constData()), code_(code) {}
 
 QString EShowError::MessageFor(std::uint16_t code, const QString& text) {
   switch (code) {

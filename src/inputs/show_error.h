@@ -13,14 +13,14 @@ class EShowError : public std::runtime_error {
   // text: usually the name of the component concerned.
   EShowError(std::uint16_t code, const QString& text);
 
-  std::uint16_t Code() const { return FCode; }
+  std::uint16_t Code() const { return code_; }
   QString Message() const { return QString::fromUtf8(what()); }
 
   // The message for a code and a text.
   static QString MessageFor(std::uint16_t code, const QString& text);
 
  private:
-  std::uint16_t FCode;
+  std::uint16_t code_;
 };
 
 }  // namespace pixdeck

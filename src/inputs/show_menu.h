@@ -33,21 +33,21 @@ class TShowMenuSet {
   }
   static constexpr TShowMenuSet FromBits(std::uint16_t bits) {
     TShowMenuSet set;
-    set.FBits = bits & kAllBits;
+    set.bits_ = bits & kAllBits;
     return set;
   }
   static constexpr TShowMenuSet All() { return FromBits(kAllBits); }
 
-  constexpr std::uint16_t Bits() const { return FBits; }
-  constexpr bool Contains(TShowMenu e) const { return (FBits >> e) & 1u; }
-  constexpr bool Empty() const { return FBits == 0; }
-  constexpr void Include(TShowMenu e) { FBits = static_cast<std::uint16_t>(FBits | (1u << e)); }
-  constexpr void Exclude(TShowMenu e) { FBits = static_cast<std::uint16_t>(FBits & ~(1u << e)); }
+  constexpr std::uint16_t Bits() const { return bits_; }
+  constexpr bool Contains(TShowMenu e) const { return (bits_ >> e) & 1u; }
+  constexpr bool Empty() const { return bits_ == 0; }
+  constexpr void Include(TShowMenu e) { bits_ = static_cast<std::uint16_t>(bits_ | (1u << e)); }
+  constexpr void Exclude(TShowMenu e) { bits_ = static_cast<std::uint16_t>(bits_ & ~(1u << e)); }
   friend constexpr bool operator==(TShowMenuSet, TShowMenuSet) = default;
 
  private:
   static constexpr std::uint16_t kAllBits = 0x3FF;
-  std::uint16_t FBits = 0;
+  std::uint16_t bits_ = 0;
 };
 
 }  // namespace pixdeck

@@ -264,11 +264,14 @@ TEST_F(InputBoxMenuTest, FreedMenuIsForgottenByItsControls) {
   auto* menu = NewMenu();
   auto* edit = new QLineEdit(&window);
   SetPopupMenu(edit, menu);
-  delete menu;
-  EXPECT_EQ(PopupMenuOf(edit), nullptr);
-  // The entry items stay with the window and no longer reach the menu.
   QAction* undo = window.findChild<QAction*>("qx_InputBoxMenu_Undo");
   ASSERT_NE(undo, nullptr);
+  delete menu;
+  EXPECT_EQ(PopupMenuOf(edit), nullptr);
+  // The entry items stay with the window and no longer reach the menu: no
+  // connection of theirs is left to break.
+  EXPECT_FALSE(QObject::disconnect(undo, &QAction::triggered, nullptr, nullptr));
+  EXPECT_FALSE(QObject::disconnect(undo, &QObject::destroyed, nullptr, nullptr));
   undo->trigger();
   delete undo;
 }

@@ -3,7 +3,6 @@
 
 #include "inputs/list_utils.h"
 #include "inputs/show_error.h"
-#include "inputs/undo_buffer.h"
 
 namespace pixdeck {
 namespace {
@@ -38,25 +37,6 @@ TEST(ShowError, IsThrownAndCaughtWithItsMessage) {
                  "There can only be one instance of this component. The current one is called "
                  "InputBoxMaster1.");
   }
-}
-
-TEST(UndoBuffer, KeepsEmptyTextAsNoneOrEmptyCopyBothReadingEmpty) {
-  TUndoBuffer buffer;
-  EXPECT_FALSE(buffer.HasText());
-  EXPECT_EQ(buffer.GetText(), "");
-  buffer.SetText("abc");
-  EXPECT_EQ(buffer.GetText(), "abc");
-  buffer.SetText("");
-  EXPECT_FALSE(buffer.HasText());
-  EXPECT_EQ(buffer.GetText(), "");
-  buffer.AssignChars(QString());
-  EXPECT_TRUE(buffer.HasText());
-  EXPECT_EQ(buffer.GetText(), "");
-  buffer.AssignChars(std::nullopt);
-  EXPECT_FALSE(buffer.HasText());
-  buffer.AssignChars(QString("line"));
-  buffer.Clear();
-  EXPECT_EQ(buffer.GetText(), "");
 }
 
 TEST(FindSorted, FindsIgnoringCaseOrWithCase) {

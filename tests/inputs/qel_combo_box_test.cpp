@@ -436,11 +436,17 @@ TEST_F(ComboTest, ReadOnlyBoxIgnoresEditingKeysAndDisablesEditingEntries) {
   box->SetItemIndex(0);
   box->lineEdit()->selectAll();
   QTest::keyClicks(box, "x");
-  QTest::keyClick(box, Qt::Key_Backspace);
-  QTest::keyClick(box, Qt::Key_Delete);
-  QTest::keyClick(box, Qt::Key_Down);
   EXPECT_EQ(box->Text(), "a");
-  EXPECT_EQ(box->ItemIndex(), 0);
+  // The keys that would delete or step through the list end in the box: the
+  // read-only edit part would refuse them too, but pass them on to the
+  // window.
+  window.passedKeys.clear();
+  for (const Qt::Key key : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Down, Qt::Key_Up}) {
+    QTest::keyClick(box, key);
+    EXPECT_EQ(box->Text(), "a") << key;
+    EXPECT_EQ(box->ItemIndex(), 0) << key;
+  }
+  EXPECT_TRUE(window.passedKeys.isEmpty());
   EXPECT_FALSE(box->CanCut());
   EXPECT_FALSE(box->CanPaste());
   EXPECT_FALSE(box->CanClear());
@@ -494,6 +500,29 @@ TEST_F(ComboTest, OverwriteTypingAndShiftRight) {
   EXPECT_TRUE(box->OverwriteMode());
   QTest::keyClick(box, Qt::Key_Insert);
   EXPECT_FALSE(box->OverwriteMode());
+}
+
+TEST_F(ComboTest, CaretKeysAndAForgottenInsertReachTheModel) {
+  TQelComboBox* box = Box({}, "abcd");
+  box->SetSelStart(1);
+  box->SetOverwriteMode(true);
+  ASSERT_EQ(box->SelText(), "b");
+  QTest::keyClick(box, Qt::Key_Right);
+  EXPECT_EQ(box->SelStart(), 2);
+  EXPECT_EQ(box->SelText(), "c");
+  QTest::keyClick(box, Qt::Key_Backspace);
+  EXPECT_EQ(box->Text(), "acd");
+  EXPECT_EQ(box->SelText(), "c");
+  // An Insert pressed here and released after the focus went and came back
+  // is forgotten.
+  auto* other = new TQelEdit(&window);
+  other->Loaded();
+  other->show();
+  QTest::keyPress(box, Qt::Key_Insert);
+  Focus(*other);
+  Focus(*box);
+  QTest::keyRelease(box, Qt::Key_Insert);
+  EXPECT_TRUE(box->OverwriteMode());
 }
 
 TEST_F(ComboTest, ModeSetWithoutFocusSelectsNothingUntilClicked) {

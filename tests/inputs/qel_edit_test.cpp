@@ -396,6 +396,36 @@ TEST_F(MemoTest, OverwriteNeverReplacesALineBreak) {
   EXPECT_EQ(memo->toPlainText(), "aZXY\ncd");
 }
 
+TEST_F(MemoTest, CaretKeysShiftedKeysAndAForgottenInsertReachTheModel) {
+  TQelMemo* memo = LoadedMemo("abcdef");
+  memo->SetSelStart(1);
+  memo->SetOverwriteMode(true);
+  ASSERT_EQ(memo->SelText(), "b");
+  // A plain Right moves from the caret, then selects the next character.
+  QTest::keyClick(memo, Qt::Key_Right);
+  EXPECT_EQ(memo->SelStart(), 2);
+  EXPECT_EQ(memo->SelText(), "c");
+  // Backspace deletes before the caret, not the selected character.
+  QTest::keyClick(memo, Qt::Key_Backspace);
+  EXPECT_EQ(memo->toPlainText(), "acdef");
+  EXPECT_EQ(memo->SelText(), "c");
+  // Shift+Right keeps the selection the user made.
+  QTest::keyClick(memo, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(memo->SelText(), "cd");
+  // An Insert pressed here and released after the focus went and came back
+  // is forgotten.
+  auto* other = new TQelEdit(&window);
+  other->Loaded();
+  other->show();
+  QTest::keyPress(memo, Qt::Key_Insert);
+  Focus(*other);
+  Focus(*memo);
+  QTest::keyRelease(memo, Qt::Key_Insert);
+  EXPECT_TRUE(memo->OverwriteMode());
+  QTest::keyClick(memo, Qt::Key_Insert);
+  EXPECT_FALSE(memo->OverwriteMode());
+}
+
 TEST_F(MemoTest, UndoReturnsToTheLoadedTextAndCaretToTheStart) {
   TQelMemo* memo = LoadedMemo("line one\nline two");
   EXPECT_EQ(memo->UndoText(), "line one\nline two");
@@ -507,11 +537,15 @@ TEST_F(EditTest, BoxFindsTheWindowsMasterAndTakesItsModeAndMenu) {
   EXPECT_EQ(master->calls, 1);
   EXPECT_TRUE(edit->OverwriteMode());
   EXPECT_FALSE(memo->OverwriteMode());
-  // A master that goes away is forgotten.
+  // A master that goes away is forgotten: with DispatchInsMode on again,
+  // Insert switches the box alone.
   delete master;
-  EXPECT_EQ(edit->Master(), nullptr);
+  edit->SetDispatchInsMode(true);
   QTest::keyClick(edit, Qt::Key_Insert);
   EXPECT_FALSE(edit->OverwriteMode());
+  EXPECT_FALSE(memo->OverwriteMode());
+  QTest::keyClick(edit, Qt::Key_Insert);
+  EXPECT_TRUE(edit->OverwriteMode());
 }
 
 TEST_F(EditTest, BoxGivenAParentLaterFindsTheMaster) {
