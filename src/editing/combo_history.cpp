@@ -62,4 +62,30 @@ ComboCheck ComboHistory::Check(const Text& text) const {
   return options_.limitToList ? ComboCheck::AskLimit : ComboCheck::AskAdd;
 }
 
+ComboApplyStep ComboHistory::PlanApply(const Text& text, const Text& shown,
+                                       bool programValue) const {
+  ComboApplyStep step;
+  if (text.empty()) {
+    if (!shown.empty()) {
+      step.action = list_.CurrentIndex() == -1 ? ComboApply::ClearText : ComboApply::Unselect;
+    }
+    return step;
+  }
+  const int index = IndexOfText(text);
+  if (index >= 0) {
+    step.action = ComboApply::SelectItem;
+    step.index = index;
+    // The item is shown again when it is the selected one but its text was
+    // edited.
+    step.force = index == list_.CurrentIndex() && shown != list_.ItemText(index);
+    return step;
+  }
+  if (!options_.addNewToList) {
+    step.action = ComboApply::SetText;
+  } else {
+    step.action = programValue ? ComboApply::AddSilently : ComboApply::AskToAdd;
+  }
+  return step;
+}
+
 }  // namespace pixdeck::editing

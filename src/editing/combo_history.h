@@ -42,6 +42,23 @@ enum class ComboCheck {
   AskAdd,    // a new text in a growing list: ask to add it, accept by default
 };
 
+// How a text becomes the box's value (ApplyText).
+enum class ComboApply {
+  None,         // an empty text over an empty box
+  SelectItem,   // the listed item is selected (again when force)
+  SetText,      // an unlisted text stands without being added
+  AddSilently,  // an unlisted text is added without asking (the program's own value)
+  AskToAdd,     // an unlisted text is added when the window accepts it
+  ClearText,    // an empty text over a typed text with no item selected
+  Unselect,     // an empty text over a selected item
+};
+
+struct ComboApplyStep {
+  ComboApply action = ComboApply::None;
+  int index = -1;      // the item for SelectItem
+  bool force = false;  // select it even when it is the selected one
+};
+
 class ComboHistory {
  public:
   ComboHistory(ComboList& list, const TextOrder& order) : list_(list), order_(order) {}
@@ -62,6 +79,11 @@ class ComboHistory {
   bool MovePickToStart();
   // The check of the text when the box is left or Enter is pressed.
   ComboCheck Check(const Text& text) const;
+  // How the text becomes the value of a box that shows `shown`; a program's
+  // value (SetInitialText) is added to a growing list without asking.
+  ComboApplyStep PlanApply(const Text& text, const Text& shown, bool programValue) const;
+  // A commit checks the text only when the user changed it.
+  static bool CommitNeedsCheck(bool modified) { return modified; }
 
  private:
   ComboList& list_;

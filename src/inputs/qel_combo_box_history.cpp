@@ -164,33 +164,37 @@ void TQelComboBox::ExpandText() {
 }
 
 void TQelComboBox::ApplyText(const QString& text) {
-  const int index = IndexOfText(text);
-  if (!text.isEmpty() && index >= 0) {
-    // The item is shown again even when it is still the selected one but
-    // its text was edited.
-    if (index == ItemIndex() && Text() != itemText(index)) {
-      FForceSelect = true;
-    }
-    SelectItem(index);
-  } else if (!text.isEmpty()) {
-    SetText(text);
-    if (Opt().addNewToList && index == -1) {
-      if (edit_.InternalChange()) {
+  const editing::ComboApplyStep step = history_.PlanApply(
+      edit_keys::ToText(text), edit_keys::ToText(Text()), edit_.InternalChange());
+  switch (step.action) {
+    case editing::ComboApply::None:
+      break;
+    case editing::ComboApply::SelectItem:
+      if (step.force) {
+        FForceSelect = true;
+      }
+      SelectItem(step.index);
+      break;
+    case editing::ComboApply::SetText:
+    case editing::ComboApply::AddSilently:
+    case editing::ComboApply::AskToAdd:
+      SetText(text);
+      if (step.action == editing::ComboApply::AddSilently) {
         AddItem(text);
-      } else {
+      } else if (step.action == editing::ComboApply::AskToAdd) {
         AddNewItem(text);
       }
-    }
-    FModified = true;
-    Change();
-  } else if (!Text().isEmpty()) {
-    if (ItemIndex() == -1) {
+      FModified = true;
+      Change();
+      break;
+    case editing::ComboApply::ClearText:
       SetText(QString());
       FModified = true;
       Change();
-    } else {
+      break;
+    case editing::ComboApply::Unselect:
       SelectItem(-1);
-    }
+      break;
   }
 }
 
@@ -275,7 +279,7 @@ bool TQelComboBox::ValidateText(bool refocus) {
 }
 
 bool TQelComboBox::CommitText() {
-  return FModified ? ValidateText(false) : false;
+  return editing::ComboHistory::CommitNeedsCheck(FModified) ? ValidateText(false) : false;
 }
 
 void TQelComboBox::ValidateBeforeAction() {

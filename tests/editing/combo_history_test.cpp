@@ -127,5 +127,29 @@ TEST(ComboHistory, TheCheckOnLeavingFollowsTheListsKind) {
   EXPECT_EQ(history.Check(u""), ComboCheck::AskEmpty);
 }
 
+TEST(ComboHistory, ApplyingATextSelectsItsItemOrSetsItAndAddsItWhenTheListGrows) {
+  FakeList list({u"Red", u"Green"});
+  ComboHistory history(list, kOrder);
+  ComboApplyStep step = history.PlanApply(u"green", u"", false);
+  EXPECT_EQ(step.action, ComboApply::SelectItem);
+  EXPECT_EQ(step.index, 1);
+  EXPECT_FALSE(step.force);
+  // The selected item whose text was edited is shown again.
+  list.current = 1;
+  EXPECT_TRUE(history.PlanApply(u"Green", u"Gre", false).force);
+  EXPECT_FALSE(history.PlanApply(u"Green", u"Green", false).force);
+
+  EXPECT_EQ(history.PlanApply(u"blue", u"", false).action, ComboApply::SetText);
+  history.Options().addNewToList = true;
+  // The program's own value is added without asking; the user's is asked for.
+  EXPECT_EQ(history.PlanApply(u"blue", u"", true).action, ComboApply::AddSilently);
+  EXPECT_EQ(history.PlanApply(u"blue", u"", false).action, ComboApply::AskToAdd);
+
+  EXPECT_EQ(history.PlanApply(u"", u"Green", false).action, ComboApply::Unselect);
+  list.current = -1;
+  EXPECT_EQ(history.PlanApply(u"", u"typed", false).action, ComboApply::ClearText);
+  EXPECT_EQ(history.PlanApply(u"", u"", false).action, ComboApply::None);
+}
+
 }  // namespace
 }  // namespace pixdeck::editing
