@@ -46,15 +46,20 @@ void RemoveStalePages(const std::string& pageDir, const std::string& firstPage,
   }
 }
 
+// "C:/web/g.htm" names the same file as "C:\web\g.htm", but the name
+// helpers split a Windows path at backslashes alone.
+std::string NativePagePath(std::string path) {
+#ifdef _WIN32
+  std::replace(path.begin(), path.end(), '/', '\\');
+#endif
+  return path;
+}
+
 }  // namespace
 
 void WriteGallery(const CatalogInputs& inputs, const CatalogList& catalog,
                   const std::string& typedPagePath, CatalogResult& result, Messages& messages) {
-  std::string pagePath = typedPagePath;
-#ifdef _WIN32
-  // "C:/web/g.htm" names the same file, but the name helpers split at "".
-  std::replace(pagePath.begin(), pagePath.end(), '/', '\\');
-#endif
+  const std::string pagePath = NativePagePath(typedPagePath);
   const std::string pageDir = DirOf(pagePath);
   const std::string firstPage = NameOf(pagePath);
   const std::string thumbnailDir = ThumbnailFolderOf(pagePath);
@@ -71,8 +76,8 @@ void WriteGallery(const CatalogInputs& inputs, const CatalogList& catalog,
     thumbnailer = own.get();
   }
   const int thumbnailSize = std::clamp(inputs.thumbnailSize, kMinThumbnailSize, kMaxThumbnailSize);
-  const ThumbnailRun thumbnails = MakeThumbnails(*thumbnailer, inputs.directory, names,
-                                                 thumbnailDir, thumbnailSize, inputs.thumbnailProgress);
+  const ThumbnailRun thumbnails = MakeThumbnails(
+      *thumbnailer, inputs.directory, names, thumbnailDir, thumbnailSize, inputs.thumbnailProgress);
   result.thumbnailsMade = thumbnails.made;
   if (!thumbnails.error.empty()) {
     result.status = CatalogStatus::WriteFailed;

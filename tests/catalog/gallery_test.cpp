@@ -148,8 +148,8 @@ TEST(Thumbnailer, MakesEveryKindSmallUprightAndKeepsTransparency) {
 TEST(PictureHead, TellsAJpegsOrientation) {
   const auto orientationOf = [](const char* name) {
     const std::string bytes = ScratchDir::read((kSamples / name).string());
-    return ScanPictureHead(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                     bytes.size()))
+    return ScanPictureHead(
+               std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))
         .orientation;
   };
   EXPECT_EQ(orientationOf("baseline.jpg"), 1u);

@@ -333,8 +333,15 @@ TEST_F(StoreValues, AFailedWriteRaisesOnCloseAndLeavesTheStoreClosed) {
     store.Close();
     FAIL() << "Close succeeded";
   } catch (const IniFileError& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "Unable to write to " + file + ": No such file or directory");
+    const std::string message = error.what();
+#ifdef _WIN32
+    // The system's words differ between Windows versions (and Wine).
+    const std::string named = "Unable to write to " + file + ": ";
+    EXPECT_EQ(message.substr(0, named.size()), named);
+    EXPECT_GT(message.size(), named.size()) << "no reason given";
+#else
+    EXPECT_EQ(message, "Unable to write to " + file + ": No such file or directory");
+#endif
   }
   EXPECT_FALSE(store.Opened());
   EXPECT_NO_THROW(store.Close());
