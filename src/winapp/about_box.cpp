@@ -7,6 +7,8 @@
 #include "winapp/app_hints.h"
 #include "winapp/dialog_proc.h"
 #include "winapp/resource.h"
+#include "wininputs/input_box_master.h"
+#include "wininputs/qel_memo.h"
 
 namespace pixdeck {
 
@@ -22,6 +24,8 @@ std::wstring AboutMemoText() {
   }
   return shown;
 }
+
+AboutBox::AboutBox() = default;
 
 AboutBox::~AboutBox() {
   if (memoFont_ != nullptr) {
@@ -53,6 +57,8 @@ INT_PTR AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) 
       return TRUE;
     case WM_DESTROY:
       AppHints::Instance().Forget(window_);
+      memo_.reset();
+      master_.reset();
       return FALSE;
     default:
       return FALSE;
@@ -70,6 +76,15 @@ void AboutBox::Loaded() {
                             FIXED_PITCH | FF_MODERN, L"Courier New");
   ::SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
   ::SetWindowTextW(memo, AboutMemoText().c_str());
+  master_ = std::make_unique<wininputs::TInputBoxMaster>(window_);
+  master_->InputBoxMenu().SetShowInMenu({editing::smCopy, editing::smSelectAll});
+  master_->SetOnHint([](const std::string& hint) { AppHints::Instance().Show(hint); });
+  memo_ = std::make_unique<wininputs::TQelMemo>();
+  memo_->SetUndoWhenEsc(false);
+  memo_->SetOverwriteMode(false);
+  memo_->SetWindowsUndo(false);
+  memo_->Attach(memo);
+  memo_->SetReadOnly(true);
 
   // The hints carry no "|": they are shown whole.
   AppHints& hints = AppHints::Instance();

@@ -4,13 +4,19 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace pixdeck {
 
+namespace wininputs {
+class TInputBoxMaster;
+class TQelMemo;
+}  // namespace wininputs
+
 class AboutBox {
  public:
-  AboutBox() = default;
+  AboutBox();
   ~AboutBox();
   AboutBox(const AboutBox&) = delete;
   AboutBox& operator=(const AboutBox&) = delete;
@@ -29,6 +35,9 @@ class AboutBox {
 
   HWND window_ = nullptr;
   HFONT memoFont_ = nullptr;
+  // Reading the text is all the memo allows: Copy and Select All.
+  std::unique_ptr<wininputs::TInputBoxMaster> master_;
+  std::unique_ptr<wininputs::TQelMemo> memo_;
 };
 
 // The About text with the line breaks an EDIT control shows (CR LF).

@@ -23,6 +23,7 @@
 #include "winapp/win_messages.h"
 #include "winapp/win_text.h"
 #include "winapp/window_boxes.h"
+#include "wininputs/enh_label.h"
 
 namespace pixdeck {
 namespace {
@@ -134,6 +135,8 @@ INT_PTR MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       AppHints::Instance().Forget(window_);
       AppHints::Instance().SetHandler({});
+      directoryLabel_.reset();
+      boxes_.reset();
       ::PostQuitMessage(0);
       return TRUE;
     default:
@@ -142,9 +145,6 @@ INT_PTR MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCommand(int id, int code) {
-  if (boxes_ && boxes_->OnCommand(id, code)) {
-    return;
-  }
   switch (id) {
     case PIXDECK_IDC_DIRECTORY:
       if (code == LBN_DBLCLK) {
@@ -222,12 +222,18 @@ void MainWindow::ApplyDesign() {
   SetWindowTextUtf8(window_, MainWindowCaption());
   AppHints::Instance().SetHints(window_, StatusCaption(), kHints);
 
-  boxes_ = std::make_unique<WindowBoxes>(window_);
-  boxes_->AddCombo(PIXDECK_IDC_SPECS, true, false);
-  boxes_->AddCombo(PIXDECK_IDC_OUTPUT_NAME, true, false);
-  boxes_->AddCombo(PIXDECK_IDC_BACKGROUND, true, false);
-  boxes_->AddCombo(PIXDECK_IDC_BACK_COLOR, false, true);
-  boxes_->AddEdit(PIXDECK_IDC_COUNT);
+  // Every box shares the window's context menu and insert mode; the
+  // highlighted menu entry's hint goes to the status panel.
+  boxes_ = std::make_unique<WindowBoxes>(
+      window_, [](const std::string& hint) { AppHints::Instance().Show(hint); });
+  boxes_->AddCombo(PIXDECK_IDC_SPECS, PIXDECK_IDC_LBL_SPECS, {});
+  boxes_->AddCombo(PIXDECK_IDC_OUTPUT_NAME, PIXDECK_IDC_LBL_OUTPUT_NAME, {});
+  boxes_->AddCombo(PIXDECK_IDC_BACKGROUND, PIXDECK_IDC_LBL_BACKGROUND, {});
+  boxes_->AddCombo(PIXDECK_IDC_BACK_COLOR, PIXDECK_IDC_LBL_BACK_COLOR,
+                   {.history = false, .limitToList = true, .undoWhenEsc = true});
+  boxes_->AddEdit(PIXDECK_IDC_COUNT, PIXDECK_IDC_LBL_COUNT, false);
+  directoryLabel_ = std::make_unique<wininputs::TEnhLabel>();
+  directoryLabel_->Attach(Item(PIXDECK_IDC_LBL_DIRECTORY), Item(PIXDECK_IDC_DIRECTORY));
   boxes_->SetInitialText(PIXDECK_IDC_COUNT, "0");
   boxes_->SetItems(PIXDECK_IDC_SPECS, kDesignedSpecs);
   boxes_->SetInitialText(PIXDECK_IDC_SPECS, kDesignedSpecs.front());

@@ -20,6 +20,9 @@ class DirectoryList;
 class DriveBox;
 class PageViewer;
 class WindowBoxes;
+namespace wininputs {
+class TEnhLabel;
+}
 
 class MainWindow {
  public:
@@ -83,6 +86,8 @@ class MainWindow {
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
   std::unique_ptr<WindowBoxes> boxes_;
+  // The folder list's caption, a free label whose access key reaches the list.
+  std::unique_ptr<wininputs::TEnhLabel> directoryLabel_;
   std::unique_ptr<DirectoryList> dirList_;
   std::unique_ptr<DriveBox> drives_;
   std::unique_ptr<PageViewer> viewer_;

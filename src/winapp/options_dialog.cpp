@@ -61,9 +61,6 @@ INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lPara
   switch (message) {
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
-      if (boxes_ && boxes_->OnCommand(id, HIWORD(wParam))) {
-        return TRUE;
-      }
       switch (id) {
         case IDOK:
           btnSaveClick();
@@ -86,6 +83,7 @@ INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lPara
     }
     case WM_DESTROY:
       AppHints::Instance().Forget(window_);
+      boxes_.reset();
       return FALSE;
     default:
       return FALSE;
@@ -94,12 +92,14 @@ INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lPara
 
 void OptionsDialog::FormCreate() {
   AppHints::Instance().SetHints(window_, "Options", kHints);
-  boxes_ = std::make_unique<WindowBoxes>(window_);
-  boxes_->AddEdit(PIXDECK_IDC_BROWSER);
-  boxes_->AddEdit(PIXDECK_IDC_DEF_OUT_NAME);
-  boxes_->AddEdit(PIXDECK_IDC_PATTERN);
-  boxes_->AddCombo(PIXDECK_IDC_OPT_BACK_COLOR, false, true);
-  boxes_->AddEdit(PIXDECK_IDC_BASE);
+  boxes_ = std::make_unique<WindowBoxes>(
+      window_, [](const std::string& hint) { AppHints::Instance().Show(hint); });
+  boxes_->AddEdit(PIXDECK_IDC_BROWSER, PIXDECK_IDC_LBL_BROWSER, true);
+  boxes_->AddEdit(PIXDECK_IDC_DEF_OUT_NAME, PIXDECK_IDC_LBL_DEF_OUT_NAME, true);
+  boxes_->AddEdit(PIXDECK_IDC_PATTERN, PIXDECK_IDC_LBL_PATTERN, true);
+  boxes_->AddCombo(PIXDECK_IDC_OPT_BACK_COLOR, PIXDECK_IDC_LBL_OPT_BACK_COLOR,
+                   {.history = false, .limitToList = true, .undoWhenEsc = true});
+  boxes_->AddEdit(PIXDECK_IDC_BASE, PIXDECK_IDC_LBL_BASE, false);
 
   if (main_.ColorsAvailable()) {
     boxes_->SetItems(PIXDECK_IDC_OPT_BACK_COLOR, main_.ColorNames());

@@ -1,117 +1,134 @@
 #include "winapp/window_boxes.h"
 
 #include "platform/win32/win32_text.h"
-#include "winapp/win_text.h"
+#include "wininputs/input_box_master.h"
+#include "wininputs/lbl_combo_box.h"
+#include "wininputs/lbl_edit.h"
 
 namespace pixdeck {
 
-struct WindowBoxes::Box {
-  bool combo = false;
-  bool history = false;
-  bool limitToList = false;
-  bool modified = false;
-  std::function<void()> onChange;
-  std::function<void()> onListPick;
-};
+using wininputs::TInputBoxMaster;
+using wininputs::TLblComboBox;
+using wininputs::TLblEdit;
 
-WindowBoxes::WindowBoxes(HWND window) : window_(window) {}
-WindowBoxes::~WindowBoxes() = default;
-
-void WindowBoxes::AddEdit(int id) {
-  boxes_[id] = Box{};
+WindowBoxes::WindowBoxes(HWND window, std::function<void(const std::string&)> onHint)
+    : window_(window), master_(std::make_unique<TInputBoxMaster>(window)) {
+  master_->SetOnHint(std::move(onHint));
 }
 
-void WindowBoxes::AddCombo(int id, bool historyBox, bool limitToList) {
-  Box box;
-  box.combo = true;
-  box.history = historyBox;
-  box.limitToList = limitToList;
-  boxes_[id] = std::move(box);
+WindowBoxes::~WindowBoxes() {
+  // The boxes leave the master before it goes.
+  edits_.clear();
+  combos_.clear();
+}
+
+void WindowBoxes::AddEdit(int id, int labelId, bool undoWhenEsc) {
+  auto box = std::make_unique<TLblEdit>();
+  box->SetUndoWhenEsc(undoWhenEsc);
+  box->Attach(::GetDlgItem(window_, id), ::GetDlgItem(window_, labelId));
+  edits_[id] = std::move(box);
+}
+
+void WindowBoxes::AddCombo(int id, int labelId, ComboOptions options) {
+  auto box = std::make_unique<TLblComboBox>();
+  box->SetAddNewToStart(options.history);
+  box->SetAddNewToList(options.history);
+  box->SetLimitToList(options.limitToList);
+  box->SetAllowNull(true);
+  box->SetCaseSensitive(false);
+  box->SetUndoWhenEsc(options.undoWhenEsc);
+  box->Attach(::GetDlgItem(window_, id), ::GetDlgItem(window_, labelId));
+  combos_[id] = std::move(box);
+}
+
+TLblEdit* WindowBoxes::Edit(int id) const {
+  auto it = edits_.find(id);
+  return it != edits_.end() ? it->second.get() : nullptr;
+}
+
+TLblComboBox* WindowBoxes::Combo(int id) const {
+  auto it = combos_.find(id);
+  return it != combos_.end() ? it->second.get() : nullptr;
 }
 
 std::string WindowBoxes::Text(int id) const {
-  return ItemText(window_, id);
+  if (TLblComboBox* combo = Combo(id)) {
+    return combo->TextUtf8();
+  }
+  TLblEdit* edit = Edit(id);
+  return edit != nullptr ? edit->TextUtf8() : std::string();
 }
 
 void WindowBoxes::SetInitialText(int id, const std::string& text) {
-  Box& box = boxes_[id];
-  SetItemText(window_, id, text);
-  box.modified = false;
+  if (TLblComboBox* combo = Combo(id)) {
+    combo->SetInitialTextUtf8(text);
+  } else if (TLblEdit* edit = Edit(id)) {
+    edit->SetInitialTextUtf8(text);
+  }
 }
 
 void WindowBoxes::TakeChosenText(int id, const std::string& text) {
-  SetItemText(window_, id, text);
-  boxes_[id].modified = true;
+  const std::wstring wide = platform::ToWide(text);
+  if (TLblComboBox* combo = Combo(id)) {
+    ::SetWindowTextW(combo->EditHandle(), wide.c_str());
+    combo->SetModified(true);
+    combo->CommitText();
+  } else if (TLblEdit* edit = Edit(id)) {
+    ::SetWindowTextW(edit->Handle(), wide.c_str());
+    edit->SetModified(true);
+  }
 }
 
 bool WindowBoxes::Modified(int id) const {
-  auto it = boxes_.find(id);
-  if (it == boxes_.end()) {
-    return false;
+  if (TLblComboBox* combo = Combo(id)) {
+    return combo->Modified();
   }
-  if (!it->second.combo) {
-    return ::SendDlgItemMessageW(window_, id, EM_GETMODIFY, 0, 0) != 0;
-  }
-  return it->second.modified;
+  TLblEdit* edit = Edit(id);
+  return edit != nullptr && edit->Modified();
 }
 
 std::vector<std::string> WindowBoxes::Items(int id) const {
-  std::vector<std::string> items;
-  const auto count = static_cast<int>(::SendDlgItemMessageW(window_, id, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    const auto length = static_cast<int>(::SendDlgItemMessageW(window_, id, CB_GETLBTEXTLEN, i, 0));
-    std::wstring item(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
-    ::SendDlgItemMessageW(window_, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-    item.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-    items.push_back(platform::ToUtf8(item));
-  }
-  return items;
+  TLblComboBox* combo = Combo(id);
+  return combo != nullptr ? combo->ItemsUtf8() : std::vector<std::string>{};
 }
 
 void WindowBoxes::SetItems(int id, const std::vector<std::string>& items) {
-  const std::string text = Text(id);
-  ::SendDlgItemMessageW(window_, id, CB_RESETCONTENT, 0, 0);
-  for (const std::string& item : items) {
-    ::SendDlgItemMessageW(window_, id, CB_ADDSTRING, 0,
-                          reinterpret_cast<LPARAM>(platform::ToWide(item).c_str()));
+  if (TLblComboBox* combo = Combo(id)) {
+    combo->SetItemsUtf8(items);
   }
-  SetItemText(window_, id, text);
 }
 
 void WindowBoxes::SetLimitToList(int id, bool limit) {
-  boxes_[id].limitToList = limit;
+  if (TLblComboBox* combo = Combo(id)) {
+    combo->SetLimitToList(limit);
+  }
 }
 
 int WindowBoxes::ItemIndex(int id) const {
-  return static_cast<int>(::SendDlgItemMessageW(window_, id, CB_GETCURSEL, 0, 0));
+  TLblComboBox* combo = Combo(id);
+  return combo != nullptr ? combo->ItemIndex() : -1;
+}
+
+bool WindowBoxes::OverwriteMode(int id) const {
+  if (TLblComboBox* combo = Combo(id)) {
+    return combo->OverwriteMode();
+  }
+  TLblEdit* edit = Edit(id);
+  return edit != nullptr && edit->OverwriteMode();
 }
 
 void WindowBoxes::SetOnChange(int id, std::function<void()> handler) {
-  boxes_[id].onChange = std::move(handler);
+  if (TLblComboBox* combo = Combo(id)) {
+    combo->SetOnChange(std::move(handler));
+  } else if (TLblEdit* edit = Edit(id)) {
+    edit->SetOnChange(std::move(handler));
+  }
 }
 
 void WindowBoxes::SetOnListPick(int id, std::function<void()> handler) {
-  boxes_[id].onListPick = std::move(handler);
-}
-
-bool WindowBoxes::OnCommand(int id, int code) {
-  auto it = boxes_.find(id);
-  if (it == boxes_.end()) {
-    return false;
+  if (TLblComboBox* combo = Combo(id)) {
+    combo->SetOnListPick(std::move(handler));
   }
-  Box& box = it->second;
-  const bool changed =
-      box.combo ? (code == CBN_EDITCHANGE || code == CBN_SELCHANGE) : code == EN_CHANGE;
-  if (changed) {
-    box.modified = true;
-    if (box.onChange) {
-      box.onChange();
-    }
-  }
-  if (box.combo && code == CBN_SELCHANGE && box.onListPick) {
-    box.onListPick();
-  }
-  return changed;
 }
 
 }  // namespace pixdeck
