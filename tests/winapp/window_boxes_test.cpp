@@ -13,6 +13,8 @@
 #include "winapp/win_text.h"
 #include "winapp/window_boxes.h"
 #include "window_driver.h"
+#include "wininputs/input_box_master.h"
+#include "wininputs/input_box_menu.h"
 
 namespace pixdeck::test {
 namespace {
@@ -133,6 +135,91 @@ TEST_F(WindowBoxesTest, TheOptionsColourBoxTakesOnlyNamesOfItsList) {
   ::SendMessageW(Item(PIXDECK_IDC_OPTIONS), BM_CLICK, 0, 0);
   EXPECT_TRUE(seen);
   EXPECT_EQ(CurrentOptions().bgColor, "");
+}
+
+// The menu entries (separators left out) and their states.
+struct MenuSeen {
+  int items = 0;  // separators included
+  int entries = 0;
+  int enabled = 0;
+};
+
+MenuSeen SeenIn(HMENU menu) {
+  MenuSeen seen;
+  seen.items = ::GetMenuItemCount(menu);
+  for (int i = 0; i < seen.items; ++i) {
+    const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+    if ((state & MF_SEPARATOR) == 0) {
+      ++seen.entries;
+      seen.enabled += (state & (MF_GRAYED | MF_DISABLED)) == 0 ? 1 : 0;
+    }
+  }
+  return seen;
+}
+
+TEST_F(WindowBoxesTest, EveryBoxShowsTheSharedMenuWithTheHighlightedEntrysHintInThePanel) {
+  OpenMain(WriteSettings(""));
+  wininputs::TInputBoxMaster* master = wininputs::TInputBoxMaster::OfWindow(main->Handle());
+  ASSERT_NE(master, nullptr);
+  std::vector<MenuSeen> menus;
+  std::vector<std::string> hints;
+  master->InputBoxMenu().SetTracker([&](HMENU menu, POINT, HWND owner) -> UINT {
+    menus.push_back(SeenIn(menu));
+    ::SendMessageW(owner, WM_MENUSELECT, MAKEWPARAM(::GetMenuItemID(menu, 0), MF_STRING),
+                   reinterpret_cast<LPARAM>(menu));
+    hints.push_back(TextOf(PIXDECK_IDC_HINT));
+    return 0;
+  });
+  for (int id : kMainBoxes) {
+    HWND edit = EditOf(Item(id));
+    ::PostMessageW(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), MAKELPARAM(-1, -1));
+    Pump();
+  }
+  ASSERT_EQ(menus.size(), std::size(kMainBoxes));
+  for (std::size_t i = 0; i < menus.size(); ++i) {
+    // The ten entries of the shared menu: eight commands and two separators.
+    EXPECT_EQ(menus[i].items, 10) << i;
+    EXPECT_EQ(menus[i].entries, 8) << i;
+    EXPECT_GT(menus[i].enabled, 0) << i;
+    EXPECT_EQ(hints[i], "Undo changes to input text") << i;
+  }
+  // The folder list and the drive box have no such menu.
+  for (int id : {PIXDECK_IDC_DIRECTORY, PIXDECK_IDC_DRIVES}) {
+    ::PostMessageW(Item(id), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Item(id)),
+                   MAKELPARAM(-1, -1));
+    Pump();
+  }
+  EXPECT_EQ(menus.size(), std::size(kMainBoxes));
+  master->InputBoxMenu().SetTracker({});
+}
+
+TEST_F(WindowBoxesTest, TheAboutMemoOffersOnlyCopyAndSelectAll) {
+  OpenMain(WriteSettings(""));
+  MenuSeen seen;
+  int chosen = 0;
+  WhenShown(L"About Pixdeck", [&](HWND about) {
+    HWND memo = ::GetDlgItem(about, PIXDECK_IDC_ABOUT_TEXT);
+    wininputs::TInputBoxMaster* master = wininputs::TInputBoxMaster::OfWindow(about);
+    ASSERT_NE(master, nullptr);
+    master->InputBoxMenu().SetTracker([&](HMENU menu, POINT, HWND) -> UINT {
+      seen = SeenIn(menu);
+      // Select All: the whole text is selected.
+      chosen = static_cast<int>(::GetMenuItemID(menu, ::GetMenuItemCount(menu) - 1));
+      return static_cast<UINT>(chosen);
+    });
+    ::SendMessageW(memo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo), MAKELPARAM(-1, -1));
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, static_cast<DWORD>(::GetWindowTextLengthW(memo)));
+    ::PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+  });
+  ::SendMessageW(Item(PIXDECK_IDC_ABOUT), BM_CLICK, 0, 0);
+  EXPECT_EQ(seen.entries, 2);
+  EXPECT_EQ(seen.enabled, 1);  // nothing is selected yet: Copy is off
+  EXPECT_NE(chosen, 0);
 }
 
 }  // namespace
