@@ -337,6 +337,14 @@ void MainWindow::btnFilterClick() {
   inputs.gallery = options.gallery;
   inputs.thumbnailSize = options.thumbnailSize;
   inputs.galleryPageSize = options.galleryPageSize;
+  if (inputs.gallery) {
+    // The thumbnails' progress shows in the status panel; Escape stops.
+    inputs.thumbnailProgress = [this](std::size_t done, std::size_t total) {
+      ShowAppHint(ThumbnailProgressText(done, total) + " (Esc stops)");
+      ::UpdateWindow(Item(PIXDECK_IDC_HINT));
+      return ::GetForegroundWindow() != window_ || (::GetAsyncKeyState(VK_ESCAPE) & 0x8000) == 0;
+    };
+  }
   const CatalogResult result = RunCatalog(inputs, AppMessages());
 
   // A temporary page's name enters the box (and its history) before the

@@ -57,7 +57,7 @@ TEST(BrowseStartTest, TheFilesFolderOrTheRememberedOneAndNoWildcard) {
   EXPECT_EQ(start.proposedName, "");
   EXPECT_EQ(LastBrowseDir(), scratch.file("current"));
 
-  const std::string page = scratch.file("pages/a.htm");
+  const std::string page = JoinPath(scratch.file("pages"), "a.htm");
   start = PlaceBrowse(page, true);
   EXPECT_EQ(start.startDir, scratch.file("pages"));
   EXPECT_EQ(start.proposedName, "a.htm");
@@ -67,11 +67,11 @@ TEST(BrowseStartTest, TheFilesFolderOrTheRememberedOneAndNoWildcard) {
   EXPECT_EQ(PlaceBrowse("*.htm", true).proposedName, "");
 
   // A save remembers the chosen folder only when it started from the file's.
-  RememberBrowse(scratch.file("saved/b.htm"), BrowseKind::Save, false);
+  RememberBrowse(JoinPath(scratch.file("saved"), "b.htm"), BrowseKind::Save, false);
   EXPECT_EQ(LastBrowseDir(), scratch.file("current"));
-  RememberBrowse(scratch.file("saved/b.htm"), BrowseKind::Save, true);
+  RememberBrowse(JoinPath(scratch.file("saved"), "b.htm"), BrowseKind::Save, true);
   EXPECT_EQ(LastBrowseDir(), scratch.file("saved"));
-  RememberBrowse(scratch.file("opened/c.gif"), BrowseKind::Open, false);
+  RememberBrowse(JoinPath(scratch.file("opened"), "c.gif"), BrowseKind::Open, false);
   EXPECT_EQ(LastBrowseDir(), scratch.file("opened"));
   SetCurrentDirSource({});
   SetLastBrowseDir({});
