@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "editing/show_error_text.h"
 #include "wininputs/input_box.h"
+#include "wininputs/win_text.h"
 
 namespace pixdeck::wininputs {
 
@@ -24,9 +26,7 @@ TInputBoxMaster::TInputBoxMaster(HWND window) : window_(TopLevelOf(window)) {
     throw std::invalid_argument("An input-box master needs a window.");
   }
   if (OfWindow(window_) != nullptr) {
-    throw std::logic_error(
-        "There can only be one instance of this component. The current one is called "
-        "qx_InputBoxMaster.");
+    throw std::logic_error(ToUtf8(editing::ShowErrorMessage(3, u"qx_InputBoxMaster")));
   }
   SetPropW(window_, kMasterProperty, this);
   windowHook_.Attach(window_, [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

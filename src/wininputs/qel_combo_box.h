@@ -106,6 +106,9 @@ class TQelComboBox : public InputBox {
   // Checks a text the user changed against the list, as Enter does; true
   // when the text needed handling. An unmodified box answers false.
   bool CommitText() { return combo_.CommitText(); }
+  // A button is about to act while the box may hold a changed text that
+  // Enter or leaving the box would check: checks it now.
+  void ValidateBeforeAction() { combo_.ValidateBeforeAction(); }
   // The user changed the text since the undo text was taken; the window may
   // set it (a name chosen in a file dialog is the user's).
   bool Modified() const { return combo_.Modified(); }
