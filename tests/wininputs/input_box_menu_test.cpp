@@ -44,6 +44,12 @@ std::vector<ShownItem> ReadMenu(HMENU menu) {
   return items;
 }
 
+// Closes whatever menu is open (a timer's procedure, in the system's calling
+// convention).
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+  EndMenu();
+}
+
 class InputBoxMenuTest : public ::testing::Test {
  protected:
   // Opens the box's menu with a right click and, once it waits, reads it and
@@ -62,8 +68,7 @@ class InputBoxMenuTest : public ::testing::Test {
       }
     };
     // Should the menu not close, the test fails instead of hanging.
-    const UINT_PTR timer =
-        SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5000, &CloseMenu);
     RECT box{};
     GetWindowRect(control, &box);
     SendMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
@@ -215,7 +220,7 @@ TEST_F(InputBoxMenuTest, WithoutTheSharedMenuTheBoxLeavesTheRightClickToTheSyste
   // The system's own menu of the EDIT control: closed as soon as it waits.
   // The system's own menu of the EDIT control waits on the control, not on
   // the window: it is closed after a moment.
-  const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, &CloseMenu);
   SendMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(10, 10));
   KillTimer(nullptr, timer);
   window.onMenuIdle = nullptr;
