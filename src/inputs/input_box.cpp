@@ -3,8 +3,6 @@
 #include <QEvent>
 #include <QWidget>
 
-#include <QWidget>
-
 #include "inputs/popup_menu.h"
 
 namespace pixdeck {
