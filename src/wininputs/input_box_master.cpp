@@ -104,6 +104,32 @@ void TInputBoxMaster::ShowMenuFor(InputBox& box, POINT screenPoint) {
   }
 }
 
+void TInputBoxMaster::AttachPlainEdit(HWND edit) {
+  auto hook = std::make_unique<WindowHook>();
+  WindowHook* raw = hook.get();
+  const bool attached =
+      hook->Attach(edit, [this, raw](UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+        if (message != WM_CONTEXTMENU || !useContextMenu_) {
+          return false;
+        }
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (point.x == -1 && point.y == -1) {
+          // From the keyboard: at the control's top left corner.
+          point = POINT{};
+          ClientToScreen(raw->Window(), &point);
+        }
+        menu_.PopupForEdit(raw->Window(), point, window_);
+        if (onHint_) {
+          onHint_(std::string());
+        }
+        result = 0;
+        return true;
+      });
+  if (attached) {
+    plainEdits_.push_back(std::move(hook));
+  }
+}
+
 bool TInputBoxMaster::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
                                           LRESULT& result) {
   if (message == WM_NCDESTROY) {

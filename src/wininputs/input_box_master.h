@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,10 @@ class TInputBoxMaster final : public editing::ModeMaster {
   void SetOnModeChange(NotifyEvent handler) { onModeChange_ = std::move(handler); }
   void SetOnHint(HintEvent handler) { onHint_ = std::move(handler); }
 
+  // Gives one of the system's own EDIT controls of the window the shared
+  // menu too (while UseContextMenu is on).
+  void AttachPlainEdit(HWND edit);
+
   // The boxes of the window, in the order they were attached.
   const std::vector<InputBox*>& Boxes() const { return boxes_; }
 
@@ -76,6 +81,7 @@ class TInputBoxMaster final : public editing::ModeMaster {
   HWND window_ = nullptr;
   WindowHook windowHook_;
   std::vector<InputBox*> boxes_;
+  std::vector<std::unique_ptr<WindowHook>> plainEdits_;
   TInputBoxMenu menu_;
   bool overwriteMode_ = false;
   bool useContextMenu_ = true;

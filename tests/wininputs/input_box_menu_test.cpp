@@ -208,6 +208,32 @@ TEST_F(InputBoxMenuTest, TheComboBoxsEditPartOpensTheMenuForTheComboBox) {
   EXPECT_EQ(TextOf(edit), u"second");
 }
 
+TEST_F(InputBoxMenuTest, ASystemEditGetsTheMenuWithoutOverwriteModeAndItsOwnCommands) {
+  HWND control = window.AddEdit(u"plain");
+  master.AttachPlainEdit(control);
+  SendMessageW(control, EM_SETSEL, 0, 2);
+  testing::SetClipboardText(u"clip");
+
+  const std::vector<ShownItem> shown = OpenMenuAndPress(control, {{WM_CHAR, L'd'}});
+  ASSERT_EQ(shown.size(), 10U);
+  EXPECT_FALSE(shown[1].enabled);      // no overwrite mode
+  EXPECT_TRUE(shown[3].enabled);       // Cut: a selection in a writable edit
+  EXPECT_TRUE(shown[5].enabled);       // Paste
+  EXPECT_TRUE(shown[7].enabled);       // Clear All
+  EXPECT_EQ(TextOf(control), u"ain");  // Delete removed the selection
+
+  OpenMenuAndPress(control, {{WM_CHAR, L'l'}});
+  EXPECT_EQ(TextOf(control), u"");
+
+  HWND readOnly = window.AddEdit(u"fixed", ES_READONLY);
+  master.AttachPlainEdit(readOnly);
+  const std::vector<ShownItem> fixed = OpenMenuAndPress(readOnly, {{WM_KEYDOWN, VK_ESCAPE}});
+  ASSERT_EQ(fixed.size(), 10U);
+  EXPECT_FALSE(fixed[5].enabled);  // Paste
+  EXPECT_FALSE(fixed[7].enabled);  // Clear All
+  EXPECT_TRUE(fixed[9].enabled);   // Select All: a text
+}
+
 TEST_F(InputBoxMenuTest, WithoutTheSharedMenuTheBoxLeavesTheRightClickToTheSystem) {
   HWND control = window.AddEdit(u"abc");
   TQelEdit edit;
