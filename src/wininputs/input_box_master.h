@@ -6,9 +6,9 @@
 // menu entry's hint.
 //
 // Create it in WM_INITDIALOG before attaching the boxes; boxes find it
-// through their top-level window. It must outlive neither the window's boxes'
-// use of it nor the window: destroy it before or when the window goes
-// (WM_NCDESTROY detaches it by itself).
+// through their top-level window. Master and boxes may be destroyed in
+// either order (each lets go of the other), and a master whose window is
+// destroyed lets go of it by itself.
 #pragma once
 
 #include <windows.h>
