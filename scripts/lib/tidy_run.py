@@ -11,8 +11,12 @@ the commands, so that every file is checked with only what it includes itself.
 Each file is checked with the nearest .clang-tidy above it, as clang-tidy
 finds it (tests/ narrows the root's checks). A file found clean is remembered
 under a hash of everything its result depends on: clang-tidy's version, the
-configuration files that apply to it, the compile command and the
-preprocessed source (the file and every header it reads). The checkout's own
+configuration files that apply to it, the compile command, and the file
+with every header it reads, each by its name and content. The headers are
+those the build's compiler read for the file and for its precompiled header
+(ninja's record of them), a superset of what clang-tidy reads without the
+precompiled header; a file the build has not compiled is preprocessed
+instead. The checkout's own
 folder is taken out of the hash, so that the record serves every clone and
 worktree of the project: it lives in the user's cache folder
 ($XDG_CACHE_HOME/pixdeck/clang-tidy, else ~/.cache/...), or in the build
@@ -62,7 +66,23 @@ def own_entries(database, root, build):
         else:
             arguments = shlex.split(entry["command"])
         yield {"directory": entry["directory"], "file": str(path),
-               "arguments": without_pch(arguments)}
+               "arguments": without_pch(arguments),
+               "reads": objects_read(arguments, build)}
+
+
+def objects_read(arguments, build):
+    """The build outputs whose recorded headers the file reads: its object
+    and the precompiled header it is compiled with, named as ninja names
+    them (relative to the build folder)."""
+    outputs = []
+    for index, argument in enumerate(arguments[:-1]):
+        following = arguments[index + 1]
+        if argument == "-o":
+            outputs.append(following)
+        elif argument == "-include" and following.endswith("cmake_pch.hxx"):
+            outputs.append(following + ".gch")
+    return [os.path.relpath(output, build) if os.path.isabs(output) else output
+            for output in outputs]
 
 
 def without_pch(arguments):
@@ -111,20 +131,66 @@ def configs_of(path, root):
     return found
 
 
-def cache_key(entry, common, root):
+def recorded_headers(build):
+    """Every build output's files as the compiler read them (ninja -t deps):
+    output -> list of paths, relative to the build folder or absolute."""
+    result = subprocess.run(["ninja", "-C", str(build), "-t", "deps"], stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, text=True, check=False)
+    reads = {}
+    current = None
+    for line in result.stdout.splitlines():
+        if not line.strip():
+            current = None
+        elif not line.startswith(" "):
+            output, _, state = line.partition(": #deps")
+            current = reads.setdefault(output, []) if state.endswith("(VALID)") else None
+        elif current is not None:
+            current.append(line.strip())
+    return reads
+
+
+class ContentHashes:
+    """Each file's hash once, however many sources read it; the checkout's
+    folder is written as <root> in the contents too (generated files name
+    it)."""
+
+    def __init__(self, root):
+        self.own = str(root).encode()
+        self.hashes = {}
+
+    def of(self, path):
+        if path not in self.hashes:
+            try:
+                data = path.read_bytes().replace(self.own, b"<root>")
+                self.hashes[path] = hashlib.sha256(data).digest()
+            except OSError:
+                self.hashes[path] = None
+        return self.hashes[path]
+
+
+def cache_key(entry, common, root, headers, contents):
     """The hash of what the file's result depends on, the checkout's folder
-    written as <root> wherever it stands (paths in flags, line markers and
-    expanded __FILE__s)."""
+    written as <root> wherever it stands (paths in flags, file names and
+    contents, line markers and expanded __FILE__s)."""
     own = str(root).encode()
     digest = hashlib.sha256(common)
     for config in configs_of(entry["file"], root):
         digest.update(config.read_bytes())
     digest.update("\0".join(entry["arguments"]).encode().replace(own, b"<root>"))
+    recorded = [headers.get(output) for output in entry["reads"]]
+    if entry["reads"] and all(files is not None for files in recorded):
+        names = sorted({name for files in recorded for name in files})
+        for name in names:
+            content = contents.of(pathlib.Path(entry["directory"], name))
+            if content is None:
+                return None
+            digest.update(name.encode().replace(own, b"<root>") + b"\0" + content)
+        return digest.hexdigest()
     result = subprocess.run(preprocess_command(entry["arguments"]), cwd=entry["directory"],
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=False)
     if result.returncode != 0:
         return None
-    digest.update(result.stdout.replace(own, b"<root>"))
+    digest.update(b"preprocessed\0" + result.stdout.replace(own, b"<root>"))
     return digest.hexdigest()
 
 
@@ -167,8 +233,8 @@ def write_shared(path, keys):
     return True
 
 
-def check(entry, options, common, cache, shared):
-    key = cache_key(entry, common, options.root) if cache else None
+def check(entry, options, common, cache, shared, headers, contents):
+    key = cache_key(entry, common, options.root, headers, contents) if cache else None
     if key and key in shared:
         return entry["file"], 0, "", True, key
     if key and (cache / key).exists():
@@ -207,7 +273,8 @@ def main():
     options.database_dir = options.build / "clang-tidy"
     options.database_dir.mkdir(exist_ok=True)
     with open(options.database_dir / "compile_commands.json", "w", encoding="utf-8") as file:
-        json.dump(entries, file, indent=1)
+        json.dump([{key: entry[key] for key in ("directory", "file", "arguments")}
+                   for entry in entries], file, indent=1)
 
     cache = None if options.no_cache else cache_folder(options.build)
     if cache:
@@ -221,8 +288,11 @@ def main():
     failed = []
     skipped = 0
     clean_keys = set()
+    headers = recorded_headers(options.build) if cache else {}
+    contents = ContentHashes(options.root)
     with concurrent.futures.ThreadPoolExecutor(max_workers=options.jobs) as pool:
-        jobs = [pool.submit(check, entry, options, common, cache, shared) for entry in entries]
+        jobs = [pool.submit(check, entry, options, common, cache, shared, headers, contents)
+                for entry in entries]
         for job in concurrent.futures.as_completed(jobs):
             path, status, output, cached, key = job.result()
             skipped += cached

@@ -65,6 +65,7 @@ class ComboHistory {
 
   ComboOptions& Options() { return options_; }
   const ComboOptions& Options() const { return options_; }
+  const TextOrder& Order() const { return order_; }
 
   // The index of the item equal to the text (letter case as the box says),
   // or -1.

@@ -1,5 +1,6 @@
 #include "inputs/input_box.h"
 
+#include <QEvent>
 #include <QWidget>
 
 #include "inputs/popup_menu.h"
@@ -13,6 +14,12 @@ InputBoxMaster* InputBox::Master() const {
 void InputBox::SetMaster(InputBoxMaster* master) {
   FMaster = master;
   masterObject_ = master != nullptr ? master->MasterObject() : nullptr;
+}
+
+void InputBox::FollowParent(const QEvent& event, const QWidget& widget) {
+  if (event.type() == QEvent::ParentChange && widget.parentWidget() != nullptr) {
+    AttachToMaster();
+  }
 }
 
 void InputBox::AttachToMaster() {

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <vector>
 
-#include "editing/edit_control.h"
+#include "editing/edit_model.h"
 #include "editing/menu_entries.h"
 
 class QMenu;
@@ -55,10 +55,38 @@ class InputBox : public editing::MenuTarget {
   // master shares one) and its overwrite mode. Boxes call it when they get
   // a parent.
   void AttachToMaster();
+  // Attaches to the master again when the widget got a new parent.
+  void FollowParent(const QEvent& event, const QWidget& widget);
 
  private:
   QPointer<QObject> masterObject_;  // forgets a master that is destroyed
   InputBoxMaster* FMaster = nullptr;
+};
+
+// A box whose editing is an edit model's: the mode, the menu's queries and
+// its commands go to the model. A box overrides only what it does beside it.
+class ModelInputBox : public InputBox {
+ public:
+  bool OverwriteMode() const override { return Model().OverwriteMode(); }
+  void SetOverwriteMode(bool value) override { Model().SetOverwriteMode(value); }
+  void ToggleOverwriteMode() override { Model().ToggleOverwriteMode(); }
+  bool DispatchInsMode() const override { return Model().DispatchInsMode(); }
+  bool CanUndo() const override { return Model().CanUndo(); }
+  bool CanClear() const override { return Model().CanClear(); }
+  bool CanCut() const override { return Model().CanCut(); }
+  bool CanPaste() const override { return Model().CanPaste(); }
+  bool HasSelection() const override { return Model().HasSelection(); }
+  bool CanSelectAll() const override { return Model().CanSelectAll(); }
+  void Undo() override { Model().Undo(); }
+  void CutSelection() override { Model().CutSelection(); }
+  void CopySelection() override { Model().CopySelection(); }
+  void PasteSelection() override { Model().PasteSelection(); }
+  void DeleteSelection() override { Model().DeleteSelection(); }
+  void ClearAll() override { Model().ClearAll(); }
+
+ protected:
+  virtual editing::EditModel& Model() = 0;
+  const editing::EditModel& Model() const { return const_cast<ModelInputBox*>(this)->Model(); }
 };
 
 // The window-wide coordinator of the boxes' mode and menu, at most one per

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "inputs/edit_keys.h"
+#include "inputs/model_events.h"
 
 namespace pixdeck {
 
@@ -66,31 +67,20 @@ bool LineEditBox::ClipboardHasText() const {
 }
 
 void LineEditBox::keyPressEvent(QKeyEvent* event) {
-  if (model_.KeyDown(edit_keys::StrokeOf(*event))) {
-    event->accept();
-    return;
+  if (!model_events::KeyPress(model_, *this, *event)) {
+    QLineEdit::keyPressEvent(event);
   }
-  if (event->matches(QKeySequence::Paste)) {
-    PasteSelection();
-    event->accept();
-    return;
-  }
-  QLineEdit::keyPressEvent(event);
 }
 
 void LineEditBox::keyReleaseEvent(QKeyEvent* event) {
-  if (!event->isAutoRepeat() && model_.KeyUp(edit_keys::StrokeOf(*event))) {
-    event->accept();
-    return;
+  if (!model_events::KeyRelease(model_, *event)) {
+    QLineEdit::keyReleaseEvent(event);
   }
-  QLineEdit::keyReleaseEvent(event);
 }
 
 void LineEditBox::mouseReleaseEvent(QMouseEvent* event) {
   QLineEdit::mouseReleaseEvent(event);
-  if (event->button() == Qt::LeftButton) {
-    model_.MouseUp();
-  }
+  model_events::MouseRelease(model_, *event);
 }
 
 void LineEditBox::focusOutEvent(QFocusEvent* event) {
@@ -107,9 +97,7 @@ void LineEditBox::changeEvent(QEvent* event) {
 
 bool LineEditBox::event(QEvent* event) {
   const bool handled = QLineEdit::event(event);
-  if (event->type() == QEvent::ParentChange && parentWidget() != nullptr) {
-    AttachToMaster();
-  }
+  FollowParent(*event, *this);
   return handled;
 }
 

@@ -12,7 +12,7 @@
 
 namespace pixdeck {
 
-class LineEditBox : public QLineEdit, public InputBox, private editing::EditControl {
+class LineEditBox : public QLineEdit, public ModelInputBox, private editing::EditControl {
   Q_OBJECT
   Q_PROPERTY(bool DispatchInsMode READ DispatchInsMode WRITE SetDispatchInsMode)
   Q_PROPERTY(bool OverwriteMode READ OverwriteMode WRITE SetOverwriteMode)
@@ -53,24 +53,8 @@ class LineEditBox : public QLineEdit, public InputBox, private editing::EditCont
   // InputBox
   QWidget* BoxWidget() override { return this; }
   void Loaded() override;
-  bool OverwriteMode() const override { return model_.OverwriteMode(); }
-  void SetOverwriteMode(bool value) override { model_.SetOverwriteMode(value); }
-  void ToggleOverwriteMode() override { model_.ToggleOverwriteMode(); }
-  bool DispatchInsMode() const override { return model_.DispatchInsMode(); }
   bool IsReadOnly() const override { return isReadOnly(); }
   bool HasEditFocus() const override { return hasFocus(); }
-  bool CanUndo() const override { return model_.CanUndo(); }
-  bool CanClear() const override { return model_.CanClear(); }
-  bool CanCut() const override { return model_.CanCut(); }
-  bool CanPaste() const override { return model_.CanPaste(); }
-  bool HasSelection() const override { return model_.HasSelection(); }
-  bool CanSelectAll() const override { return model_.CanSelectAll(); }
-  void Undo() override { model_.Undo(); }
-  void CutSelection() override { model_.CutSelection(); }
-  void CopySelection() override { model_.CopySelection(); }
-  void PasteSelection() override { model_.PasteSelection(); }
-  void DeleteSelection() override { model_.DeleteSelection(); }
-  void ClearAll() override { model_.ClearAll(); }
   void SelectAllText() override { selectAll(); }
 
  protected:
@@ -79,7 +63,7 @@ class LineEditBox : public QLineEdit, public InputBox, private editing::EditCont
   // Fires OnEdited.
   virtual void DoEdited();
 
-  editing::EditModel& Model() { return model_; }
+  editing::EditModel& Model() override { return model_; }
 
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;

@@ -30,8 +30,8 @@ TQelComboBox::TQelComboBox(QWidget* parent) : QComboBox(parent) {
   // The box itself decides what Enter and leaving the box do to the list.
   disconnect(lineEdit(), SIGNAL(editingFinished()), this, nullptr);
   disconnect(lineEdit(), SIGNAL(returnPressed()), this, nullptr);
-  connect(lineEdit(), &QLineEdit::textEdited, this, [this] { TextEdited(); });
-  connect(this, &QComboBox::activated, this, [this](int index) { UserSelected(index); });
+  connect(lineEdit(), &QLineEdit::textEdited, this, [this] { combo_.TextEdited(); });
+  connect(this, &QComboBox::activated, this, [this](int index) { combo_.UserSelected(index); });
   lineEdit()->installEventFilter(this);
   if (parent != nullptr) {
     AttachToMaster();
@@ -49,23 +49,11 @@ TQelComboBox::~TQelComboBox() {
 // --- properties --------------------------------------------------------------
 
 void TQelComboBox::SetAddNewToList(bool value) {
-  if (value == Opt().addNewToList) {
-    return;
-  }
-  Opt().addNewToList = value;
-  if (value) {
-    SetLimitToList(false);
-  }
+  combo_.SetAddNewToList(value);
 }
 
 void TQelComboBox::SetLimitToList(bool value) {
-  if (value == Opt().limitToList) {
-    return;
-  }
-  Opt().limitToList = value;
-  if (value) {
-    SetAddNewToList(false);
-  }
+  combo_.SetLimitToList(value);
 }
 
 void TQelComboBox::SetSorted(bool value) {
@@ -106,11 +94,7 @@ void TQelComboBox::SetText(const QString& text) {
   if (lineEdit()->text() != text) {
     lineEdit()->setText(text);
   }
-  RememberText();
-}
-
-void TQelComboBox::RememberText() {
-  knownText_ = lineEdit()->text();
+  combo_.RememberText();
 }
 
 void TQelComboBox::SetItemIndex(int index) {
@@ -140,11 +124,7 @@ void TQelComboBox::SetItems(const QStringList& items) {
 }
 
 int TQelComboBox::SortedPlace(const QString& text) const {
-  return history_.SortedPlace(edit_keys::ToText(text));
-}
-
-editing::Text TQelComboBox::ListPart::ItemText(int index) const {
-  return edit_keys::ToText(box_.itemText(index));
+  return combo_.History().SortedPlace(edit_keys::ToText(text));
 }
 
 int TQelComboBox::AddObject(const QString& text, const QVariant& object) {
@@ -206,7 +186,7 @@ void TQelComboBox::DeleteItem(int index) {
   }
   if (itemCount == 1) {
     SetText(QString());
-    FModified = true;
+    combo_.SetModified(true);
   }
   if (FDestroyObjects) {
     FreeObject(index);
@@ -215,7 +195,7 @@ void TQelComboBox::DeleteItem(int index) {
   // pick another by itself; the selection below shows the right one.
   setCurrentIndex(-1);
   removeItem(index);
-  FForceSelect = true;
+  combo_.ForceNextSelect();
   SelectItem(newIndex);
 }
 

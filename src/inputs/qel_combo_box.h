@@ -9,7 +9,7 @@
 #include <QVariant>
 #include <functional>
 
-#include "editing/combo_history.h"
+#include "editing/combo_model.h"
 #include "editing/edit_model.h"
 #include "inputs/box_colors.h"
 #include "inputs/input_box.h"
@@ -17,7 +17,7 @@
 
 namespace pixdeck {
 
-class TQelComboBox : public QComboBox, public InputBox {
+class TQelComboBox : public QComboBox, public ModelInputBox {
   Q_OBJECT
   Q_PROPERTY(bool AddNewToStart READ AddNewToStart WRITE SetAddNewToStart)
   Q_PROPERTY(bool AddNewToList READ AddNewToList WRITE SetAddNewToList)
@@ -59,10 +59,10 @@ class TQelComboBox : public QComboBox, public InputBox {
   void SetLimitToList(bool value);
   bool AllowNull() const { return Opt().allowNull; }
   void SetAllowNull(bool value) { Opt().allowNull = value; }
-  bool AutoExpand() const { return FAutoExpand; }
-  void SetAutoExpand(bool value) { FAutoExpand = value; }
-  bool AutoPickItem() const { return FAutoPickItem; }
-  void SetAutoPickItem(bool value) { FAutoPickItem = value; }
+  bool AutoExpand() const { return combo_.AutoExpand(); }
+  void SetAutoExpand(bool value) { combo_.SetAutoExpand(value); }
+  bool AutoPickItem() const { return combo_.AutoPickItem(); }
+  void SetAutoPickItem(bool value) { combo_.SetAutoPickItem(value); }
   bool CaseSensitive() const { return Opt().caseSensitive; }
   void SetCaseSensitive(bool value) { Opt().caseSensitive = value; }
   // The box owns the QObjects held in its items' object slots and deletes
@@ -93,8 +93,8 @@ class TQelComboBox : public QComboBox, public InputBox {
   void SetOnCompare(CompareEvent handler) { FOnCompare = std::move(handler); }
 
   // The user changed the text since the undo text was last taken.
-  bool Modified() const { return FModified; }
-  void SetModified(bool value) { FModified = value; }
+  bool Modified() const { return combo_.Modified(); }
+  void SetModified(bool value) { combo_.SetModified(value); }
   QString UndoText() const;
 
   // --- the text and the list ------------------------------------------------
@@ -132,12 +132,12 @@ class TQelComboBox : public QComboBox, public InputBox {
   bool TextInList() const { return IndexOfText(Text()) != -1; }
   void AddItem(const QString& text, const QVariant& object = QVariant());
   void AddNewItem(const QString& text);
-  void SelectItem(int index);
-  void SetListIndex(int index);
-  void SetIndexKeepText(int index);
+  void SelectItem(int index) { combo_.SelectItem(index); }
+  void SetListIndex(int index) { SetItemIndex(index); }
+  void SetIndexKeepText(int index) { combo_.SetIndexKeepText(index); }
   void MoveItem(int fromIndex, int toIndex);
-  void SelectFirstItem();
-  void SetInternalChange(bool value);
+  void SelectFirstItem() { combo_.SelectFirstItem(); }
+  void SetInternalChange(bool value) { edit_.SetInternalChange(value); }
 
   // --- editing --------------------------------------------------------------
   int SelStart() const;
@@ -153,24 +153,12 @@ class TQelComboBox : public QComboBox, public InputBox {
   // InputBox
   QWidget* BoxWidget() override { return this; }
   void Loaded() override;
-  bool OverwriteMode() const override { return edit_.OverwriteMode(); }
-  void SetOverwriteMode(bool value) override { edit_.SetOverwriteMode(value); }
-  void ToggleOverwriteMode() override { edit_.ToggleOverwriteMode(); }
-  bool DispatchInsMode() const override { return edit_.DispatchInsMode(); }
   bool IsReadOnly() const override { return FReadOnly; }
   bool HasEditFocus() const override { return hasFocus(); }
-  bool CanUndo() const override { return edit_.CanUndo(); }
-  bool CanClear() const override { return edit_.CanClear(); }
-  bool CanCut() const override { return edit_.CanCut(); }
-  bool CanPaste() const override { return edit_.CanPaste(); }
-  bool HasSelection() const override { return edit_.HasSelection(); }
-  bool CanSelectAll() const override { return edit_.CanSelectAll(); }
-  void Undo() override { edit_.Undo(); }
+  // The box's own cut, copy and delete: the edit part's would not tell the
+  // box's flow.
   void CutSelection() override;
   void CopySelection() override;
-  // The paste that the menu sends: inserts even in overwrite mode and asks
-  // OnPaste first.
-  void PasteSelection() override { edit_.PasteSelection(); }
   void DeleteSelection() override;
   void ClearAll() override { ClearText(); }
   void SelectAllText() override;
@@ -179,12 +167,11 @@ class TQelComboBox : public QComboBox, public InputBox {
  protected:
   virtual void InitAfterLoad();
   virtual void DoEdited();
-  virtual void DoNotInList(QString& newText, bool& accept);
   virtual void DoListPick();
+
+  editing::EditModel& Model() override { return edit_; }
   // The text changed (by the user, a selection or the box's own operations).
-  void Change();
-  // Completes the typed text from the list.
-  void ExpandText();
+  void Change() { combo_.Change(); }
 
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
@@ -207,8 +194,8 @@ class TQelComboBox : public QComboBox, public InputBox {
     void SetSelection(int start, int length) override { box_.SetEditSelection(start, length); }
     bool IsReadOnly() const override { return box_.FReadOnly; }
     bool HasFocus() const override { return box_.hasFocus(); }
-    bool IsModified() const override { return box_.FModified; }
-    void SetModified(bool value) override { box_.FModified = value; }
+    bool IsModified() const override { return box_.Modified(); }
+    void SetModified(bool value) override { box_.SetModified(value); }
     bool ClipboardHasText() const override;
     void Cut() override;
     void Copy() override;
@@ -227,54 +214,51 @@ class TQelComboBox : public QComboBox, public InputBox {
     TQelComboBox& box_;
   };
 
-  // The list as the history rules' list.
-  class ListPart : public editing::ComboList {
+  // The list and the edit part as the combo box's flow sees them.
+  class ComboPart : public editing::ComboControl {
    public:
-    explicit ListPart(TQelComboBox& box) : box_(box) {}
+    explicit ComboPart(TQelComboBox& box) : box_(box) {}
     int Count() const override { return box_.count(); }
     editing::Text ItemText(int index) const override;
     int CurrentIndex() const override { return box_.ItemIndex(); }
     void SetCurrentIndex(int index) override { box_.SetItemIndex(index); }
     void MoveItem(int fromIndex, int toIndex) override { box_.MoveItem(fromIndex, toIndex); }
+    editing::Text GetText() const override;
+    void SetText(const editing::Text& text) override;
+    int SelStart() const override { return box_.SelStart(); }
+    int SelLength() const override { return box_.SelLength(); }
+    void SetSelection(int start, int length) override { box_.SetEditSelection(start, length); }
+    // The new item takes the object that the window's OnNotInList gave.
+    void InsertItem(int index, const editing::Text& text) override;
+    bool HasNotInList() const override { return static_cast<bool>(box_.FOnNotInList); }
+    bool AskNotInList(editing::Text& text, bool acceptByDefault) override;
+    void FocusBox() override { box_.setFocus(); }
+    void ListPicked() override { box_.DoListPick(); }
+    void Edited() override { box_.DoEdited(); }
+    void Changed() override;
 
    private:
     TQelComboBox& box_;
   };
 
-  editing::ComboOptions& Opt() { return history_.Options(); }
-  const editing::ComboOptions& Opt() const { return history_.Options(); }
-  void TextEdited();
-  void UserSelected(int index);
+  editing::ComboOptions& Opt() { return combo_.Options(); }
+  const editing::ComboOptions& Opt() const { return combo_.Options(); }
   void InsertItemAt(int index, const QString& text, const QVariant& object);
   int SortedPlace(const QString& text) const;
   void FreeObject(int index);
-  void FireOnChange();
   void SetEditSelection(int start, int length);
-  void RememberText();
 
   EditPart editPart_{*this};
   editing::EditModel edit_{editPart_, editing::EditPolicy::ComboEdit()};
-  ListPart listPart_{*this};
-  editing::ComboHistory history_{listPart_, LocaleTextOrder()};
+  ComboPart comboPart_{*this};
+  editing::ComboModel combo_{comboPart_, edit_, LocaleTextOrder()};
   DisabledAtLoadColor FSavedFontColor;
-  bool FAutoExpand = true;
-  bool FAutoPickItem = true;
   bool FDestroyObjects = false;
   bool FReadOnly = false;
-  bool FModified = false;
-
   bool FMovingItem = false;
-  // A pick is being reported: DoListPick's move of the item to the start
-  // reports nothing of its own.
-  bool FPickGuard = false;
-  bool FNoAutoExpand = false;
-  bool FForceSelect = false;
-  bool FSelecting = false;
-  // The last validation refused the text and restored the undo text.
-  bool refused_ = false;
-  // The text as the box last saw it, to tell a pick that changes the text
-  // from one that only confirms it (Qt shows the item before reporting).
-  QString knownText_;
+  // What OnNotInList gave with the text it accepted, for the item that the
+  // flow adds next.
+  QVariant pendingObject_;
 
   NotifyEvent FOnEdited;
   NotifyEvent FOnChange;

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 
 #include "inputs/edit_keys.h"
+#include "inputs/model_events.h"
 #include "inputs/qel_combo_box.h"
 
 namespace pixdeck {
@@ -125,17 +126,7 @@ void TQelComboBox::CopySelection() {
 }
 
 void TQelComboBox::DeleteSelection() {
-  if (!CanClear()) {
-    return;
-  }
-  const int start = SelStart();
-  QString text = Text();
-  text.remove(start, SelLength());
-  FNoAutoExpand = true;
-  SetText(text);
-  SetSelStart(start);
-  FModified = true;
-  Change();
+  combo_.DeleteSelection();
 }
 
 void TQelComboBox::CutSelection() {
@@ -144,27 +135,11 @@ void TQelComboBox::CutSelection() {
 }
 
 void TQelComboBox::ClearText() {
-  if (!CanClear()) {
-    return;
-  }
-  FNoAutoExpand = true;
-  SetText(QString());
-  FModified = true;
-  Change();
+  combo_.ClearText();
 }
 
 void TQelComboBox::PasteText() {
-  if (!CanPaste()) {
-    return;
-  }
-  const QString text = Text();
-  const int start = SelStart();
-  const QString pasted = QApplication::clipboard()->text();
-  FNoAutoExpand = false;
-  SetText(text.left(start) + pasted + text.mid(start + SelLength()));
-  SetSelStart(start + static_cast<int>(pasted.size()));
-  FModified = true;
-  Change();
+  combo_.PasteText(edit_keys::ToText(QApplication::clipboard()->text()));
 }
 
 // --- loading ------------------------------------------------------------------------
@@ -174,23 +149,16 @@ void TQelComboBox::Loaded() {
 }
 
 void TQelComboBox::InitAfterLoad() {
-  if (!Opt().allowNull && count() > 0 && ItemIndex() == -1) {
-    SelectItem(0);
-  }
+  combo_.Loaded();
   if (SelLength() > 0 && !hasFocus()) {
     SetSelLength(0);
   }
   FSavedFontColor.Loaded(*this);
   edit_.FinishLoading();
-  RememberText();
+  combo_.RememberText();
 }
 
 // --- keys, focus and events -----------------------------------------------------------
-
-void TQelComboBox::TextEdited() {
-  Change();
-  RememberText();
-}
 
 void TQelComboBox::keyPressEvent(QKeyEvent* event) {
   const editing::KeyStroke stroke = edit_keys::StrokeOf(*event);
@@ -198,9 +166,8 @@ void TQelComboBox::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  FNoAutoExpand = IsDeletingKey(*event);
-  if (edit_.KeyDown(stroke)) {
-    event->accept();
+  combo_.KeyPressed(IsDeletingKey(*event));
+  if (model_events::KeyPress(edit_, *this, *event)) {
     return;
   }
   const int key = event->key();
@@ -209,25 +176,18 @@ void TQelComboBox::keyPressEvent(QKeyEvent* event) {
     // Enter checks the text against the list without leaving the box, then
     // goes on to the window (its default button) with the text it took. A
     // refused text is restored and the key ends here.
-    if (CommitText() && refused_) {
+    if (CommitText() && combo_.Refused()) {
       event->accept();
       return;
     }
-  }
-  if (event->matches(QKeySequence::Paste)) {
-    PasteSelection();
-    event->accept();
-    return;
   }
   QComboBox::keyPressEvent(event);
 }
 
 void TQelComboBox::keyReleaseEvent(QKeyEvent* event) {
-  if (!event->isAutoRepeat() && edit_.KeyUp(edit_keys::StrokeOf(*event))) {
-    event->accept();
-    return;
+  if (!model_events::KeyRelease(edit_, *event)) {
+    QComboBox::keyReleaseEvent(event);
   }
-  QComboBox::keyReleaseEvent(event);
 }
 
 void TQelComboBox::focusOutEvent(QFocusEvent* event) {
@@ -235,8 +195,8 @@ void TQelComboBox::focusOutEvent(QFocusEvent* event) {
   const Qt::FocusReason reason = event->reason();
   // Leaving the box for another control validates the text; a popup (the
   // list, a menu) or another window does not.
-  if (FModified && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-    ValidateText(static_cast<bool>(FOnNotInList));
+  if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+    combo_.FocusLeft();
   }
   QComboBox::focusOutEvent(event);
 }
@@ -250,9 +210,7 @@ void TQelComboBox::changeEvent(QEvent* event) {
 
 bool TQelComboBox::event(QEvent* event) {
   const bool handled = QComboBox::event(event);
-  if (event->type() == QEvent::ParentChange && parentWidget() != nullptr) {
-    AttachToMaster();
-  }
+  FollowParent(*event, *this);
   return handled;
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "inputs/edit_keys.h"
+#include "inputs/model_events.h"
 
 namespace pixdeck {
 
@@ -148,36 +149,24 @@ void TQelMemo::ClearAll() {
 }
 
 void TQelMemo::keyPressEvent(QKeyEvent* event) {
-  if (model_.KeyDown(edit_keys::StrokeOf(*event))) {
-    event->accept();
-    return;
+  if (!model_events::KeyPress(model_, *this, *event)) {
+    QPlainTextEdit::keyPressEvent(event);
   }
-  if (event->matches(QKeySequence::Paste)) {
-    PasteSelection();
-    event->accept();
-    return;
-  }
-  QPlainTextEdit::keyPressEvent(event);
 }
 
 void TQelMemo::keyReleaseEvent(QKeyEvent* event) {
-  if (event->isAutoRepeat()) {
-    QPlainTextEdit::keyReleaseEvent(event);
-    return;
-  }
-  if (model_.KeyUp(edit_keys::StrokeOf(*event))) {
-    event->accept();
-  } else {
+  const bool repeated = event->isAutoRepeat();
+  if (!model_events::KeyRelease(model_, *event)) {
     QPlainTextEdit::keyReleaseEvent(event);
   }
-  DoCursorMove();
+  if (!repeated) {
+    DoCursorMove();
+  }
 }
 
 void TQelMemo::mouseReleaseEvent(QMouseEvent* event) {
   QPlainTextEdit::mouseReleaseEvent(event);
-  if (event->button() == Qt::LeftButton) {
-    model_.MouseUp();
-  }
+  model_events::MouseRelease(model_, *event);
   DoCursorMove();
 }
 
@@ -195,9 +184,7 @@ void TQelMemo::changeEvent(QEvent* event) {
 
 bool TQelMemo::event(QEvent* event) {
   const bool handled = QPlainTextEdit::event(event);
-  if (event->type() == QEvent::ParentChange && parentWidget() != nullptr) {
-    AttachToMaster();
-  }
+  FollowParent(*event, *this);
   return handled;
 }
 

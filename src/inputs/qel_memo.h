@@ -12,7 +12,7 @@
 
 namespace pixdeck {
 
-class TQelMemo : public QPlainTextEdit, public InputBox, private editing::EditControl {
+class TQelMemo : public QPlainTextEdit, public ModelInputBox, private editing::EditControl {
   Q_OBJECT
   Q_PROPERTY(bool DispatchInsMode READ DispatchInsMode WRITE SetDispatchInsMode)
   Q_PROPERTY(bool OverwriteMode READ OverwriteMode WRITE SetOverwriteMode)
@@ -58,23 +58,10 @@ class TQelMemo : public QPlainTextEdit, public InputBox, private editing::EditCo
   // InputBox
   QWidget* BoxWidget() override { return this; }
   void Loaded() override;
-  bool OverwriteMode() const override { return model_.OverwriteMode(); }
-  void SetOverwriteMode(bool value) override { model_.SetOverwriteMode(value); }
-  void ToggleOverwriteMode() override { model_.ToggleOverwriteMode(); }
-  bool DispatchInsMode() const override { return model_.DispatchInsMode(); }
   bool IsReadOnly() const override { return isReadOnly(); }
   bool HasEditFocus() const override { return hasFocus(); }
-  bool CanUndo() const override { return model_.CanUndo(); }
-  bool CanClear() const override { return model_.CanClear(); }
-  bool CanCut() const override { return model_.CanCut(); }
-  bool CanPaste() const override { return model_.CanPaste(); }
-  bool HasSelection() const override { return model_.HasSelection(); }
-  bool CanSelectAll() const override { return model_.CanSelectAll(); }
   void Undo() override;
-  void CutSelection() override { model_.CutSelection(); }
-  void CopySelection() override { model_.CopySelection(); }
   void PasteSelection() override;
-  void DeleteSelection() override { model_.DeleteSelection(); }
   void ClearAll() override;
   void SelectAllText() override { selectAll(); }
 
@@ -82,6 +69,8 @@ class TQelMemo : public QPlainTextEdit, public InputBox, private editing::EditCo
   virtual void InitAfterLoad();
   virtual void DoEdited();
   virtual void DoCursorMove();
+
+  editing::EditModel& Model() override { return model_; }
 
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;

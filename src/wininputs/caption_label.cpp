@@ -25,8 +25,7 @@ void CaptionLabel::Attach(HWND box, HWND label) {
   const RECT boxRect = BoxRect();
   const RECT labelRect = LabelRect();
   offsets_ = {labelRect.left - boxRect.left, labelRect.top - boxRect.top};
-  const std::u16string caption = label_.Caption();
-  colon_ = !caption.empty() && caption.back() == u':';
+  colon_ = editing::CaptionHasColon(label_.Caption());
   label_.SetLabelDisabled(!IsWindowEnabled(box));
 }
 

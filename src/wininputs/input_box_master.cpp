@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "editing/show_error_text.h"
 #include "wininputs/input_box.h"
+#include "wininputs/win_text.h"
 
 namespace pixdeck::wininputs {
 
@@ -24,9 +26,7 @@ TInputBoxMaster::TInputBoxMaster(HWND window) : window_(TopLevelOf(window)) {
     throw std::invalid_argument("An input-box master needs a window.");
   }
   if (OfWindow(window_) != nullptr) {
-    throw std::logic_error(
-        "There can only be one instance of this component. The current one is called "
-        "qx_InputBoxMaster.");
+    throw std::logic_error(ToUtf8(editing::ShowErrorMessage(3, u"qx_InputBoxMaster")));
   }
   SetPropW(window_, kMasterProperty, this);
   windowHook_.Attach(window_, [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -101,6 +101,32 @@ void TInputBoxMaster::ShowMenuFor(InputBox& box, POINT screenPoint) {
   menu_.PopupFor(box, screenPoint, window_);
   if (onHint_) {
     onHint_(std::string());
+  }
+}
+
+void TInputBoxMaster::AttachPlainEdit(HWND edit) {
+  auto hook = std::make_unique<WindowHook>();
+  WindowHook* raw = hook.get();
+  const bool attached =
+      hook->Attach(edit, [this, raw](UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+        if (message != WM_CONTEXTMENU || !useContextMenu_) {
+          return false;
+        }
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (point.x == -1 && point.y == -1) {
+          // From the keyboard: at the control's top left corner.
+          point = POINT{};
+          ClientToScreen(raw->Window(), &point);
+        }
+        menu_.PopupForEdit(raw->Window(), point, window_);
+        if (onHint_) {
+          onHint_(std::string());
+        }
+        result = 0;
+        return true;
+      });
+  if (attached) {
+    plainEdits_.push_back(std::move(hook));
   }
 }
 

@@ -6,14 +6,15 @@
 // menu entry's hint.
 //
 // Create it in WM_INITDIALOG before attaching the boxes; boxes find it
-// through their top-level window. It must outlive neither the window's boxes'
-// use of it nor the window: destroy it before or when the window goes
-// (WM_NCDESTROY detaches it by itself).
+// through their top-level window. Master and boxes may be destroyed in
+// either order (each lets go of the other), and a master whose window is
+// destroyed lets go of it by itself.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,10 @@ class TInputBoxMaster final : public editing::ModeMaster {
   void SetOnModeChange(NotifyEvent handler) { onModeChange_ = std::move(handler); }
   void SetOnHint(HintEvent handler) { onHint_ = std::move(handler); }
 
+  // Gives one of the system's own EDIT controls of the window the shared
+  // menu too (while UseContextMenu is on).
+  void AttachPlainEdit(HWND edit);
+
   // The boxes of the window, in the order they were attached.
   const std::vector<InputBox*>& Boxes() const { return boxes_; }
 
@@ -76,6 +81,7 @@ class TInputBoxMaster final : public editing::ModeMaster {
   HWND window_ = nullptr;
   WindowHook windowHook_;
   std::vector<InputBox*> boxes_;
+  std::vector<std::unique_ptr<WindowHook>> plainEdits_;
   TInputBoxMenu menu_;
   bool overwriteMode_ = false;
   bool useContextMenu_ = true;

@@ -70,23 +70,25 @@ HMENU TInputBoxMenu::Build(const editing::MenuEntryStates& states) const {
   return menu;
 }
 
-bool TInputBoxMenu::PopupFor(InputBox& box, POINT screenPoint, HWND owner, TShowMenu* chosen) {
-  const HWND edit = box.EditHandle();
-  if (edit != nullptr && GetFocus() != edit) {
-    SetFocus(edit);
-  }
+bool TInputBoxMenu::Choose(const editing::MenuEntryStates& states, POINT screenPoint, HWND owner,
+                           TShowMenu& chosen) {
   if (menu_ != nullptr) {
     return false;  // one menu at a time
   }
-  menu_ = Build(editing::BoxEntryStates(box));
+  menu_ = Build(states);
   if (menu_ == nullptr) {
     return false;
   }
   const UINT id = tracker_(menu_, screenPoint, owner);
   DestroyMenu(menu_);
   menu_ = nullptr;
+  return EntryOfId(id, chosen);
+}
+
+bool TInputBoxMenu::PopupFor(InputBox& box, POINT screenPoint, HWND owner, TShowMenu* chosen) {
+  FocusFirst(box.EditHandle());
   TShowMenu entry = editing::smUndo;
-  if (!EntryOfId(id, entry)) {
+  if (!Choose(editing::BoxEntryStates(box), screenPoint, owner, entry)) {
     return false;
   }
   editing::RunBoxEntry(box, entry);
@@ -94,6 +96,56 @@ bool TInputBoxMenu::PopupFor(InputBox& box, POINT screenPoint, HWND owner, TShow
     *chosen = entry;
   }
   return true;
+}
+
+bool TInputBoxMenu::PopupForEdit(HWND edit, POINT screenPoint, HWND owner) {
+  FocusFirst(edit);
+  const bool writable = (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) == 0;
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const bool clipboard =
+      IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT);
+  const editing::MenuEntryStates states =
+      editing::PlainEditEntryStates(writable, SendMessageW(edit, EM_CANUNDO, 0, 0) != 0,
+                                    end > start, GetWindowTextLengthW(edit) > 0, clipboard);
+  TShowMenu entry = editing::smUndo;
+  if (!Choose(states, screenPoint, owner, entry)) {
+    return false;
+  }
+  // The control's own commands; it has no overwrite mode.
+  switch (entry) {
+    case editing::smUndo:
+      SendMessageW(edit, EM_UNDO, 0, 0);
+      break;
+    case editing::smCut:
+      SendMessageW(edit, WM_CUT, 0, 0);
+      break;
+    case editing::smCopy:
+      SendMessageW(edit, WM_COPY, 0, 0);
+      break;
+    case editing::smPaste:
+      SendMessageW(edit, WM_PASTE, 0, 0);
+      break;
+    case editing::smDelete:
+      SendMessageW(edit, WM_CLEAR, 0, 0);
+      break;
+    case editing::smClear:
+      SetWindowTextW(edit, L"");
+      break;
+    case editing::smSelectAll:
+      SendMessageW(edit, EM_SETSEL, 0, -1);
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+void TInputBoxMenu::FocusFirst(HWND edit) {
+  if (edit != nullptr && GetFocus() != edit) {
+    SetFocus(edit);
+  }
 }
 
 }  // namespace pixdeck::wininputs

@@ -38,6 +38,10 @@ class TInputBoxMenu {
   // false when none was.
   bool PopupFor(InputBox& box, POINT screenPoint, HWND owner, editing::TShowMenu* chosen = nullptr);
 
+  // The same for one of the system's own EDIT controls: Overwrite Mode is
+  // disabled, Undo is the control's own, and the commands are its messages.
+  bool PopupForEdit(HWND edit, POINT screenPoint, HWND owner);
+
   // The menu being shown, or none.
   HMENU Handle() const { return menu_; }
   // The entry of a highlighted item id; false for none or a separator.
@@ -50,6 +54,10 @@ class TInputBoxMenu {
 
  private:
   HMENU Build(const editing::MenuEntryStates& states) const;
+  // Shows the menu with these states; false when nothing was chosen.
+  bool Choose(const editing::MenuEntryStates& states, POINT screenPoint, HWND owner,
+              editing::TShowMenu& chosen);
+  static void FocusFirst(HWND edit);
 
   editing::TShowMenuSet showInMenu_ = editing::TShowMenuSet::All();
   HMENU menu_ = nullptr;

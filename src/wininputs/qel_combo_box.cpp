@@ -19,12 +19,21 @@ bool IsDeletingKey(WPARAM key) {
   return key == VK_BACK || key == VK_CLEAR || key == VK_DELETE;
 }
 
+int SelectionOf(HWND edit, bool wantLength) {
+  DWORD start = 0;
+  DWORD end = 0;
+  if (edit != nullptr) {
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  }
+  if (wantLength) {
+    return end > start ? static_cast<int>(end - start) : 0;
+  }
+  return static_cast<int>(start);
+}
+
 }  // namespace
 
-TQelComboBox::TQelComboBox()
-    : edit_(*this, editing::EditPolicy::ComboEdit()),
-      order_(UserLocaleOrder::Instance()),
-      history_(*this, order_) {}
+TQelComboBox::TQelComboBox() : combo_(comboPart_, edit_, UserLocaleOrder::Instance()) {}
 
 TQelComboBox::~TQelComboBox() {
   Detach();
@@ -57,13 +66,12 @@ void TQelComboBox::Attach(HWND combo) {
   }
   JoinMaster(combo);
   // The end of loading.
-  if (!AllowNull() && Count() > 0 && CurrentIndex() == -1) {
-    SelectItem(0);
-  }
-  if (SelLength() > 0 && !HasFocus()) {
+  combo_.Loaded();
+  if (SelLength() > 0 && GetFocus() != EditHandle()) {
     SetSelection(SelStart(), 0);
   }
   edit_.FinishLoading();
+  combo_.RememberText();
 }
 
 void TQelComboBox::Detach() {
@@ -72,22 +80,6 @@ void TQelComboBox::Detach() {
   editHook_.Detach();
   comboHook_.Detach();
   list_ = nullptr;
-}
-
-// --- options ---------------------------------------------------------------------
-
-void TQelComboBox::SetAddNewToList(bool value) {
-  history_.Options().addNewToList = value;
-  if (value) {
-    history_.Options().limitToList = false;
-  }
-}
-
-void TQelComboBox::SetLimitToList(bool value) {
-  history_.Options().limitToList = value;
-  if (value) {
-    history_.Options().addNewToList = false;
-  }
 }
 
 void TQelComboBox::SetReadOnly(bool value) {
@@ -107,7 +99,7 @@ int TQelComboBox::Count() const {
   return count < 0 ? 0 : static_cast<int>(count);
 }
 
-editing::Text TQelComboBox::ItemText(int index) const {
+std::u16string TQelComboBox::Item(int index) const {
   if (Handle() == nullptr || index < 0 || index >= Count()) {
     return {};
   }
@@ -127,7 +119,7 @@ std::vector<std::u16string> TQelComboBox::Items() const {
   const int count = Count();
   items.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
-    items.push_back(ItemText(i));
+    items.push_back(Item(i));
   }
   return items;
 }
@@ -136,15 +128,16 @@ void TQelComboBox::SetItems(const std::vector<std::u16string>& items) {
   if (Handle() == nullptr) {
     return;
   }
-  const editing::Text shown = GetText();
+  const editing::Text shown = Text();
   SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
   for (const std::u16string& item : items) {
-    const int place = history_.Options().sorted ? history_.SortedPlace(item) : Count();
+    const int place = combo_.Options().sorted ? combo_.History().SortedPlace(item) : Count();
     SendMessageW(Handle(), CB_INSERTSTRING, static_cast<WPARAM>(place),
                  reinterpret_cast<LPARAM>(Wide(item)));
   }
   SetEditText(shown);
-  SelectFirstItem();
+  combo_.SelectFirstItem();
+  combo_.RememberText();
 }
 
 std::vector<std::string> TQelComboBox::ItemsUtf8() const {
@@ -164,7 +157,7 @@ void TQelComboBox::SetItemsUtf8(const std::vector<std::string>& items) {
   SetItems(texts);
 }
 
-int TQelComboBox::CurrentIndex() const {
+int TQelComboBox::ItemIndex() const {
   if (Handle() == nullptr) {
     return -1;
   }
@@ -172,16 +165,16 @@ int TQelComboBox::CurrentIndex() const {
   return index < 0 ? -1 : static_cast<int>(index);
 }
 
-void TQelComboBox::SetCurrentIndex(int index) {
+void TQelComboBox::SetListIndex(int index) {
   if (Handle() == nullptr) {
     return;
   }
   if (index < -1 || index >= Count()) {
     index = -1;
   }
-  // The control shows the item's text (none for -1), as the rules expect.
+  // The control shows the item's text (none for -1), as the flow expects.
   SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SetEditText(index >= 0 ? ItemText(index) : editing::Text());
+  SetEditText(index >= 0 ? Item(index) : editing::Text());
 }
 
 void TQelComboBox::MoveItem(int fromIndex, int toIndex) {
@@ -190,9 +183,9 @@ void TQelComboBox::MoveItem(int fromIndex, int toIndex) {
     return;
   }
   // The item's data travels with its text; the text shown stays.
-  const editing::Text shown = GetText();
-  const bool wasSelected = CurrentIndex() == fromIndex;
-  const editing::Text text = ItemText(fromIndex);
+  const editing::Text shown = Text();
+  const bool wasSelected = ItemIndex() == fromIndex;
+  const editing::Text text = Item(fromIndex);
   const LRESULT data = SendMessageW(Handle(), CB_GETITEMDATA, static_cast<WPARAM>(fromIndex), 0);
   SendMessageW(Handle(), CB_DELETESTRING, static_cast<WPARAM>(fromIndex), 0);
   toIndex = std::clamp(toIndex, 0, count - 1);
@@ -205,34 +198,44 @@ void TQelComboBox::MoveItem(int fromIndex, int toIndex) {
   SetEditText(shown);
 }
 
+void TQelComboBox::ComboPart::InsertItem(int index, const editing::Text& text) {
+  SendMessageW(box_.Handle(), CB_INSERTSTRING, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(Wide(text)));
+}
+
+bool TQelComboBox::ComboPart::AskNotInList(editing::Text& text, bool acceptByDefault) {
+  bool accept = acceptByDefault;
+  box_.onNotInList_(text, accept);
+  return accept;
+}
+
+void TQelComboBox::ComboPart::FocusBox() {
+  if (box_.EditHandle() != nullptr) {
+    SetFocus(box_.EditHandle());
+  }
+}
+
 // --- the text ------------------------------------------------------------------------
 
-editing::Text TQelComboBox::GetText() const {
+std::u16string TQelComboBox::Text() const {
   return WindowText(EditHandle());
 }
 
 void TQelComboBox::SetEditText(const std::u16string& text) {
-  if (EditHandle() == nullptr || GetText() == text) {
+  if (EditHandle() == nullptr || Text() == text) {
     return;
   }
-  // A write of the program's: the list keeps its selection.
-  const int index = CurrentIndex();
+  // The edit part reports no change for the program's write, and the list
+  // keeps its selection.
+  const int index = ItemIndex();
   SetWindowTextW(EditHandle(), Wide(text));
-  if (CurrentIndex() != index && list_ != nullptr) {
+  if (ItemIndex() != index && list_ != nullptr) {
     SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }
 }
 
-void TQelComboBox::SetText(const editing::Text& text) {
-  SetEditText(text);
-}
-
-void TQelComboBox::RestoreText(const editing::Text& text) {
-  ApplyText(text);
-}
-
 std::string TQelComboBox::TextUtf8() const {
-  return ToUtf8(GetText());
+  return ToUtf8(Text());
 }
 
 void TQelComboBox::SetInitialTextUtf8(std::string_view text) {
@@ -240,23 +243,11 @@ void TQelComboBox::SetInitialTextUtf8(std::string_view text) {
 }
 
 int TQelComboBox::SelStart() const {
-  DWORD start = 0;
-  DWORD end = 0;
-  if (EditHandle() != nullptr) {
-    SendMessageW(EditHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-  }
-  return static_cast<int>(start);
+  return SelectionOf(EditHandle(), false);
 }
 
 int TQelComboBox::SelLength() const {
-  DWORD start = 0;
-  DWORD end = 0;
-  if (EditHandle() != nullptr) {
-    SendMessageW(EditHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-  }
-  return end > start ? static_cast<int>(end - start) : 0;
+  return SelectionOf(EditHandle(), true);
 }
 
 void TQelComboBox::SetSelection(int start, int length) {
@@ -267,364 +258,70 @@ void TQelComboBox::SetSelection(int start, int length) {
 }
 
 void TQelComboBox::SelectAllText() {
-  SetSelection(0, static_cast<int>(GetText().size()));
+  SetSelection(0, static_cast<int>(Text().size()));
 }
-
-bool TQelComboBox::HasFocus() const {
-  return EditHandle() != nullptr && GetFocus() == EditHandle();
-}
-
-bool TQelComboBox::ClipboardHasText() const {
-  return IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT);
-}
-
-void TQelComboBox::Cut() {
-  noAutoExpand_ = true;
-  editHook_.CallNext(WM_CUT, 0, 0);
-}
-
-void TQelComboBox::Copy() {
-  editHook_.CallNext(WM_COPY, 0, 0);
-}
-
-void TQelComboBox::Paste() {
-  editHook_.CallNext(WM_PASTE, 0, 0);
-}
-
-void TQelComboBox::ClearSelection() {
-  noAutoExpand_ = true;
-  editHook_.CallNext(WM_CLEAR, 0, 0);
-}
-
-void TQelComboBox::EmptyText() {
-  ClearAll();
-}
-
-bool TQelComboBox::PasteAllowed() {
-  bool accept = true;
-  if (onPaste_) {
-    onPaste_(accept);
-  }
-  return accept;
-}
-
-editing::ModeMaster* TQelComboBox::WindowMaster() const {
-  return Master();
-}
-
-void TQelComboBox::Edited() {}
-
-void TQelComboBox::Changed() {
-  Change();
-}
-
-// --- clipboard and deletion -------------------------------------------------------------
 
 void TQelComboBox::CutSelection() {
   CopySelection();
   DeleteSelection();
 }
 
-void TQelComboBox::DeleteSelection() {
-  if (!CanClear()) {
-    return;
-  }
-  const int start = SelStart();
-  editing::Text text = GetText();
-  text.erase(static_cast<size_t>(start), static_cast<size_t>(SelLength()));
-  noAutoExpand_ = true;
-  SetEditText(text);
-  SetSelection(start, 0);
-  modified_ = true;
-  Change();
+// --- the edit part as the edit model's control ----------------------------------------
+
+bool TQelComboBox::EditPart::HasFocus() const {
+  return box_.EditHandle() != nullptr && GetFocus() == box_.EditHandle();
 }
 
-void TQelComboBox::ClearAll() {
-  if (!CanClear()) {
-    return;
-  }
-  noAutoExpand_ = true;
-  SetEditText(editing::Text());
-  modified_ = true;
-  Change();
+bool TQelComboBox::EditPart::ClipboardHasText() const {
+  return IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT);
 }
 
-void TQelComboBox::PasteSelection() {
-  edit_.PasteSelection();
+void TQelComboBox::EditPart::Cut() {
+  box_.combo_.KeyPressed(true);
+  box_.editHook_.CallNext(WM_CUT, 0, 0);
 }
 
-// --- the history rules, carried out ------------------------------------------------------
-
-void TQelComboBox::DoListPick() {
-  if (!pickGuard_) {
-    // The move to the start reports no pick of its own.
-    pickGuard_ = true;
-    history_.MovePickToStart();
-    pickGuard_ = false;
-  }
-  if (!pickGuard_ && onListPick_) {
-    onListPick_();
-  }
+void TQelComboBox::EditPart::Copy() {
+  box_.editHook_.CallNext(WM_COPY, 0, 0);
 }
 
-void TQelComboBox::AddItem(const std::u16string& text) {
-  const int place = history_.NewItemPlace(text);
-  SendMessageW(Handle(), CB_INSERTSTRING, static_cast<WPARAM>(place),
-               reinterpret_cast<LPARAM>(Wide(text)));
-  SetCurrentIndex(place);
+void TQelComboBox::EditPart::Paste() {
+  box_.editHook_.CallNext(WM_PASTE, 0, 0);
 }
 
-void TQelComboBox::AddNewItem(const std::u16string& text) {
-  std::u16string newText = text;
+void TQelComboBox::EditPart::ClearSelection() {
+  box_.combo_.KeyPressed(true);
+  box_.editHook_.CallNext(WM_CLEAR, 0, 0);
+}
+
+void TQelComboBox::EditPart::EmptyText() {
+  box_.SetSelection(0, static_cast<int>(box_.Text().size()));
+  ClearSelection();
+}
+
+bool TQelComboBox::EditPart::PasteAllowed() {
   bool accept = true;
-  if (onNotInList_) {
-    onNotInList_(newText, accept);
-  } else {
-    accept = false;
+  if (box_.onPaste_) {
+    box_.onPaste_(accept);
   }
-  if (accept) {
-    AddItem(newText);
-  }
+  return accept;
 }
 
-void TQelComboBox::DoNotInList(std::u16string& newText, bool& accept) {
-  if (onNotInList_) {
-    onNotInList_(newText, accept);
-  }
-  if (accept) {
-    AddItem(newText);
-    DoListPick();
-  }
-}
-
-void TQelComboBox::SelectItem(int index) {
-  if (!forceSelect_ && index == CurrentIndex()) {
-    return;
-  }
-  SetCurrentIndex(index);
-  DoListPick();
-  selecting_ = true;
-  modified_ = true;
-  Change();
-  selecting_ = false;
-  forceSelect_ = false;
-}
-
-void TQelComboBox::SetIndexKeepText(int index) {
-  if (index == CurrentIndex()) {
-    return;
-  }
-  const editing::Text text = GetText();
-  const int start = SelStart();
-  const int length = SelLength();
-  const bool modified = modified_;
-  SetCurrentIndex(index);
-  DoListPick();
-  selecting_ = true;
-  SetEditText(text);
-  modified_ = modified;
-  SetSelection(start, length);
-  selecting_ = false;
-}
-
-void TQelComboBox::SelectFirstItem() {
-  if (!AllowNull() && !edit_.InternalChange() && CurrentIndex() == -1 && Count() > 0) {
-    SelectItem(0);
-  }
-}
-
-void TQelComboBox::Change() {
-  if (!AllowNull() && Count() > 0 && GetText().empty()) {
-    // An empty text never stands in a box that must have a value.
-    if (CurrentIndex() == 0) {
-      forceSelect_ = true;
-    }
-    SelectItem(0);
-    return;
-  }
-  if (!edit_.InternalChange()) {
-    modified_ = true;
-    if (!selecting_) {
-      if (GetText().empty()) {
-        SetCurrentIndex(-1);
-        DoListPick();
-      } else if (autoExpand_) {
-        if (noAutoExpand_) {
-          noAutoExpand_ = false;
-        } else {
-          ExpandText();
-        }
-      }
-      if (onEdited_) {
-        onEdited_();
-      }
-    }
-  }
-  if (onChange_) {
-    onChange_();
-  }
-}
-
-void TQelComboBox::ExpandText() {
-  int index = -1;
-  int selStart = SelStart();
-  int selLength = -1;
-  editing::Text completed;
-  editing::CompleteFromList(Items(), order_, history_.Options().sorted, GetText(), index, selStart,
-                            selLength, completed);
-  if (selLength >= 0) {
-    if (selLength == 0) {
-      selStart = SelStart();
-    }
-    if (autoPickItem_) {
-      SelectItem(index);
-    } else {
-      SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    }
-    if (selLength > 0) {
-      SetEditText(completed);
-      modified_ = true;
-    }
-    SetSelection(selStart, selLength);
-  } else if (autoPickItem_) {
-    SetIndexKeepText(-1);
-  }
-}
-
-void TQelComboBox::ApplyText(const std::u16string& text) {
-  const editing::ComboApplyStep step = history_.PlanApply(text, GetText(), edit_.InternalChange());
-  switch (step.action) {
-    case editing::ComboApply::None:
-      break;
-    case editing::ComboApply::SelectItem:
-      if (step.force) {
-        forceSelect_ = true;
-      }
-      SelectItem(step.index);
-      break;
-    case editing::ComboApply::SetText:
-    case editing::ComboApply::AddSilently:
-    case editing::ComboApply::AskToAdd:
-      SetEditText(text);
-      if (step.action == editing::ComboApply::AddSilently) {
-        AddItem(text);
-      } else if (step.action == editing::ComboApply::AskToAdd) {
-        AddNewItem(text);
-      }
-      modified_ = true;
-      Change();
-      break;
-    case editing::ComboApply::ClearText:
-      SetEditText(editing::Text());
-      modified_ = true;
-      Change();
-      break;
-    case editing::ComboApply::Unselect:
-      SelectItem(-1);
-      break;
-  }
-}
-
-void TQelComboBox::SetInitialText(const std::u16string& text) {
-  const bool internal = edit_.InternalChange();
-  edit_.SetInternalChange(true);
-  ApplyText(text);
-  edit_.SetInternalChange(internal);
-}
-
-bool TQelComboBox::ValidateText(bool refocus) {
-  int oldIndex = CurrentIndex();
-  bool result = false;
-  refused_ = false;
-  switch (history_.Check(GetText())) {
-    case editing::ComboCheck::Empty:
-      break;
-    case editing::ComboCheck::Accept:
-      forceSelect_ = modified_;
-      break;
-    case editing::ComboCheck::AskEmpty: {
-      if (refocus) {
-        SetFocus(EditHandle());
-      }
-      std::u16string newText;
-      bool accept = false;
-      DoNotInList(newText, accept);
-      if (accept && !newText.empty()) {
-        SetEditText(newText);
-        modified_ = true;
-      }
-      if (!accept) {
-        Undo();
-        refused_ = true;
-      }
-      result = true;
-      break;
-    }
-    case editing::ComboCheck::AskLimit: {
-      if (refocus) {
-        SetFocus(EditHandle());
-      }
-      std::u16string newText = GetText();
-      bool accept = false;
-      DoNotInList(newText, accept);
-      if (accept) {
-        oldIndex = -2;
-      } else {
-        Undo();
-        refused_ = true;
-      }
-      result = true;
-      break;
-    }
-    case editing::ComboCheck::AskAdd: {
-      oldIndex = -2;
-      if (refocus) {
-        SetFocus(EditHandle());
-      }
-      std::u16string newText = GetText();
-      bool accept = true;
-      DoNotInList(newText, accept);
-      if (accept) {
-        forceSelect_ = true;
-      } else {
-        Undo();
-        refused_ = true;
-      }
-      result = true;
-      break;
-    }
-  }
-  const int found = IndexOfText(GetText());
-  if (found != oldIndex) {
-    SelectItem(found);
-  }
-  return result;
-}
-
-bool TQelComboBox::CommitText() {
-  return editing::ComboHistory::CommitNeedsCheck(modified_) ? ValidateText(false) : false;
-}
-
-void TQelComboBox::UserSelected() {
-  const int index = CurrentIndex();
-  if (index < 0) {
-    return;
-  }
-  // The control shows the picked item only after this notification.
-  const editing::Text item = ItemText(index);
-  if (GetText() != item) {
-    SetEditText(item);
-    modified_ = true;
-    DoListPick();
-    selecting_ = true;
-    Change();
-    selecting_ = false;
-  } else {
-    Change();
-  }
+editing::ModeMaster* TQelComboBox::EditPart::WindowMaster() const {
+  return box_.Master();
 }
 
 // --- messages ------------------------------------------------------------------------------
+
+void TQelComboBox::PressDefaultButton() {
+  const HWND dialog = GetParent(Handle());
+  const LRESULT defId = SendMessageW(dialog, DM_GETDEFID, 0, 0);
+  if (HIWORD(defId) == DC_HASDEFID) {
+    const HWND button = GetDlgItem(dialog, LOWORD(defId));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(LOWORD(defId), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+  }
+}
 
 bool TQelComboBox::HandleComboMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/,
                                       LRESULT& result) {
@@ -635,9 +332,7 @@ bool TQelComboBox::HandleComboMessage(UINT message, WPARAM /*wParam*/, LPARAM /*
     return true;
   }
   if (message == kValidateOnExit) {
-    if (modified_) {
-      ValidateText(static_cast<bool>(onNotInList_));
-    }
+    combo_.FocusLeft();
     result = 0;
     return true;
   }
@@ -654,13 +349,11 @@ bool TQelComboBox::HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_GETDLGCODE: {
       result = editHook_.CallNext(message, wParam, lParam);
       const auto* msg = reinterpret_cast<const MSG*>(lParam);
-      if (msg != nullptr && msg->message == WM_KEYDOWN) {
+      if (msg != nullptr && msg->message == WM_KEYDOWN && Modified() &&
+          (msg->wParam == VK_RETURN || (msg->wParam == VK_ESCAPE && edit_.UndoWhenEsc()))) {
         // Enter checks a changed text first; an Escape that undoes is the
         // box's, not the dialog's Cancel.
-        if ((msg->wParam == VK_RETURN && modified_) ||
-            (msg->wParam == VK_ESCAPE && edit_.UndoWhenEsc() && modified_)) {
-          result |= DLGC_WANTMESSAGE;
-        }
+        result |= DLGC_WANTMESSAGE;
       }
       return true;
     }
@@ -670,24 +363,18 @@ bool TQelComboBox::HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam,
         result = 0;
         return true;
       }
-      noAutoExpand_ = IsDeletingKey(wParam);
+      combo_.KeyPressed(IsDeletingKey(wParam));
       if (edit_.KeyDown(stroke)) {
         result = 0;
         return true;
       }
       if (wParam == VK_RETURN && stroke.shift == editing::ShiftState::None &&
-          !SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0)) {
+          SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) == 0) {
         // Enter checks the text against the list without leaving the box,
         // then goes on to the window's default button with the text it
         // took. A refused text is restored and the key ends here.
-        if (!(CommitText() && refused_)) {
-          const HWND dialog = GetParent(Handle());
-          const LRESULT defId = SendMessageW(dialog, DM_GETDEFID, 0, 0);
-          if (HIWORD(defId) == DC_HASDEFID) {
-            const HWND button = GetDlgItem(dialog, LOWORD(defId));
-            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(LOWORD(defId), BN_CLICKED),
-                         reinterpret_cast<LPARAM>(button));
-          }
+        if (!(combo_.CommitText() && combo_.Refused())) {
+          PressDefaultButton();
         }
         result = 0;
         return true;
@@ -706,15 +393,17 @@ bool TQelComboBox::HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam,
       result = edit_.KeyUp(StrokeOf(wParam)) ? 0 : editHook_.CallNext(message, wParam, lParam);
       return true;
     case WM_LBUTTONUP:
+      // The click places the caret first; then the next character is
+      // selected.
       result = editHook_.CallNext(message, wParam, lParam);
       edit_.MouseUp();
       return true;
     case WM_KILLFOCUS: {
       edit_.FocusLost();
       const auto next = reinterpret_cast<HWND>(wParam);
-      // Leaving for another control checks the text; the box's own list, a
-      // menu or another window does not.
-      if (modified_ && next != nullptr && next != Handle() && next != list_ &&
+      // Leaving for another control of the window checks the text; the
+      // box's own list, a menu or another window does not.
+      if (next != nullptr && next != Handle() && next != list_ &&
           GetAncestor(next, GA_ROOT) == GetAncestor(Handle(), GA_ROOT)) {
         PostMessageW(Handle(), kValidateOnExit, 0, 0);
       }
@@ -722,7 +411,7 @@ bool TQelComboBox::HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam,
     }
     case WM_CUT:
     case WM_CLEAR:
-      noAutoExpand_ = true;
+      combo_.KeyPressed(true);
       return false;
     case WM_PASTE:
       edit_.PasteSelection();
@@ -755,10 +444,11 @@ bool TQelComboBox::HandleParentMessage(UINT message, WPARAM wParam, LPARAM lPara
     case CBN_EDITCHANGE:
       // The user changed the text (the control has already dropped the
       // list's selection).
-      Change();
+      combo_.TextEdited();
       break;
     case CBN_SELCHANGE:
-      UserSelected();
+      // The control shows the picked item only after this notification.
+      combo_.UserSelected(ItemIndex());
       break;
     default:
       break;

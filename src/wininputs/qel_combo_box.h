@@ -4,8 +4,9 @@
 // through the master, the shared menu) and the history rules over the list
 // (new entries at the start, limit to list, the initial text, the check on
 // Enter and on leaving the box, type-ahead completion, the list searches).
-// The rules are the editing layer's (editing/combo_history.h,
-// editing/edit_model.h); this class carries their steps out on the control.
+// The rules and their flow are the editing layer's (editing/combo_model.h,
+// editing/edit_model.h); this class turns the control's messages into the
+// flow's calls and the flow's writes into the control's messages.
 //
 //   TQelComboBox cmbSpecs;
 //   cmbSpecs.SetAddNewToStart(true);
@@ -24,14 +25,14 @@
 #include <string_view>
 #include <vector>
 
-#include "editing/combo_history.h"
+#include "editing/combo_model.h"
 #include "editing/edit_model.h"
 #include "wininputs/input_box.h"
 #include "wininputs/window_hook.h"
 
 namespace pixdeck::wininputs {
 
-class TQelComboBox : public InputBox, private editing::EditControl, private editing::ComboList {
+class TQelComboBox : public InputBox {
  public:
   using NotifyEvent = std::function<void()>;
   // Asked whether a text outside the list may be added (or, for an empty
@@ -54,22 +55,22 @@ class TQelComboBox : public InputBox, private editing::EditControl, private edit
   HWND EditHandle() const override { return editHook_.Window(); }
 
   // --- options (Part names) -----------------------------------------------
-  bool AddNewToStart() const { return history_.Options().addNewToStart; }
-  void SetAddNewToStart(bool value) { history_.Options().addNewToStart = value; }
+  bool AddNewToStart() const { return combo_.Options().addNewToStart; }
+  void SetAddNewToStart(bool value) { combo_.Options().addNewToStart = value; }
   // AddNewToList and LimitToList exclude each other: turning one on turns
   // the other off.
-  bool AddNewToList() const { return history_.Options().addNewToList; }
-  void SetAddNewToList(bool value);
-  bool LimitToList() const { return history_.Options().limitToList; }
-  void SetLimitToList(bool value);
-  bool AllowNull() const { return history_.Options().allowNull; }
-  void SetAllowNull(bool value) { history_.Options().allowNull = value; }
-  bool CaseSensitive() const { return history_.Options().caseSensitive; }
-  void SetCaseSensitive(bool value) { history_.Options().caseSensitive = value; }
-  bool AutoExpand() const { return autoExpand_; }
-  void SetAutoExpand(bool value) { autoExpand_ = value; }
-  bool AutoPickItem() const { return autoPickItem_; }
-  void SetAutoPickItem(bool value) { autoPickItem_ = value; }
+  bool AddNewToList() const { return combo_.Options().addNewToList; }
+  void SetAddNewToList(bool value) { combo_.SetAddNewToList(value); }
+  bool LimitToList() const { return combo_.Options().limitToList; }
+  void SetLimitToList(bool value) { combo_.SetLimitToList(value); }
+  bool AllowNull() const { return combo_.Options().allowNull; }
+  void SetAllowNull(bool value) { combo_.Options().allowNull = value; }
+  bool CaseSensitive() const { return combo_.Options().caseSensitive; }
+  void SetCaseSensitive(bool value) { combo_.Options().caseSensitive = value; }
+  bool AutoExpand() const { return combo_.AutoExpand(); }
+  void SetAutoExpand(bool value) { combo_.SetAutoExpand(value); }
+  bool AutoPickItem() const { return combo_.AutoPickItem(); }
+  void SetAutoPickItem(bool value) { combo_.SetAutoPickItem(value); }
   bool UndoWhenEsc() const { return edit_.UndoWhenEsc(); }
   void SetUndoWhenEsc(bool value) { edit_.SetUndoWhenEsc(value); }
   bool DispatchInsMode() const { return edit_.DispatchInsMode(); }
@@ -82,8 +83,8 @@ class TQelComboBox : public InputBox, private editing::EditControl, private edit
   void SetReadOnly(bool value);
 
   // --- the list ---------------------------------------------------------------
-  int Count() const override;
-  std::u16string Item(int index) const { return ItemText(index); }
+  int Count() const;
+  std::u16string Item(int index) const;
   std::vector<std::u16string> Items() const;
   // Replaces the whole list (a history loaded from the settings); the text
   // stays as it is.
@@ -91,24 +92,27 @@ class TQelComboBox : public InputBox, private editing::EditControl, private edit
   std::vector<std::string> ItemsUtf8() const;
   void SetItemsUtf8(const std::vector<std::string>& items);
   // The selected item, or -1.
-  int ItemIndex() const { return CurrentIndex(); }
+  int ItemIndex() const;
   // The item equal to the text (letter case as CaseSensitive says), or -1.
-  int IndexOfText(const std::u16string& text) const { return history_.IndexOfText(text); }
+  int IndexOfText(const std::u16string& text) const { return combo_.IndexOfText(text); }
 
   // --- the text ---------------------------------------------------------------
-  std::u16string Text() const { return GetText(); }
+  std::u16string Text() const;
   std::string TextUtf8() const;
   // The program's value: selects its item, or sets it (added to a growing
   // list without asking); it becomes the undo text and Modified ends clear.
-  void SetInitialText(const std::u16string& text);
+  void SetInitialText(const std::u16string& text) { combo_.SetInitialText(text); }
   void SetInitialTextUtf8(std::string_view text);
   // Checks a text the user changed against the list, as Enter does; true
   // when the text needed handling. An unmodified box answers false.
-  bool CommitText();
+  bool CommitText() { return combo_.CommitText(); }
+  // A button is about to act while the box may hold a changed text that
+  // Enter or leaving the box would check: checks it now.
+  void ValidateBeforeAction() { combo_.ValidateBeforeAction(); }
   // The user changed the text since the undo text was taken; the window may
   // set it (a name chosen in a file dialog is the user's).
-  bool Modified() const { return modified_; }
-  void SetModified(bool value) override { modified_ = value; }
+  bool Modified() const { return combo_.Modified(); }
+  void SetModified(bool value) { combo_.SetModified(value); }
   std::u16string UndoText() const { return edit_.UndoBuffer().GetText(); }
 
   // --- events -----------------------------------------------------------------
@@ -121,7 +125,7 @@ class TQelComboBox : public InputBox, private editing::EditControl, private edit
 
   // --- the menu's queries and commands (MenuTarget) ---------------------------
   bool IsReadOnly() const override { return readOnly_; }
-  bool CanUndo() const override { return modified_; }
+  bool CanUndo() const override { return edit_.CanUndo(); }
   bool CanClear() const override { return edit_.CanClear(); }
   bool CanCut() const override { return edit_.CanCut(); }
   bool CanPaste() const override { return edit_.CanPaste(); }
@@ -131,74 +135,101 @@ class TQelComboBox : public InputBox, private editing::EditControl, private edit
   void ToggleOverwriteMode() override { edit_.ToggleOverwriteMode(); }
   void CutSelection() override;
   void CopySelection() override { edit_.CopySelection(); }
-  void PasteSelection() override;
-  void DeleteSelection() override;
-  void ClearAll() override;
+  void PasteSelection() override { edit_.PasteSelection(); }
+  void DeleteSelection() override { combo_.DeleteSelection(); }
+  void ClearAll() override { combo_.ClearText(); }
   void SelectAllText() override;
 
   // The edit part's selection in UTF-16 units.
-  int SelStart() const override;
-  int SelLength() const override;
-  void SetSelection(int start, int length) override;
+  int SelStart() const;
+  int SelLength() const;
+  void SetSelection(int start, int length);
 
  private:
-  // EditControl
-  editing::Text GetText() const override;
-  void SetText(const editing::Text& text) override;
-  void RestoreText(const editing::Text& text) override;
-  bool HasFocus() const override;
-  bool IsModified() const override { return modified_; }
-  bool ClipboardHasText() const override;
-  void Cut() override;
-  void Copy() override;
-  void Paste() override;
-  void ClearSelection() override;
-  void EmptyText() override;
-  bool PasteAllowed() override;
-  editing::ModeMaster* WindowMaster() const override;
-  void Edited() override;
-  void Changed() override;
-  // ComboList
-  editing::Text ItemText(int index) const override;
-  int CurrentIndex() const override;
-  void SetCurrentIndex(int index) override;
-  void MoveItem(int fromIndex, int toIndex) override;
+  // The edit part as the edit model sees it.
+  class EditPart : public editing::EditControl {
+   public:
+    explicit EditPart(TQelComboBox& box) : box_(box) {}
+    editing::Text GetText() const override { return box_.Text(); }
+    void SetText(const editing::Text& text) override { box_.SetEditText(text); }
+    // The undo text goes back as the box's value: its item is selected.
+    void RestoreText(const editing::Text& text) override { box_.combo_.ApplyText(text); }
+    int SelStart() const override { return box_.SelStart(); }
+    int SelLength() const override { return box_.SelLength(); }
+    void SetSelection(int start, int length) override { box_.SetSelection(start, length); }
+    bool IsReadOnly() const override { return box_.readOnly_; }
+    bool HasFocus() const override;
+    bool IsModified() const override { return box_.Modified(); }
+    void SetModified(bool value) override { box_.SetModified(value); }
+    bool ClipboardHasText() const override;
+    void Cut() override;
+    void Copy() override;
+    void Paste() override;
+    void ClearSelection() override;
+    void EmptyText() override;
+    // Asks OnPaste.
+    bool PasteAllowed() override;
+    editing::ModeMaster* WindowMaster() const override;
+    // The box's change handling fires OnEdited itself (a selection made by
+    // the box is no edit).
+    void Edited() override {}
+    void Changed() override { box_.combo_.Change(); }
+
+   private:
+    TQelComboBox& box_;
+  };
+
+  // The list and the edit part as the combo box's flow sees them.
+  class ComboPart : public editing::ComboControl {
+   public:
+    explicit ComboPart(TQelComboBox& box) : box_(box) {}
+    int Count() const override { return box_.Count(); }
+    editing::Text ItemText(int index) const override { return box_.Item(index); }
+    int CurrentIndex() const override { return box_.ItemIndex(); }
+    void SetCurrentIndex(int index) override { box_.SetListIndex(index); }
+    void MoveItem(int fromIndex, int toIndex) override { box_.MoveItem(fromIndex, toIndex); }
+    editing::Text GetText() const override { return box_.Text(); }
+    void SetText(const editing::Text& text) override { box_.SetEditText(text); }
+    int SelStart() const override { return box_.SelStart(); }
+    int SelLength() const override { return box_.SelLength(); }
+    void SetSelection(int start, int length) override { box_.SetSelection(start, length); }
+    void InsertItem(int index, const editing::Text& text) override;
+    bool HasNotInList() const override { return static_cast<bool>(box_.onNotInList_); }
+    bool AskNotInList(editing::Text& text, bool acceptByDefault) override;
+    void FocusBox() override;
+    void ListPicked() override { Fire(box_.onListPick_); }
+    void Edited() override { Fire(box_.onEdited_); }
+    void Changed() override { Fire(box_.onChange_); }
+
+   private:
+    static void Fire(const NotifyEvent& event) {
+      if (event) {
+        event();
+      }
+    }
+    TQelComboBox& box_;
+  };
 
   bool HandleComboMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool HandleParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Enter after the check: on to the window's default button.
+  void PressDefaultButton();
 
-  // The steps of the history rules on this control.
-  void Change();
-  void ExpandText();
-  void ApplyText(const std::u16string& text);
-  bool ValidateText(bool refocus);
-  void DoListPick();
-  void DoNotInList(std::u16string& newText, bool& accept);
-  void AddItem(const std::u16string& text);
-  void AddNewItem(const std::u16string& text);
-  void SelectItem(int index);
-  void SetIndexKeepText(int index);
-  void SelectFirstItem();
-  void UserSelected();
+  // The program's writes to the control: they report nothing.
   void SetEditText(const std::u16string& text);
+  void SetListIndex(int index);
+  void MoveItem(int fromIndex, int toIndex);
 
   WindowHook comboHook_;
   WindowHook editHook_;
   WindowHook parentHook_;
-  editing::EditModel edit_;
-  const editing::TextOrder& order_;
-  editing::ComboHistory history_;
   HWND list_ = nullptr;  // the drop-down list's window
-  bool modified_ = false;
   bool readOnly_ = false;
-  bool refused_ = false;  // the last check restored the undo text
-  bool autoExpand_ = true;
-  bool autoPickItem_ = true;
-  bool forceSelect_ = false;
-  bool selecting_ = false;
-  bool pickGuard_ = false;
-  bool noAutoExpand_ = false;
+  EditPart editPart_{*this};
+  editing::EditModel edit_{editPart_, editing::EditPolicy::ComboEdit()};
+  ComboPart comboPart_{*this};
+  editing::ComboModel combo_;
   NotifyEvent onEdited_;
   NotifyEvent onChange_;
   NotifyEvent onListPick_;

@@ -15,6 +15,16 @@ void TQelMemo::Loading() {
   }
 }
 
+bool TQelMemo::HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == EM_REPLACESEL) {
+    result = CallControl(message, wParam, lParam);
+    Model().UpdateOverwriteSelection();
+    CaretMayHaveMoved();
+    return true;
+  }
+  return EditBox::HandleEditMessage(message, wParam, lParam, result);
+}
+
 void TQelMemo::CaretMayHaveMoved() {
   if (onCursorMove_) {
     onCursorMove_();

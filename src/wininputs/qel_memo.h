@@ -28,6 +28,9 @@ class TQelMemo : public EditBox {
   void CaretMayHaveMoved() override;
   // A memo loaded with text reports its caret at the start.
   void Loading() override;
+  // A replacement of the selection by the program (EM_REPLACESEL) keeps the
+  // overwrite selection and reports the caret.
+  bool HandleEditMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   NotifyEvent onCursorMove_;

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "browser_test_env.h"
-#include "cli/cli_app.h"
+#include "cli_in_process.h"
 
 namespace pixdeck {
 namespace {
@@ -19,22 +19,10 @@ using test::BrowserTestEnv;
 using test::DdePeer;
 using Args = std::vector<std::string>;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using CliRun = test::CommandOutcome;
 
 CliRun RunCli(std::vector<std::string> args) {
-  args.insert(args.begin(), "pixdeck-cli");
-  std::vector<const char*> argv;
-  argv.reserve(args.size());
-  for (const std::string& arg : args) {
-    argv.push_back(arg.c_str());
-  }
-  std::ostringstream out, err;
-  const int status = cli::RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
+  return test::RunCliInProcess(std::move(args));
 }
 
 TEST(CliView, StartsTheBrowserWithTheWrittenPage) {

@@ -16,26 +16,15 @@
 #include <string>
 #include <vector>
 
+#include "command_run.h"
 #include "scratch_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using pixdeck::test::ScratchDir;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) {
-    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  }
-  return quoted + "'";
-}
+using Outcome = pixdeck::test::CommandOutcome;
+const auto& Quoted = pixdeck::test::ShellQuoted;
 
 // Runs program with arguments (already quoted) in folder, through a shell,
 // its standard output and error caught apart in files of streams.

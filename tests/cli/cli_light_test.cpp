@@ -8,41 +8,16 @@
 #include <filesystem>
 #include <string>
 
+#include "command_run.h"
 #include "scratch_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using pixdeck::test::RunShell;
 using pixdeck::test::ScratchDir;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-};
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) {
-    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  }
-  return quoted + "'";
-}
-
-Outcome RunShell(const std::string& command) {
-  Outcome outcome;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) {
-    ADD_FAILURE() << "cannot run " << command;
-    return outcome;
-  }
-  char buffer[4096];
-  while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
-    outcome.out.append(buffer, n);
-  }
-  const int raw = pclose(pipe);
-  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return outcome;
-}
+using Outcome = pixdeck::test::CommandOutcome;
+const auto& Quoted = pixdeck::test::ShellQuoted;
 
 class CliLight : public ::testing::Test {
  protected:

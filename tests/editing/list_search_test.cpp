@@ -4,30 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "ascii_order.h"
+
 namespace pixdeck::editing {
 namespace {
 
-char16_t Upper(char16_t c) {
-  return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
-}
-
-class AsciiOrder : public TextOrder {
- public:
-  int CompareStr(const Text& a, const Text& b) const override { return a.compare(b); }
-  int CompareText(const Text& a, const Text& b) const override {
-    Text upperA = a;
-    Text upperB = b;
-    for (char16_t& c : upperA) {
-      c = Upper(c);
-    }
-    for (char16_t& c : upperB) {
-      c = Upper(c);
-    }
-    return upperA.compare(upperB);
-  }
-};
-
-const AsciiOrder kOrder;
+using test_support::kOrder;
 
 TEST(ListSearch, FindSortedWithAndWithoutCaseAndTheFirstOfEqualItems) {
   int index = -1;

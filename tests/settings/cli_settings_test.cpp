@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_app.h"
+#include "cli_in_process.h"
 #include "scratch_dir.h"
 #include "settings_fixture.h"
 #include "text/utf8_path.h"
@@ -24,25 +24,10 @@ namespace {
 namespace fs = std::filesystem;
 using test::ScratchDir;
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = test::CommandOutcome;
 
 Outcome RunInProcess(std::vector<std::string> args) {
-  args.insert(args.begin(), "pixdeck-cli");
-  std::vector<const char*> argv;
-  argv.reserve(args.size());
-  for (const std::string& arg : args) {
-    argv.push_back(arg.c_str());
-  }
-  std::ostringstream out, err;
-  Outcome outcome;
-  outcome.status = cli::RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-  outcome.out = out.str();
-  outcome.err = err.str();
-  return outcome;
+  return test::RunCliInProcess(std::move(args));
 }
 
 std::string Quoted(const std::string& text) {

@@ -215,7 +215,14 @@ TEST_F(EditBoxTest, InsertSwitchesEveryBoxOfTheWindowThroughItsMaster) {
 TEST_F(EditBoxTest, ASecondMasterOnAWindowIsRefused) {
   TInputBoxMaster master(window.Handle());
   HWND control = window.AddEdit(u"");
-  EXPECT_THROW(TInputBoxMaster second(control), std::logic_error);
+  try {
+    TInputBoxMaster second(control);
+    ADD_FAILURE() << "a second master was made";
+  } catch (const std::logic_error& e) {
+    EXPECT_STREQ(e.what(),
+                 "There can only be one instance of this component. The current one is called "
+                 "qx_InputBoxMaster.");
+  }
   EXPECT_EQ(TInputBoxMaster::OfWindow(control), &master);
 }
 
@@ -239,6 +246,14 @@ TEST_F(EditBoxTest, TheMemoNeverOverwritesALineBreakAndReportsCaretMoves) {
 
   TestWindow::PressKey(control, VK_ESCAPE);
   EXPECT_EQ(TextOf(control), u"ab\r\ncd");
+
+  // A replacement by the program keeps the overwrite selection too.
+  const int before = moves;
+  SendMessageW(control, EM_SETSEL, 0, 0);
+  SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"Z"));
+  EXPECT_EQ(TextOf(control), u"Zab\r\ncd");
+  EXPECT_EQ(SelectionOf(control), std::make_pair(1, 1));
+  EXPECT_EQ(moves, before + 1);
 }
 
 TEST_F(EditBoxTest, AReadOnlyMemoTakesNoTypingAndSelectsNothingInOverwriteMode) {

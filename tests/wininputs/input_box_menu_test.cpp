@@ -44,6 +44,12 @@ std::vector<ShownItem> ReadMenu(HMENU menu) {
   return items;
 }
 
+// Closes whatever menu is open (a timer's procedure, in the system's calling
+// convention).
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+  EndMenu();
+}
+
 class InputBoxMenuTest : public ::testing::Test {
  protected:
   // Opens the box's menu with a right click and, once it waits, reads it and
@@ -62,8 +68,7 @@ class InputBoxMenuTest : public ::testing::Test {
       }
     };
     // Should the menu not close, the test fails instead of hanging.
-    const UINT_PTR timer =
-        SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5000, &CloseMenu);
     RECT box{};
     GetWindowRect(control, &box);
     SendMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
@@ -203,6 +208,32 @@ TEST_F(InputBoxMenuTest, TheComboBoxsEditPartOpensTheMenuForTheComboBox) {
   EXPECT_EQ(TextOf(edit), u"second");
 }
 
+TEST_F(InputBoxMenuTest, ASystemEditGetsTheMenuWithoutOverwriteModeAndItsOwnCommands) {
+  HWND control = window.AddEdit(u"plain");
+  master.AttachPlainEdit(control);
+  SendMessageW(control, EM_SETSEL, 0, 2);
+  testing::SetClipboardText(u"clip");
+
+  const std::vector<ShownItem> shown = OpenMenuAndPress(control, {{WM_CHAR, L'd'}});
+  ASSERT_EQ(shown.size(), 10U);
+  EXPECT_FALSE(shown[1].enabled);      // no overwrite mode
+  EXPECT_TRUE(shown[3].enabled);       // Cut: a selection in a writable edit
+  EXPECT_TRUE(shown[5].enabled);       // Paste
+  EXPECT_TRUE(shown[7].enabled);       // Clear All
+  EXPECT_EQ(TextOf(control), u"ain");  // Delete removed the selection
+
+  OpenMenuAndPress(control, {{WM_CHAR, L'l'}});
+  EXPECT_EQ(TextOf(control), u"");
+
+  HWND readOnly = window.AddEdit(u"fixed", ES_READONLY);
+  master.AttachPlainEdit(readOnly);
+  const std::vector<ShownItem> fixed = OpenMenuAndPress(readOnly, {{WM_KEYDOWN, VK_ESCAPE}});
+  ASSERT_EQ(fixed.size(), 10U);
+  EXPECT_FALSE(fixed[5].enabled);  // Paste
+  EXPECT_FALSE(fixed[7].enabled);  // Clear All
+  EXPECT_TRUE(fixed[9].enabled);   // Select All: a text
+}
+
 TEST_F(InputBoxMenuTest, WithoutTheSharedMenuTheBoxLeavesTheRightClickToTheSystem) {
   HWND control = window.AddEdit(u"abc");
   TQelEdit edit;
@@ -215,7 +246,7 @@ TEST_F(InputBoxMenuTest, WithoutTheSharedMenuTheBoxLeavesTheRightClickToTheSyste
   // The system's own menu of the EDIT control: closed as soon as it waits.
   // The system's own menu of the EDIT control waits on the control, not on
   // the window: it is closed after a moment.
-  const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, &CloseMenu);
   SendMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(10, 10));
   KillTimer(nullptr, timer);
   window.onMenuIdle = nullptr;
