@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include "catalog/thumbnail_store.h"
+
 namespace pixdeck {
 
 GalleryProgress::GalleryProgress(QWidget* window)
@@ -25,7 +27,7 @@ GalleryProgress::~GalleryProgress() {
 bool GalleryProgress::Report(std::size_t done, std::size_t total) {
   dialog_.setMaximum(static_cast<int>(total));
   dialog_.setValue(static_cast<int>(done));
-  dialog_.setLabelText(QStringLiteral("Making thumbnails: %1 of %2").arg(done).arg(total));
+  dialog_.setLabelText(QString::fromStdString(ThumbnailProgressText(done, total)));
   QCoreApplication::processEvents();
   return !dialog_.wasCanceled();
 }

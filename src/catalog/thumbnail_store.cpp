@@ -300,4 +300,8 @@ void RemoveStaleThumbnails(const std::string& thumbnailDir,
   }
 }
 
+std::string ThumbnailProgressText(std::size_t done, std::size_t total) {
+  return "Making thumbnails: " + std::to_string(done) + " of " + std::to_string(total);
+}
+
 }  // namespace pixdeck

@@ -28,6 +28,8 @@ struct ThumbnailInfo {
 // Told how far the work is, on the thread that runs MakeThumbnails, a few
 // times a second; returns false to stop.
 using ThumbnailProgress = std::function<bool(std::size_t done, std::size_t total)>;
+// What a window shows of that progress: "Making thumbnails: 3 of 80".
+std::string ThumbnailProgressText(std::size_t done, std::size_t total);
 
 struct ThumbnailRun {
   std::vector<ThumbnailInfo> thumbnails;  // one per picture, in the order given

@@ -39,4 +39,8 @@ std::u16string TextOfCaption(const std::u16string& caption, bool colon) {
   return caption;
 }
 
+bool CaptionHasColon(const std::u16string& caption) {
+  return !caption.empty() && caption.back() == u':';
+}
+
 }  // namespace pixdeck::editing

@@ -40,4 +40,8 @@ std::u16string CaptionWithColon(const std::u16string& text, bool colon);
 // on (a caption set without one stays whole).
 std::u16string TextOfCaption(const std::u16string& caption, bool colon);
 
+// Whether a label attached with this caption keeps the colon on: its caption
+// ends with one.
+bool CaptionHasColon(const std::u16string& caption);
+
 }  // namespace pixdeck::editing

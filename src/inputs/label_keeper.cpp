@@ -11,7 +11,6 @@ namespace pixdeck {
 namespace {
 
 const QString kLabelPrefix = QStringLiteral("lbl_");
-const QChar kColon = QLatin1Char(':');
 
 }  // namespace
 
@@ -238,7 +237,7 @@ void LabelKeeper::SetLabelComponent(QLabel* label) {
   label->setBuddy(&box_);
   SetLabelOffsets(false);
   InstallBoundsHandler(label);
-  FLabelColon = !label->text().isEmpty() && label->text().endsWith(kColon);
+  FLabelColon = editing::CaptionHasColon(edit_keys::ToText(label->text()));
 }
 
 void LabelKeeper::CreateLabel() {

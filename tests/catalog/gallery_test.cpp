@@ -491,5 +491,9 @@ TEST(GalleryRun, PageElsewhereKeepsItsThumbnailsBesideIt) {
   EXPECT_NE(text.find("<img src=\"./g_files/t"), std::string::npos) << text;
 }
 
+TEST(ThumbnailProgressTextTest, SaysHowManyOfHowMany) {
+  EXPECT_EQ(ThumbnailProgressText(3, 80), "Making thumbnails: 3 of 80");
+}
+
 }  // namespace
 }  // namespace pixdeck

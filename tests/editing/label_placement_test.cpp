@@ -36,5 +36,12 @@ TEST(LabelPlacement, TheColonIsAddedOnceAndTakenOffOnly) {
   EXPECT_EQ(TextOfCaption(u"", true), u"");
 }
 
+TEST(LabelPlacement, AnAttachedCaptionKeepsColonsOnlyWhenItEndsWithOne) {
+  EXPECT_TRUE(CaptionHasColon(u"&Files to Show:"));
+  EXPECT_FALSE(CaptionHasColon(u"Found..."));
+  EXPECT_FALSE(CaptionHasColon(u"a: b"));
+  EXPECT_FALSE(CaptionHasColon(u""));
+}
+
 }  // namespace
 }  // namespace pixdeck::editing

@@ -1,7 +1,10 @@
 #include "command_run.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdio>
 
@@ -17,7 +20,11 @@ std::string ShellQuoted(const std::string& text) {
 
 CommandOutcome RunShell(const std::string& command) {
   CommandOutcome outcome;
+#ifdef _WIN32
+  FILE* pipe = _popen((command + " 2>&1").c_str(), "r");
+#else
   FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+#endif
   if (pipe == nullptr) {
     ADD_FAILURE() << "cannot run " << command;
     return outcome;
@@ -26,8 +33,13 @@ CommandOutcome RunShell(const std::string& command) {
   while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
     outcome.out.append(buffer, n);
   }
+#ifdef _WIN32
+  // The command interpreter's exit code as it is.
+  outcome.status = _pclose(pipe);
+#else
   const int raw = pclose(pipe);
   outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
   return outcome;
 }
 
