@@ -134,6 +134,16 @@ case_bad_option_exits_2() {
   expect "one line" one_line "--arch takes win32, win64 or both"
 }
 
+case_unwritable_output_is_named() {
+  TOOLS=$(tools_without)
+  make_build win64 1.2.1
+  echo "a file, not a folder" > "$STATE/dist"
+  package --arch win64
+  expect "exit status 1" test $? -eq 1
+  expect "one line naming the folder" one_line "cannot write to $STATE/dist"
+  expect "the file left as it was" grep -qx "a file, not a folder" "$STATE/dist"
+}
+
 # A makensis that writes half an installer and fails.
 failing_makensis() {
   TOOLS=$(tools_without makensis)
@@ -213,6 +223,7 @@ run_case missing_makensis_is_named case_missing_makensis_is_named
 run_case missing_zip_is_named case_missing_zip_is_named
 run_case builds_of_two_versions_are_refused case_builds_of_two_versions_are_refused
 run_case bad_option_exits_2 case_bad_option_exits_2
+run_case unwritable_output_is_named case_unwritable_output_is_named
 run_case failing_makensis_leaves_no_half_installer case_failing_makensis_leaves_no_half_installer
 run_case stopped_run_leaves_nothing case_stopped_run_leaves_nothing
 run_case makes_named_installers_and_zips case_makes_named_installers_and_zips
