@@ -7,8 +7,7 @@
 #include <QSortFilterProxyModel>
 #include <QStringList>
 
-#include "util/paths.h"
-#include "util/program_dirs.h"
+#include "util/browse_start.h"
 
 namespace pixdeck {
 namespace {
@@ -43,26 +42,6 @@ class ExecutablesOnly : public QSortFilterProxyModel {
 FileDialogRunner& Runner() {
   static FileDialogRunner runner;
   return runner;
-}
-
-std::function<std::string()>& CurrentDirSource() {
-  static std::function<std::string()> source;
-  return source;
-}
-
-std::string BrowseCurrentDir() {
-  if (CurrentDirSource()) {
-    std::string dir = CurrentDirSource()();
-    if (!dir.empty()) {
-      return dir;
-    }
-  }
-  return CurrentDir();
-}
-
-std::string& LastDir() {
-  static std::string dir;
-  return dir;
 }
 
 // One pattern as the platform's dialog reads it: "*.*" means every file,
@@ -113,46 +92,16 @@ FileDialogAnswer Run(const FileDialogRequest& request) {
   return Runner() ? Runner()(request) : RunQtDialog(request);
 }
 
-// Steps shared by both dialogs: where the dialog starts and what it proposes.
 void PlaceRequest(FileDialogRequest& request, const std::string& fileName, bool useFileDir) {
-  if (LastDir().empty()) {
-    LastDir() = BrowseCurrentDir();
-  }
-  std::string proposed;
-  std::string nameDir;
-  if (!fileName.empty()) {
-    proposed = RelativeTo(LastDir(), fileName);
-    nameDir = DirOf(proposed);
-  }
-  if (useFileDir && !nameDir.empty()) {
-    request.startDir = nameDir;
-    proposed = NameOf(proposed);
-  } else {
-    request.startDir = LastDir();
-  }
-  // A wildcard is no file name to propose.
-  if (proposed.find('*') != std::string::npos) {
-    proposed.clear();
-  }
-  request.proposedName = proposed;
+  BrowseStart start = PlaceBrowse(fileName, useFileDir);
+  request.startDir = std::move(start.startDir);
+  request.proposedName = std::move(start.proposedName);
 }
 
 }  // namespace
 
-void SetCurrentDirSource(std::function<std::string()> source) {
-  CurrentDirSource() = std::move(source);
-}
-
 void SetFileDialogRunner(FileDialogRunner runner) {
   Runner() = std::move(runner);
-}
-
-const std::string& LastBrowseDir() {
-  return LastDir();
-}
-
-void SetLastBrowseDir(const std::string& dir) {
-  LastDir() = dir;
 }
 
 QStringList QtNameFilters(const std::string& filter) {
@@ -193,7 +142,7 @@ bool BrowseOpenFile(QWidget* owner, std::string& fileName, bool& readOnly, bool 
   if (!answer.accepted || answer.chosenPath.empty()) {
     return false;
   }
-  LastDir() = DirOf(answer.chosenPath);
+  RememberBrowse(answer.chosenPath, BrowseKind::Open, useFileDir);
   fileName = answer.chosenPath;
   if (readOnly) {
     readOnly = answer.readOnly;
@@ -215,9 +164,7 @@ bool BrowseSaveFile(QWidget* owner, std::string& fileName, bool useFileDir,
   if (!answer.accepted || answer.chosenPath.empty()) {
     return false;
   }
-  if (useFileDir) {
-    LastDir() = DirOf(answer.chosenPath);
-  }
+  RememberBrowse(answer.chosenPath, BrowseKind::Save, useFileDir);
   fileName = answer.chosenPath;
   return true;
 }

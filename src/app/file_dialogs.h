@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "util/browse_start.h"
+
 class QWidget;
 
 namespace pixdeck {
@@ -47,15 +49,6 @@ bool BrowseOpenFile(QWidget* owner, std::string& fileName, bool& readOnly, bool 
 bool BrowseSaveFile(QWidget* owner, std::string& fileName, bool useFileDir,
                     const std::string& defaultExt, const std::string& filter,
                     const std::string& title);
-
-// The program's current directory, where the first browse starts: the main
-// window's directory list keeps it (its folder is the current one). Without a
-// source, the process's current directory.
-void SetCurrentDirSource(std::function<std::string()> source);
-
-// The folder remembered between browses (empty until the first browse).
-const std::string& LastBrowseDir();
-void SetLastBrowseDir(const std::string& dir);
 
 // "HTML (*.htm,*.html)|*.htm;*.html|All Files (*.*)|*.*" as Qt name filters:
 // "HTML (*.htm *.html)", "All Files (*)".

@@ -4,8 +4,8 @@
 #include <QTextDocument>
 
 #include "app/accessible_names.h"
-#include "app/credits_text.h"
 #include "app/window_placement.h"
+#include "catalog/credits_text.h"
 #include "inputs/input_box_menu.h"
 #include "inputs/popup_menu.h"
 #include "ui_frm_about.h"

@@ -12,9 +12,7 @@
 #include "app/app_hint.h"
 #include "app/box_text.h"
 #include "app/byte_text.h"
-#include "app/credits_text.h"
 #include "app/file_dialogs.h"
-#include "app/file_filters.h"
 #include "app/frm_about.h"
 #include "app/frm_options.h"
 #include "app/gallery_progress.h"
@@ -24,8 +22,11 @@
 #include "browser/browser_detection.h"
 #include "browser/page_viewer.h"
 #include "catalog/catalog_run.h"
+#include "catalog/credits_text.h"
 #include "settings/program_settings.h"
+#include "settings/window_session.h"
 #include "ui_frm_main.h"
+#include "util/file_filters.h"
 #include "util/paths.h"
 #include "util/temp_files.h"
 
@@ -57,7 +58,8 @@ TfrmMain::TfrmMain(QWidget* parent, std::string settingsName)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       ui_(std::make_unique<Ui::TfrmMain>()),
-      settingsName_(std::move(settingsName)) {
+      settingsName_(std::move(settingsName)),
+      session_(std::make_unique<WindowSession>()) {
   ui_->setupUi(this);
   Loaded();
   // An application that ends with the window still open closes it first, so
@@ -83,12 +85,8 @@ void TfrmMain::Loaded() {
   // the first browse starts.
   SetCurrentDirSource([this] { return BytesFromText(ui_->lbxDirectory->Directory()); });
   hintFilter_ = new AppHintFilter([this](const QString& hint) { ShowAppHint(hint); }, this);
-  try {
-    OpenSettings();
-  } catch (const std::exception& error) {
-    // The program runs on with its built-in defaults.
-    ShowError(AppMessages(), error.what());
-  }
+  session_->Open(settingsName_, AppMessages());
+  settingsName_ = session_->Name();
   colorsLoaded_ = LoadBackColors(colors_, AppMessages());
   if (colorsLoaded_) {
     // Filling the list neither selects nor picks: the box keeps its form
@@ -99,11 +97,7 @@ void TfrmMain::Loaded() {
   } else {
     ui_->lbxBackColor->setEnabled(false);
   }
-  try {
-    LoadSettings();
-  } catch (const std::exception& error) {
-    ShowError(AppMessages(), error.what());
-  }
+  LoadSettings();
 
   const ProgramOptions& options = CurrentOptions();
   SetBoxInitialText(OutputBox(), options.outputName);
@@ -169,71 +163,47 @@ void TfrmMain::ConnectHandlers() {
   connect(ui_->btnBackground, &QToolButton::clicked, this, &TfrmMain::btnBackgroundClick);
 }
 
-void TfrmMain::OpenSettings() {
-  if (settingsName_.empty()) {
-    settingsName_ = OpenSettingsFileName();
-  }
-  store_ = OpenSettingsStore(settingsName_);
-  // A settings file that cannot be used is told once; the defaults hold.
-  for (const std::string& problem : store_->TakeProblems()) {
-    ShowError(AppMessages(), problem);
-  }
-}
-
 void TfrmMain::LoadSettings() {
-  if (!store_) {
-    return;
-  }
-  WindowSettings window;
-  window.defaultDir = BytesFromText(ui_->lbxDirectory->Directory());
-  baseline_.reset();
-  SettingsBaseline loaded;
-  LoadProgramSettings(
-      *store_, CurrentOptions(), window,
+  WindowSettings designed;
+  designed.defaultDir = BytesFromText(ui_->lbxDirectory->Directory());
+  designed.specs = BoxItems(ui_->cmbSpecs);
+  designed.outputNames = BoxItems(OutputBox());
+  designed.patterns = BoxItems(ui_->edtBackground);
+  const WindowSettings shown = session_->Load(
+      designed,
       [this](const std::string& name, bool useRegSettings) {
-        // Without a browser name the browser is detected,
-        // which takes the time of several helper programs:
-        // the window shows first.
+        // Without a browser name the browser is detected, which takes the
+        // time of several helper programs: the window shows first.
         if (name.empty() && useRegSettings) {
           detectBrowserWhenShown_ = true;
         } else {
           ConfigureBrowser(name, useRegSettings, AppMessages());
         }
       },
-      &loaded);
-  // A list the settings lack is shown as designed, and that is what it was.
-  using ListOfBox = std::pair<std::vector<std::string>*, const TQelComboBox*>;
-  for (const auto& [list, box] : {ListOfBox{&loaded.window.specs, ui_->cmbSpecs},
-                                  ListOfBox{&loaded.window.outputNames, OutputBox()},
-                                  ListOfBox{&loaded.window.patterns, ui_->edtBackground}}) {
-    if (list->empty()) {
-      *list = BoxItems(box);
-    }
-  }
-  baseline_ = std::make_unique<SettingsBaseline>(std::move(loaded));
-  SetDirectory(window.defaultDir);
+      AppMessages());
+  SetDirectory(shown.defaultDir);
   // Lists that were stored replace the designed ones; absent ones leave them.
-  if (!window.specs.empty()) {
-    SetBoxItems(ui_->cmbSpecs, window.specs);
-  }
-  if (!window.outputNames.empty()) {
-    SetBoxItems(OutputBox(), window.outputNames);
-  }
-  if (!window.patterns.empty()) {
-    SetBoxItems(ui_->edtBackground, window.patterns);
+  using ListOfBox = std::pair<const std::vector<std::string>*, TQelComboBox*>;
+  for (const auto& [list, box] :
+       {ListOfBox{&shown.specs, ui_->cmbSpecs}, ListOfBox{&shown.outputNames, OutputBox()},
+        ListOfBox{&shown.patterns, ui_->edtBackground}}) {
+    if (!list->empty()) {
+      SetBoxItems(box, *list);
+    }
   }
 }
 
-void TfrmMain::SaveSettings() {
-  if (!store_) {
-    return;
-  }
+WindowSettings TfrmMain::CurrentState() const {
   WindowSettings window;
   window.defaultDir = BytesFromText(ui_->lbxDirectory->Directory());
   window.specs = BoxItems(ui_->cmbSpecs);
   window.outputNames = BoxItems(OutputBox());
   window.patterns = BoxItems(ui_->edtBackground);
-  SaveProgramSettings(*store_, CurrentOptions(), window, baseline_.get());
+  return window;
+}
+
+void TfrmMain::SaveSettings() {
+  session_->Save(CurrentState());
 }
 
 void TfrmMain::SetDirectory(const std::string& dir) {
@@ -348,11 +318,8 @@ void TfrmMain::btnAboutClick() {
 
 void TfrmMain::lbxBackColorListPick() {
   TLblComboBox* box = ui_->lbxBackColor;
-  const QString hint = box->ItemIndex() < 0
-                           ? QStringLiteral("Color code = [none]")
-                           : QStringLiteral("Color code = #") +
-                                 QString::fromStdString(ColorCodeOf(box->Text().toStdString()));
-  box->setStatusTip(hint);
+  box->setStatusTip(QString::fromStdString(
+      ColorCodeHint(colorsLoaded_ ? &colors_ : nullptr, BoxText(box), box->ItemIndex() >= 0)));
 }
 
 std::string TfrmMain::ColorCodeOf(std::string_view name) const {
@@ -398,7 +365,7 @@ bool TfrmMain::event(QEvent* event) {
   if (event->type() == QEvent::Paint && detectBrowserWhenShown_ && !browserDetectionQueued_) {
     browserDetectionQueued_ = true;
     QTimer::singleShot(0, this, [this] {
-      if (!closed_) {
+      if (!session_->IsClosed()) {
         FinishBrowserSetUp();
       }
     });
@@ -422,36 +389,13 @@ bool TfrmMain::FormCloseQuery() {
 // Save, delete this run's temporary pages, let go of the colours and the
 // store, once. The result is the first failure's message, empty when none.
 std::string TfrmMain::CloseStep() {
-  if (closed_) {
+  if (session_->IsClosed()) {
     return {};
   }
-  closed_ = true;
-  std::string failure;
-  try {
-    SaveSettings();
-  } catch (const std::exception& error) {
-    failure = error.what();
-  }
-  // The temporary pages go even when the settings could not be written.
-  DeleteTempFiles();
+  std::string failure = session_->Close(CurrentState());
   colors_.Clear();
   colorsLoaded_ = false;
-  try {
-    CloseSettings();
-  } catch (const std::exception& error) {
-    if (failure.empty()) {
-      failure = error.what();
-    }
-  }
   return failure;
-}
-
-void TfrmMain::CloseSettings() {
-  if (!store_) {
-    return;
-  }
-  std::unique_ptr<TRegOrIni> store = std::move(store_);
-  store->Close();
 }
 
 }  // namespace pixdeck

@@ -20,8 +20,8 @@ namespace pixdeck {
 class AppHintFilter;
 class PageViewer;
 class TLblComboBox;
-class TRegOrIni;
-struct SettingsBaseline;
+class WindowSession;
+struct WindowSettings;
 
 class TfrmMain : public QWidget {
   Q_OBJECT
@@ -69,9 +69,8 @@ class TfrmMain : public QWidget {
   void Loaded();
   void ApplyDesign();
   void ConnectHandlers();
-  void OpenSettings();
   void LoadSettings();
-  void CloseSettings();
+  WindowSettings CurrentState() const;
   bool FormCloseQuery();
   std::string CloseStep();
   TLblComboBox* OutputBox() const;
@@ -83,13 +82,11 @@ class TfrmMain : public QWidget {
   std::string settingsName_;
   ColorTable colors_;
   bool colorsLoaded_ = false;
-  std::unique_ptr<TRegOrIni> store_;
-  // What the settings held when loaded or last saved: a save writes what
-  // this window changed since and keeps what another one wrote.
-  std::unique_ptr<SettingsBaseline> baseline_;
+  // The settings for the run: a save writes what this window changed since
+  // they were read and keeps what another one wrote.
+  std::unique_ptr<WindowSession> session_;
   std::unique_ptr<PageViewer> viewer_;
   AppHintFilter* hintFilter_ = nullptr;
-  bool closed_ = false;
   // Finding the desktop's browser runs helper programs; when the settings
   // name none, that waits until the window has been painted once.
   bool detectBrowserWhenShown_ = false;

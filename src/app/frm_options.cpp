@@ -7,7 +7,6 @@
 #include "app/accessible_names.h"
 #include "app/byte_text.h"
 #include "app/file_dialogs.h"
-#include "app/file_filters.h"
 #include "app/frm_main.h"
 #include "app/qt_messages.h"
 #include "app/window_inputs.h"
@@ -16,6 +15,7 @@
 #include "inputs/lbl_edit.h"
 #include "settings/program_options.h"
 #include "ui_frm_options.h"
+#include "util/file_filters.h"
 #include "util/paths.h"
 
 namespace pixdeck {

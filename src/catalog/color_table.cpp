@@ -120,4 +120,11 @@ bool LoadBackColorsFrom(const std::string& path, ColorTable& table, Messages& me
   return false;
 }
 
+std::string ColorCodeHint(const ColorTable* table, std::string_view name, bool picked) {
+  if (!picked) {
+    return "Color code = [none]";
+  }
+  return "Color code = #" + (table != nullptr ? table->ColorCodeOf(name) : std::string());
+}
+
 }  // namespace pixdeck

@@ -50,6 +50,10 @@ class ColorTable {
   std::vector<ColorEntry> entries_;
 };
 
+// The colour box's hint after a pick: "Color code = #<code>" for a picked
+// name, "Color code = [none]" when no item is picked.
+std::string ColorCodeHint(const ColorTable* table, std::string_view name, bool picked);
+
 // Where the colour file is looked for: beside the program first, then, for an
 // installed program, in <prefix>/share/pixdeck. The first existing file wins;
 // when none exists the result is the path beside the program.

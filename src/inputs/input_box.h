@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editing/edit_control.h"
+#include "editing/menu_entries.h"
 
 class QMenu;
 class QWidget;
@@ -16,8 +17,9 @@ namespace pixdeck {
 
 class InputBoxMaster;
 
-// Every box of the family implements this next to its Qt base class.
-class InputBox {
+// Every box of the family implements this next to its Qt base class; the
+// shared menu's queries and commands are the editing layer's MenuTarget.
+class InputBox : public editing::MenuTarget {
  public:
   virtual ~InputBox() = default;
 
@@ -31,38 +33,12 @@ class InputBox {
   // Insert/overwrite mode. SetOverwriteMode is what the master calls on
   // every box; ToggleOverwriteMode is the Insert key and the menu's entry
   // (through the master when DispatchInsMode is on).
-  virtual bool OverwriteMode() const = 0;
   virtual void SetOverwriteMode(bool value) = 0;
-  virtual void ToggleOverwriteMode() = 0;
   virtual bool DispatchInsMode() const = 0;
-
-  // The edit part accepts no changes.
-  virtual bool IsReadOnly() const = 0;
 
   // Whether the keyboard focus is in the box's edit part; the menu focuses
   // the box before it opens when this is false.
   virtual bool HasEditFocus() const = 0;
-
-  // Enabling queries of the context menu. CanUndo: the Undo entry (the
-  // modified flag; the memo's own rule; the combo box's Modified).
-  virtual bool CanUndo() const = 0;
-  virtual bool CanClear() const = 0;
-  virtual bool CanCut() const = 0;  // also the Delete entry
-  virtual bool CanPaste() const = 0;
-  virtual bool HasSelection() const = 0;  // the Copy entry
-  virtual bool CanSelectAll() const = 0;
-
-  // The menu's commands.
-  virtual void Undo() = 0;
-  virtual void CutSelection() = 0;
-  virtual void CopySelection() = 0;
-  // The paste that the menu sends: inserts even in overwrite mode.
-  virtual void PasteSelection() = 0;
-  virtual void DeleteSelection() = 0;
-  // Clear All (the edit's and memo's clear, the mask edit's and combo
-  // box's ClearText).
-  virtual void ClearAll() = 0;
-  virtual void SelectAllText() = 0;
 
   // A button is about to act while the box has the focus: the box checks its
   // text as if it were left (the combo box against its list). Edits have

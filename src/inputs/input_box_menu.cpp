@@ -2,30 +2,12 @@
 
 #include <QAction>
 
+#include "editing/menu_entries.h"
 #include "inputs/menu_targets.h"
 
 namespace pixdeck {
 
 namespace {
-
-struct EntryTexts {
-  const char* suffix;
-  const char* caption;
-  const char* hint;
-};
-
-constexpr std::array<EntryTexts, kShowMenuCount> kEntries = {{
-    {"_Undo", "&Undo", "Undo changes to input text"},
-    {"_Overwrite", "&Overwrite Mode", "Toggle Insert/Overwrite mode"},
-    {"_Break1", "-", ""},
-    {"_Cut", "Cu&t", "Cut selected text to clipboard"},
-    {"_Copy", "&Copy", "Copy selected text to clipboard"},
-    {"_Paste", "&Paste", "Paste text from clipboard to input box"},
-    {"_Delete", "&Delete", "Delete selected text"},
-    {"_Clear", "C&lear All", "Clear all text from input box"},
-    {"_Break2", "-", ""},
-    {"_SelectAll", "Select &All", "Select all text in input box"},
-}};
 
 const QString kSeparatorCaption = QStringLiteral("-");
 
@@ -79,15 +61,15 @@ QObject* TInputBoxMenu::Owner() const {
 }
 
 QString TInputBoxMenu::ItemName(TShowMenu entry) const {
-  return objectName() + QLatin1String(kEntries[entry].suffix);
+  return objectName() + QLatin1String(editing::EntryTexts(entry).suffix);
 }
 
 QString TInputBoxMenu::ItemCaption(TShowMenu entry) {
-  return QString::fromLatin1(kEntries[entry].caption);
+  return QLatin1String(editing::EntryTexts(entry).caption);
 }
 
 QString TInputBoxMenu::ItemHint(TShowMenu entry) {
-  return QString::fromLatin1(kEntries[entry].hint);
+  return QLatin1String(editing::EntryTexts(entry).hint);
 }
 
 void TInputBoxMenu::SetShowInMenu(TShowMenuSet entries) {
@@ -114,13 +96,7 @@ void TInputBoxMenu::RebuildItems() {
 }
 
 int TInputBoxMenu::ItemPosition(TShowMenu entry) const {
-  int position = 0;
-  for (int e = 0; e < entry; ++e) {
-    if (FShowInMenu.Contains(static_cast<TShowMenu>(e))) {
-      ++position;
-    }
-  }
-  return position;
+  return editing::EntryPosition(FShowInMenu, entry);
 }
 
 void TInputBoxMenu::ShowItem(TShowMenu entry, bool show) {
@@ -151,7 +127,7 @@ void TInputBoxMenu::ShowItem(TShowMenu entry, bool show) {
     item = new QAction(owner != nullptr ? owner : this);
     item->setObjectName(name);
     item->setData(static_cast<int>(entry));
-    if (ItemCaption(entry) == kSeparatorCaption) {
+    if (editing::IsSeparatorEntry(entry)) {
       // A separator carries no caption: styles would draw it beside the line.
       item->setSeparator(true);
     } else {
@@ -236,11 +212,10 @@ void TInputBoxMenu::ItemClick(QObject* sender) {
   if (item == nullptr || control == nullptr) {
     return;
   }
-  const int tag = item->data().toInt() & 0xFF;
-  if (tag < 0 || tag >= kShowMenuCount) {
-    return;
+  TShowMenu entry = smUndo;
+  if (editing::EntryOfTag(item->data().toInt(), entry)) {
+    menu_targets::RunEntry(*control, entry);
   }
-  menu_targets::RunEntry(*control, static_cast<TShowMenu>(tag));
 }
 
 }  // namespace pixdeck

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include "editing/menu_entries.h"
 #include "inputs/edit_keys.h"
 #include "inputs/input_box.h"
 
@@ -12,19 +13,7 @@ namespace pixdeck::menu_targets {
 
 namespace {
 
-// What the menu needs to know about a control.
-struct EntryStates {
-  bool undo = false;
-  bool overwriteEnabled = false;
-  bool setOverwriteCheck = false;  // false: the check mark stays as it was
-  bool overwriteChecked = false;
-  bool cut = false;
-  bool copy = false;
-  bool paste = false;
-  bool del = false;
-  bool clear = false;
-  bool selectAll = false;
-};
+using editing::MenuEntryStates;
 
 void SetEnabled(const EntryItems& items, TShowMenu entry, bool enabled) {
   QAction* item = items[entry].data();
@@ -33,7 +22,7 @@ void SetEnabled(const EntryItems& items, TShowMenu entry, bool enabled) {
   }
 }
 
-void Apply(const EntryItems& items, const EntryStates& s) {
+void Apply(const EntryItems& items, const MenuEntryStates& s) {
   SetEnabled(items, smUndo, s.undo);
   SetEnabled(items, smOverwrite, s.overwriteEnabled);
   if (QAction* item = items[smOverwrite].data(); item != nullptr && s.setOverwriteCheck) {
@@ -58,71 +47,15 @@ void FocusIfNeeded(QWidget& control) {
   }
 }
 
-// --- the family's own boxes -----------------------------------------------
-
-EntryStates BoxStates(const InputBox& box) {
-  EntryStates s;
-  s.undo = box.CanUndo();
-  s.overwriteEnabled = !box.IsReadOnly();
-  s.setOverwriteCheck = true;
-  s.overwriteChecked = box.OverwriteMode();
-  s.cut = box.CanCut();
-  s.copy = box.HasSelection();
-  s.paste = box.CanPaste();
-  s.del = box.CanCut();
-  s.clear = box.CanClear();
-  s.selectAll = box.CanSelectAll();
-  return s;
-}
-
-void RunBox(InputBox& box, TShowMenu entry) {
-  switch (entry) {
-    case smUndo:
-      box.Undo();
-      break;
-    case smOverwrite:
-      box.ToggleOverwriteMode();
-      break;
-    case smCut:
-      box.CutSelection();
-      break;
-    case smCopy:
-      box.CopySelection();
-      break;
-    case smPaste:
-      box.PasteSelection();
-      break;
-    case smDelete:
-      box.DeleteSelection();
-      break;
-    case smClear:
-      box.ClearAll();
-      break;
-    case smSelectAll:
-      box.SelectAllText();
-      break;
-    default:
-      break;
-  }
-}
-
 // --- the platform's own edits -------------------------------------------
 
-EntryStates PlainStates(bool writable, bool canUndo, bool hasSelection, bool hasText) {
-  EntryStates s;
-  s.undo = writable && canUndo;
-  s.overwriteEnabled = false;
-  s.cut = hasSelection && writable;
-  s.copy = hasSelection;
-  s.paste = writable && edit_keys::ClipboardHasText();
-  s.del = hasSelection && writable;
-  s.clear = writable && hasText;
-  s.selectAll = hasText;
-  return s;
+MenuEntryStates PlainStates(bool writable, bool canUndo, bool hasSelection, bool hasText) {
+  return editing::PlainEditEntryStates(writable, canUndo, hasSelection, hasText,
+                                       edit_keys::ClipboardHasText());
 }
 
 template <typename TextEdit>
-EntryStates TextEditStates(const TextEdit& e) {
+MenuEntryStates TextEditStates(const TextEdit& e) {
   return PlainStates(!e.isReadOnly(), e.document()->isUndoAvailable(),
                      e.textCursor().hasSelection(), !e.document()->isEmpty());
 }
@@ -198,7 +131,7 @@ void UpdateEntries(QWidget& control, const EntryItems& items) {
     if (!box->HasEditFocus()) {
       box->BoxWidget()->setFocus(Qt::PopupFocusReason);
     }
-    Apply(items, BoxStates(*box));
+    Apply(items, editing::BoxEntryStates(*box));
   } else if (auto* e = qobject_cast<QLineEdit*>(&control)) {
     FocusIfNeeded(control);
     Apply(items, PlainStates(!e->isReadOnly(), e->isUndoAvailable(), e->hasSelectedText(),
@@ -214,7 +147,7 @@ void UpdateEntries(QWidget& control, const EntryItems& items) {
 
 void RunEntry(QWidget& control, TShowMenu entry) {
   if (InputBox* box = AsInputBox(&control)) {
-    RunBox(*box, entry);
+    editing::RunBoxEntry(*box, entry);
   } else if (auto* e = qobject_cast<QLineEdit*>(&control)) {
     RunLineEdit(*e, entry);
   } else if (auto* e = qobject_cast<QPlainTextEdit*>(&control)) {

@@ -145,8 +145,10 @@ std::string ProgramFilePath();
 // The process's current directory.
 std::string CurrentDirectory();
 // Where per-user settings live when the program's own folder cannot hold them:
-// the Windows directory on Windows, the user's pixdeck config folder elsewhere
-// (created on first need).
+// the user's pixdeck config folder (created on first need): on Windows
+// "Pixdeck" in the roaming application data folder (the Windows directory of
+// old cannot be written by users any more); elsewhere
+// $XDG_CONFIG_HOME/pixdeck, else ~/.config/pixdeck. Empty when none can be had.
 std::string PerUserConfigDirectory();
 // True when the drive (Windows: a letter; ignored elsewhere) that holds the
 // folder is a CD-ROM, or elsewhere when the folder is on a read-only file

@@ -1,7 +1,6 @@
 #include "util/program_dirs.h"
 
 #include "platform/file_system.h"
-#include "text/ascii.h"
 #include "util/paths.h"
 
 namespace pixdeck {
@@ -41,10 +40,6 @@ std::string WindowsDir() {
   FolderState& state = State();
   if (state.windowsDir.empty()) {
     state.windowsDir = platform::PerUserConfigDirectory();
-    // The Windows directory is known in upper case; a POSIX folder keeps its case.
-    if (kNativeStyle == PathStyle::Windows) {
-      state.windowsDir = UpperAscii(state.windowsDir);
-    }
   }
   return state.windowsDir;
 }

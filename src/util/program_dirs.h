@@ -9,9 +9,9 @@ std::string CurrentDir();
 // The program file's folder; cached.
 std::string ProgramDir();
 // The folder that takes the settings when the program's own folder cannot:
-// on Windows the system's Windows directory, upper-cased; on POSIX the
-// per-user config folder ($XDG_CONFIG_HOME/pixdeck, else
-// ~/.config/pixdeck). Cached.
+// the per-user config folder (platform::PerUserConfigDirectory: on Windows
+// %APPDATA%\Pixdeck rather than the Windows directory, which users cannot
+// write). Cached.
 std::string WindowsDir();
 // WindowsDir when the program runs from read-only media, else ProgramDir.
 std::string HomeDir();

@@ -194,5 +194,13 @@ TEST(ColorFile, IsLookedForBesideTheProgramThenInShare) {
   EXPECT_EQ(table.ColorCodeOf("White"), "FFFFFF");
 }
 
+TEST(ColorTable, ThePickedColoursHintNamesItsCodeOrNone) {
+  ColorTable table;
+  table.AddFromText("White=FFFFFF\nNavy=000080\n");
+  EXPECT_EQ(ColorCodeHint(&table, "navy", true), "Color code = #000080");
+  EXPECT_EQ(ColorCodeHint(&table, "Navy", false), "Color code = [none]");
+  EXPECT_EQ(ColorCodeHint(nullptr, "Navy", true), "Color code = #");
+}
+
 }  // namespace
 }  // namespace pixdeck

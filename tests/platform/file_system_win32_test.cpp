@@ -109,10 +109,13 @@ TEST(ShortPathName, GivesTheShortFormOfLongNames) {
 }
 
 TEST(SystemFolders, WindowsDirectoryProgramAndDrives) {
-  wchar_t windows[MAX_PATH + 1] = {};
-  ASSERT_GT(::GetWindowsDirectoryW(windows, MAX_PATH), 0u);
-  EXPECT_EQ(platform::PerUserConfigDirectory(), test::Narrow(windows));
-  EXPECT_EQ(WindowsDir(), UpperAscii(test::Narrow(windows)));
+  // The per-user folder is the user's own, never the Windows directory,
+  // which users of current Windows cannot write.
+  wchar_t appData[MAX_PATH + 1] = {};
+  ASSERT_GT(::GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH), 0u);
+  EXPECT_EQ(platform::PerUserConfigDirectory(), test::Narrow(appData) + "\\Pixdeck");
+  EXPECT_TRUE(platform::DirectoryExists(WindowsDir()));
+  EXPECT_EQ(WindowsDir(), platform::PerUserConfigDirectory());
 
   const std::string program = platform::ProgramFilePath();
   EXPECT_TRUE(platform::FileExists(program)) << program;

@@ -5,14 +5,11 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStyle>
-#include <algorithm>
-#include <string>
-#include <vector>
 
 #include "app/byte_text.h"
 #include "platform/file_system.h"
 #include "text/utf8.h"
-#include "util/paths.h"
+#include "util/folder_rows.h"
 
 namespace pixdeck {
 namespace {
@@ -36,15 +33,6 @@ void ShowLevelToAssistiveTech(QListWidgetItem* item, const QString& name, int le
   item->setData(Qt::AccessibleTextRole, name);
   item->setData(Qt::AccessibleDescriptionRole,
                 DirectoryListBox::tr("level %1, %2").arg(level + 1).arg(kind));
-}
-
-// The folder above path; path itself for a root.
-QString ParentOf(const QString& path) {
-  const qsizetype slash = path.lastIndexOf(QDir::separator());
-  if (slash < 0 || path.size() == 1) {
-    return path;
-  }
-  return slash == 0 ? path.left(1) : path.left(slash);
 }
 
 // A name as the list shows it: a byte that is not UTF-8 as U+FFFD.
@@ -127,44 +115,21 @@ void DirectoryListBox::Fill() {
   const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
   clear();
 
-  // The chain from the root down to the current folder.
-  QStringList chain{directory_};
-  for (QString up = ParentOf(directory_); up != chain.front(); up = ParentOf(up)) {
-    chain.prepend(up);
-  }
-  int level = 0;
-  for (const QString& path : chain) {
-    const QString name = level == 0 ? path : path.mid(path.lastIndexOf(QDir::separator()) + 1);
-    auto* item = new QListWidgetItem(
-        openIcon, QString(level * kIndentStep, QLatin1Char(' ')) + ShownName(name));
-    item->setData(kPathRole, path);
-    ShowLevelToAssistiveTech(item, ShownName(name), level,
-                             path == chain.constLast() ? tr("current folder") : tr("open folder"));
+  QListWidgetItem* current = nullptr;
+  for (const FolderRow& row : FolderRows(BytesFromText(directory_))) {
+    const bool open = row.kind != FolderRow::Kind::Subfolder;
+    const QString name = ShownName(TextFromBytes(row.name));
+    auto* item = new QListWidgetItem(open ? openIcon : closedIcon,
+                                     QString(row.level * kIndentStep, QLatin1Char(' ')) + name);
+    item->setData(kPathRole, TextFromBytes(row.path));
+    const QString kind = row.kind == FolderRow::Kind::Current ? tr("current folder")
+                         : open                               ? tr("open folder")
+                                                              : tr("subfolder");
+    ShowLevelToAssistiveTech(item, name, row.level, kind);
     addItem(item);
-    ++level;
-  }
-  QListWidgetItem* current = item(count() - 1);
-
-  // The subfolders, one level deeper, sorted without regard to case; hidden
-  // ones (a leading ".") are left out.
-  std::vector<QString> subdirs;
-  (void)platform::FindMatches(
-      JoinPath(BytesFromText(directory_), "*"), [&](const platform::DirEntry& entry) {
-        if (entry.isDirectory && !entry.name.empty() && entry.name.front() != '.') {
-          subdirs.push_back(TextFromBytes(entry.name));
-        }
-      });
-  std::sort(subdirs.begin(), subdirs.end(), [](const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) < 0;
-  });
-  const QString base =
-      directory_.endsWith(QDir::separator()) ? directory_ : directory_ + QDir::separator();
-  for (const QString& name : subdirs) {
-    auto* sub = new QListWidgetItem(
-        closedIcon, QString(level * kIndentStep, QLatin1Char(' ')) + ShownName(name));
-    sub->setData(kPathRole, base + name);
-    ShowLevelToAssistiveTech(sub, ShownName(name), level, tr("subfolder"));
-    addItem(sub);
+    if (row.kind == FolderRow::Kind::Current) {
+      current = item;
+    }
   }
   setCurrentItem(current);
   scrollToTop();

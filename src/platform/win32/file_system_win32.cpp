@@ -1,6 +1,9 @@
 // File-system calls with the wide Win32 functions.
 #include <windows.h>
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -424,12 +427,24 @@ std::string CurrentDirectory() {
 }
 
 std::string PerUserConfigDirectory() {
-  // The Windows directory, as the system names it (at most 255 characters).
-  wchar_t buffer[256] = {};
-  const UINT length = ::GetWindowsDirectoryW(buffer, 255);
-  if (length == 0 || length > 255)
+  // The user's own application data folder: the Windows directory, where the
+  // settings went once, cannot be written by a user of current Windows.
+  PWSTR appData = nullptr;
+  std::string dir;
+  if (SUCCEEDED(
+          ::SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &appData))) {
+    dir = ToUtf8(appData) + "\\Pixdeck";
+  }
+  ::CoTaskMemFree(appData);
+  if (dir.empty()) {
     return {};
-  return ToUtf8(std::wstring(buffer, length));
+  }
+  // Created on first need.
+  if (!::CreateDirectoryW(ToWide(dir).c_str(), nullptr) &&
+      ::GetLastError() != ERROR_ALREADY_EXISTS) {
+    return {};
+  }
+  return dir;
 }
 
 bool IsOnReadOnlyMedium(const std::string& folder) {

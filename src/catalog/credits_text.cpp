@@ -1,4 +1,4 @@
-#include "app/credits_text.h"
+#include "catalog/credits_text.h"
 
 #include <initializer_list>
 #include <string_view>
