@@ -22,7 +22,7 @@ real_unzip=$(command -v unzip || true)
 tools_without() {
   local tools="$STATE/tools" tool path
   mkdir -p "$tools"
-  for tool in bash sed grep mktemp rm mkdir cp stat mv tail dirname cat sleep makensis zip; do
+  for tool in bash sed grep mktemp rm mkdir cp stat mv tail dirname cat sleep od tr makensis zip; do
     [[ " $* " == *" $tool "* ]] && continue
     path=$(command -v "$tool") || continue
     ln -sf "$path" "$tools/$tool"
@@ -79,6 +79,13 @@ expect() {  # expect DESCRIPTION COMMAND...
     [[ -f "$STATE/err" ]] && sed 's/^/  stderr: /' "$STATE/err"
     return 1
   fi
+}
+# The machine a Windows program is made for, from its PE header: 014c for
+# 32-bit x86, 8664 for x86-64.
+machine_of() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' '
 }
 one_line() { [[ $(wc -l < "$STATE/err") -eq 1 ]] && grep -qF -- "$1" "$STATE/err"; }
 # Nothing in the output folder but the files named (none when none are).
@@ -204,6 +211,10 @@ case_makes_named_installers_and_zips() {
   local arch
   for arch in win32 win64; do
     expect "$arch: the installer is a Windows program" test "$(head -c2 "$STATE/dist/pixdeck-1.2.1-$arch-setup.exe")" = MZ
+    local machine=8664
+    [[ $arch == win32 ]] && machine=014c
+    expect "$arch: the installer runs on its architecture" \
+      test "$(machine_of "$STATE/dist/pixdeck-1.2.1-$arch-setup.exe")" = $machine
     expect "$arch: one line for it" grep -q "^$arch: $STATE/dist/pixdeck-1.2.1-$arch-setup.exe" "$STATE/out"
     "$real_unzip" -q "$STATE/dist/pixdeck-1.2.1-$arch.zip" -d "$STATE/unzipped-$arch"
     local top="$STATE/unzipped-$arch/pixdeck-1.2.1-$arch"
