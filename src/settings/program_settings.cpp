@@ -73,7 +73,10 @@ SettingsLocation LocateSettingsFile(const std::string& programFile) {
   SettingsLocation location;
   location.name = ForceExt(programFile, "INI");
   if (kNativeStyle == PathStyle::Windows) {
-    location.onReadOnlyMedium = IsCdRomDrive(DriveLetterOf(location.name));
+    // A CD-ROM, or a folder this user may not write: a program installed for
+    // every user under Program Files.
+    location.onReadOnlyMedium =
+        IsCdRomDrive(DriveLetterOf(location.name)) || IsFolderReadOnly(DirOf(location.name));
   } else {
     const std::string dir = DirOf(programFile);
     location.onReadOnlyMedium = platform::IsOnReadOnlyMedium(dir) || IsInstalledProgram(dir);

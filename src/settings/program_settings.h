@@ -29,9 +29,10 @@ struct SettingsLocation {
 
 // The settings file of programFile: its path with extension "INI", moved by
 // name to the per-user folder (WindowsDir) when the program's folder cannot
-// hold it. That is a CD-ROM drive on Windows; elsewhere a read-only file
-// system, a folder this user may not write, or an installed program (whose
-// colour file lives in <prefix>/share/pixdeck and not beside it).
+// hold it: a CD-ROM drive or a folder this user may not write on Windows;
+// elsewhere a read-only file system, a folder this user may not write, or an
+// installed program (whose colour file lives in <prefix>/share/pixdeck and
+// not beside it).
 SettingsLocation LocateSettingsFile(const std::string& programFile);
 
 // The settings file of the window program "pixdeck" in the folder of

@@ -21,20 +21,23 @@ bool IsCdRomDrive(char driveLetter) {
 }
 
 bool IsDriveReadOnly(const std::string& dir) {
-  std::string probeDir = dir;
   if (kNativeStyle == PathStyle::Windows) {
-    probeDir = std::string(1, DriveLetterOf(dir)) + ":\\";
+    return IsFolderReadOnly(std::string(1, DriveLetterOf(dir)) + ":\\");
   }
+  return IsFolderReadOnly(dir);
+}
+
+bool IsFolderReadOnly(const std::string& dir) {
   // The probe is made only where nothing of its name exists, and only the
   // file made here is removed: a file of the user's by that name (or a link)
   // stays as it is.
-  const std::string probe = JoinPath(probeDir, kProbeName);
+  const std::string probe = JoinPath(dir, kProbeName);
   if (platform::CreateNewFile(probe)) {
     (void)platform::RemoveFile(probe);
     return false;
   }
   // Something may hold the name already: a file of a unique name tells.
-  if (const Expected<std::string> unique = platform::CreateUniqueTempFile(probeDir, "pdk")) {
+  if (const Expected<std::string> unique = platform::CreateUniqueTempFile(dir, "pdk")) {
     (void)platform::RemoveFile(*unique);
     return false;
   }

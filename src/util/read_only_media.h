@@ -13,5 +13,8 @@ bool IsCdRomDrive(char driveLetter);
 // "pdk~.tmp" where nothing of that name exists (else a file of a unique name)
 // and deleting it again; never touches a file it did not create.
 bool IsDriveReadOnly(const std::string& dir);
+// True when no file can be created in dir itself, on every system (a folder
+// of another user, one that does not exist), by the same probe.
+bool IsFolderReadOnly(const std::string& dir);
 
 }  // namespace pixdeck

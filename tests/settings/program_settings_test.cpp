@@ -319,7 +319,21 @@ TEST_F(ProgramSettings, AHostileFileSurvivesALoadAndASave) {
   EXPECT_EQ(reread.Find("Specs", "ItemCount"), "1");
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// A program installed for every user under Program Files cannot write its
+// folder: its settings go to the per-user folder. A folder on a drive that
+// does not exist stands for it (Wine lets every program write everywhere).
+TEST_F(ProgramSettings, TheSettingsFileLeavesAFolderTheUserCannotWrite) {
+  const std::string program = dir_.write("pixdeck.exe", "");
+  const SettingsLocation beside = LocateSettingsFile(program);
+  EXPECT_EQ(beside.name, ForceExt(program, "INI"));
+  EXPECT_FALSE(beside.onReadOnlyMedium);
+
+  const SettingsLocation moved = LocateSettingsFile("Q:\\Program Files\\Pixdeck\\pixdeck.exe");
+  EXPECT_TRUE(moved.onReadOnlyMedium);
+  EXPECT_EQ(moved.name, JoinPath(WindowsDir(), "pixdeck.INI"));
+}
+#else
 TEST_F(ProgramSettings, TheSettingsFileLivesBesideTheProgramUnlessItIsInstalled) {
   const std::string program = dir_.write("prefix/bin/pixdeck", "");
   const SettingsLocation beside = LocateSettingsFile(program);

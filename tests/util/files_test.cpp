@@ -289,6 +289,15 @@ TEST(ReadRegularFile, ReadsWholeFilesUpToTheLimitAndNothingElse) {
 #endif
 }
 
+// The folder probe is made in the folder itself on every system (where the
+// drive probe on Windows goes to the drive's root, which exists).
+TEST(ReadOnlyMedium, TheFolderProbeIsMadeInTheFolderAndRemoved) {
+  ScratchDir dir;
+  EXPECT_FALSE(IsFolderReadOnly(dir.path().string()));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "the probe is removed";
+  EXPECT_TRUE(IsFolderReadOnly(dir.file("missing")));
+}
+
 // Windows probes the root of the folder's drive instead.
 #ifndef _WIN32
 TEST(ReadOnlyMedium, ProbesTheFolder) {
