@@ -12,7 +12,9 @@ Each file is checked with the nearest .clang-tidy above it, as clang-tidy
 finds it (tests/ narrows the root's checks). A file found clean is remembered
 under a hash of everything its result depends on: clang-tidy's version, the
 configuration files that apply to it, the compile command, and the file
-with every header it reads, each by its name and content. The headers are
+with every header it reads, each by its name and content (the system's
+headers, outside the checkout, by their name only, so that a package's point
+release does not send every machine through the whole tree). The headers are
 those the build's compiler read for the file and for its precompiled header
 (ninja's record of them), a superset of what clang-tidy reads without the
 precompiled header; a file the build has not compiled is preprocessed
@@ -181,7 +183,16 @@ def cache_key(entry, common, root, headers, contents):
     if entry["reads"] and all(files is not None for files in recorded):
         names = sorted({name for files in recorded for name in files})
         for name in names:
-            content = contents.of(pathlib.Path(entry["directory"], name))
+            path = pathlib.Path(os.path.normpath(pathlib.Path(entry["directory"], name)))
+            if root not in path.parents:
+                # The system's headers count by name: a point release of a
+                # library's package (new kernel headers, say) must not make
+                # every machine check the whole tree again. Our own code, the
+                # build's generated headers, the flags and clang-tidy's
+                # version still count in full.
+                digest.update(name.encode() + b"\0system\0")
+                continue
+            content = contents.of(path)
             if content is None:
                 return None
             digest.update(name.encode().replace(own, b"<root>") + b"\0" + content)
