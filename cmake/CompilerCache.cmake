@@ -3,15 +3,16 @@
 # user's cache folder, so that a second build of the same sources, in this
 # checkout, another clone or another build folder, compiles nothing again.
 # Paths under the source folder are hashed relative to it, so that clones in
-# different folders share their entries; the precompiled headers are cached
-# as well, which needs ccache's pch sloppiness.
+# different folders share their entries. A batch's unity file names its
+# sources by absolute path; ccache then serves it from the preprocessed text,
+# which it hashes with the same paths made relative.
 option(PIXDECK_CCACHE "Compile through ccache when it is installed" ON)
 if(PIXDECK_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
   find_program(PIXDECK_CCACHE_PROGRAM ccache)
   if(PIXDECK_CCACHE_PROGRAM)
     set(_launcher ${CMAKE_COMMAND} -E env
       CCACHE_BASEDIR=${CMAKE_SOURCE_DIR}
-      CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+      CCACHE_SLOPPINESS=time_macros,include_file_mtime,include_file_ctime
       ${PIXDECK_CCACHE_PROGRAM})
     set(CMAKE_CXX_COMPILER_LAUNCHER ${_launcher})
     set(CMAKE_C_COMPILER_LAUNCHER ${_launcher})

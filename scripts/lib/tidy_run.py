@@ -3,10 +3,13 @@
 
 Each source file is checked once, with the first of its compile commands (a
 file that several test programs compile gets the same headers and macros in
-each). The layer probe is left out: it only includes one header, which the
-sources that use it bring in anyway, and some of its commands are meant to
-fail. The precompiled header (GCC's, which clang cannot read) is dropped from
-the commands, so that every file is checked with only what it includes itself.
+each). The build compiles most sources in batches (unity files that include
+several sources); each source of a batch is checked alone, with the batch's
+command, so that every file is checked with only what it includes itself and
+a header that a file forgot to include shows here even where its batch
+brought it in. The layer probe is left out: it only includes one header,
+which the sources that use it bring in anyway, and some of its commands are
+meant to fail.
 
 Each file is checked with the nearest .clang-tidy above it, as clang-tidy
 finds it (tests/ narrows the root's checks). A file found clean is remembered
@@ -15,12 +18,11 @@ configuration files that apply to it, the compile command, and the file
 with every header it reads, each by its name and content (the system's
 headers, outside the checkout, by their name only, so that a package's point
 release does not send every machine through the whole tree). The headers are
-those the build's compiler read for the file and for its precompiled header
-(ninja's record of them), a superset of what clang-tidy reads without the
-precompiled header; a file the build has not compiled is preprocessed
-instead. The checkout's own
-folder is taken out of the hash, so that the record serves every clone and
-worktree of the project: it lives in the user's cache folder
+those the build's compiler read for the file's object (ninja's record of
+them; for a batch, everything the whole batch read, a superset of what the
+file reads); a file the build has not compiled is preprocessed instead. The
+checkout's own folder is taken out of the hash, so that the record serves
+every clone and worktree of the project: it lives in the user's cache folder
 ($XDG_CACHE_HOME/pixdeck/clang-tidy, else ~/.cache/...), or in the build
 folder when there is no home. A later run skips a file while none of these
 changed; files with findings are always checked again, so that their findings
@@ -49,11 +51,40 @@ SOURCE_FOLDERS = ("src", "tests", "fuzz", "bench")
 LEFT_OUT = ("tests/layers/probe.cpp",)
 
 
-def own_entries(database, root, build):
-    """The first compile command of each of our own sources, PCH dropped."""
-    seen = set()
+def unity_members(path):
+    """The sources a unity file of the build includes (CMake writes one
+    #include "<absolute path>" line for each)."""
+    members = []
+    for line in path.read_text(encoding="utf-8").splitlines():
+        if line.startswith('#include "') and line.endswith('"'):
+            members.append(pathlib.Path(line[len('#include "'):-1]))
+    return members
+
+
+def source_entries(database, build):
+    """Every compile command, a unity file's given to each of its sources: the
+    unity file's command with the source in its place (clang-tidy reads the
+    source alone), its object's recorded headers those of the whole batch."""
     for entry in database:
         path = pathlib.Path(entry["directory"], entry["file"]).resolve()
+        if build in path.parents and path.parent.name == "Unity":
+            if "arguments" in entry:
+                arguments = list(entry["arguments"])
+            else:
+                arguments = shlex.split(entry["command"])
+            for member in unity_members(path):
+                yield member.resolve(), {
+                    "directory": entry["directory"], "file": str(member),
+                    "arguments": [str(member) if argument in (entry["file"], str(path))
+                                  else argument for argument in arguments]}
+        else:
+            yield path, entry
+
+
+def own_entries(database, root, build):
+    """The first compile command of each of our own sources."""
+    seen = set()
+    for path, entry in source_entries(database, build):
         try:
             relative = path.relative_to(root)
         except ValueError:
@@ -68,40 +99,17 @@ def own_entries(database, root, build):
         else:
             arguments = shlex.split(entry["command"])
         yield {"directory": entry["directory"], "file": str(path),
-               "arguments": without_pch(arguments),
+               "arguments": arguments,
                "reads": objects_read(arguments, build)}
 
 
 def objects_read(arguments, build):
-    """The build outputs whose recorded headers the file reads: its object
-    and the precompiled header it is compiled with, named as ninja names
-    them (relative to the build folder)."""
-    outputs = []
-    for index, argument in enumerate(arguments[:-1]):
-        following = arguments[index + 1]
-        if argument == "-o":
-            outputs.append(following)
-        elif argument == "-include" and following.endswith("cmake_pch.hxx"):
-            outputs.append(following + ".gch")
+    """The build output whose recorded headers the file reads: its object,
+    named as ninja names it (relative to the build folder)."""
+    outputs = [following for argument, following in zip(arguments, arguments[1:])
+               if argument == "-o"]
     return [os.path.relpath(output, build) if os.path.isabs(output) else output
             for output in outputs]
-
-
-def without_pch(arguments):
-    kept = []
-    skip_next = False
-    for index, argument in enumerate(arguments):
-        if skip_next:
-            skip_next = False
-            continue
-        if argument == "-include" and index + 1 < len(arguments) \
-                and arguments[index + 1].endswith("cmake_pch.hxx"):
-            skip_next = True
-            continue
-        if argument == "-Winvalid-pch":
-            continue
-        kept.append(argument)
-    return kept
 
 
 def preprocess_command(arguments):

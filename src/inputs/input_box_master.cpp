@@ -9,23 +9,13 @@
 #include "inputs/input_box_menu.h"
 #include "inputs/popup_menu.h"
 #include "inputs/show_error.h"
+#include "inputs/window_of.h"
 
 namespace pixdeck {
 
 namespace {
 
 const QString kMenuName = QStringLiteral("qx_InputBoxMenu");
-
-// The window an object belongs to: a widget's window, or that of the nearest
-// widget it hangs from.
-QWidget* WindowOf(const QObject* object) {
-  for (const QObject* o = object; o != nullptr; o = o->parent()) {
-    if (o->isWidgetType()) {
-      return static_cast<const QWidget*>(o)->window();
-    }
-  }
-  return nullptr;
-}
 
 // An edit that is part of another control (a combo box's or spin box's edit).
 bool IsPartOfAnotherControl(const QWidget& edit) {

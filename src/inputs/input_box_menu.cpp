@@ -4,22 +4,13 @@
 
 #include "editing/menu_entries.h"
 #include "inputs/menu_targets.h"
+#include "inputs/window_of.h"
 
 namespace pixdeck {
 
 namespace {
 
 const QString kSeparatorCaption = QStringLiteral("-");
-
-// The window an object hangs from: its own or that of its nearest widget.
-const QWidget* WindowOf(const QObject* object) {
-  for (const QObject* o = object; o != nullptr; o = o->parent()) {
-    if (o->isWidgetType()) {
-      return static_cast<const QWidget*>(o)->window();
-    }
-  }
-  return nullptr;
-}
 
 // An item of that name on the owner itself, not on a dialog the owner owns.
 QAction* FindOwnItem(const QObject* owner, const QString& name) {

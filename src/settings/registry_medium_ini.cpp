@@ -33,6 +33,12 @@ void EraseTree(IniFile& store, const std::string& fullSection) {
   }
 }
 
+}  // namespace
+
+// The writes a key remembers until its flush. Named, not anonymous: the
+// key's Impl holds them.
+namespace registry_ini {
+
 struct ValueWrite {
   std::string section;
   std::string name;
@@ -51,7 +57,12 @@ void Apply(IniFile& store, const Change& change) {
   }
 }
 
-}  // namespace
+}  // namespace registry_ini
+
+using registry_ini::Apply;
+using registry_ini::Change;
+using registry_ini::TreeErase;
+using registry_ini::ValueWrite;
 
 std::string RegistryStoreName(const std::string& /*keyPath*/) {
   return platform::PerUserConfigDirectory() + '/' + kStoreName;

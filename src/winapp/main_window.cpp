@@ -29,7 +29,7 @@ namespace pixdeck {
 namespace {
 
 // The long hints of the window's controls (the text after each hint's "|").
-constexpr ControlHint kHints[] = {
+constexpr ControlHint kMainWindowHints[] = {
     {PIXDECK_IDC_SPECS, "Type of file(s) to display in HTML document"},
     {PIXDECK_IDC_DIRECTORY, "Select directory with image files"},
     {PIXDECK_IDC_DRIVES, "Change drive"},
@@ -220,7 +220,7 @@ void MainWindow::Loaded() {
 // lists, the default button.
 void MainWindow::ApplyDesign() {
   SetWindowTextUtf8(window_, MainWindowCaption());
-  AppHints::Instance().SetHints(window_, StatusCaption(), kHints);
+  AppHints::Instance().SetHints(window_, StatusCaption(), kMainWindowHints);
 
   // Every box shares the window's context menu and insert mode; the
   // highlighted menu entry's hint goes to the status panel.

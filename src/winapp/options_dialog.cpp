@@ -18,7 +18,7 @@ namespace {
 constexpr const char* kProgramFilter = "Program (*.exe)|*.exe|All Files (*.*)|*.*";
 
 // The long hints of the window's controls (the text after each hint's "|").
-constexpr ControlHint kHints[] = {
+constexpr ControlHint kOptionsHints[] = {
     {PIXDECK_IDC_BROWSER, "HTML browser path and filename (leave blank to use registry settings)"},
     {PIXDECK_IDC_DEF_OUT_NAME, "Default name of HTML document produced by filter action"},
     {PIXDECK_IDC_PATTERN, "Default background pattern name"},
@@ -91,7 +91,7 @@ INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lPara
 }
 
 void OptionsDialog::FormCreate() {
-  AppHints::Instance().SetHints(window_, "Options", kHints);
+  AppHints::Instance().SetHints(window_, "Options", kOptionsHints);
   boxes_ = std::make_unique<WindowBoxes>(
       window_, [](const std::string& hint) { AppHints::Instance().Show(hint); });
   boxes_->AddEdit(PIXDECK_IDC_BROWSER, PIXDECK_IDC_LBL_BROWSER, true);

@@ -27,12 +27,11 @@ namespace pixdeck {
 namespace {
 
 namespace fs = std::filesystem;
+using test::kFootLines;
+using test::kHeadLines;
 using test::PageLines;
 using test::RecordingMessages;
 using test::ScratchDir;
-
-constexpr std::size_t kHeadLines = 11;  // lines before the first entry
-constexpr std::size_t kFootLines = 12;
 
 std::string Entry(const std::string& src, const std::string& text, std::uint64_t size) {
   return "<IMG SRC=\"" + src + "\"><BR>" + text + " (" + std::to_string(size) + " bytes)<P>";

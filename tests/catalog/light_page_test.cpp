@@ -18,12 +18,11 @@ namespace pixdeck {
 namespace {
 
 namespace fs = std::filesystem;
+using test::kFootLines;
+using test::kHeadLines;
 using test::PageLines;
 using test::RecordingMessages;
 using test::ScratchDir;
-
-constexpr std::size_t kHeadLines = 11;
-constexpr std::size_t kFootLines = 12;
 
 TEST(LightPageWriter, EntriesCarryTheSizeWhenKnownAndAlwaysLoadLazily) {
   PageWriter writer("file:///", PathStyle::Windows);

@@ -1,4 +1,5 @@
-// Splits a page text into its lines; every line must end with CR LF.
+// Splits a page text into its lines; every line must end with CR LF. A page
+// has kHeadLines before its first entry and kFootLines after its last.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +8,9 @@
 #include <vector>
 
 namespace pixdeck::test {
+
+inline constexpr std::size_t kHeadLines = 11;
+inline constexpr std::size_t kFootLines = 12;
 
 inline std::vector<std::string> PageLines(const std::string& text) {
   std::vector<std::string> lines;

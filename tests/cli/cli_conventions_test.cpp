@@ -24,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 using pixdeck::test::ScratchDir;
 using Outcome = pixdeck::test::CommandOutcome;
-const auto& Quoted = pixdeck::test::ShellQuoted;
+using pixdeck::test::ShellQuoted;
 
 // Runs program with arguments (already quoted) in folder, through a shell,
 // its standard output and error caught apart in files of streams.
@@ -32,9 +32,10 @@ Outcome RunIn(const ScratchDir& streams, const std::string& folder, const std::s
               const std::string& arguments) {
   const std::string out = streams.file("stdout");
   const std::string err = streams.file("stderr");
-  const std::string command =
-      "cd " + Quoted(folder) + " && XDG_CONFIG_HOME=" + Quoted(streams.file("config")) + " " +
-      Quoted(program) + " " + arguments + " >" + Quoted(out) + " 2>" + Quoted(err) + " </dev/null";
+  const std::string command = "cd " + ShellQuoted(folder) +
+                              " && XDG_CONFIG_HOME=" + ShellQuoted(streams.file("config")) + " " +
+                              ShellQuoted(program) + " " + arguments + " >" + ShellQuoted(out) +
+                              " 2>" + ShellQuoted(err) + " </dev/null";
   const int raw = std::system(command.c_str());
   Outcome outcome;
   outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -71,7 +72,7 @@ class CliConventions : public ::testing::Test {
 };
 
 TEST_F(CliConventions, DashWritesThePageToStandardOutputAndNoFile) {
-  const Outcome run = Run("--no-settings -o - " + Quoted(pics_));
+  const Outcome run = Run("--no-settings -o - " + ShellQuoted(pics_));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.rfind("<HTML>", 0), 0u) << run.out;
   EXPECT_NE(run.out.find("</HTML>"), std::string::npos);
@@ -84,17 +85,17 @@ TEST_F(CliConventions, DashWritesThePageToStandardOutputAndNoFile) {
   EXPECT_FALSE(fs::exists(dir_.file("pics/-")));
   EXPECT_FALSE(fs::exists(dir_.file("pics/images.htm")));
 
-  const Outcome quiet = Run("--no-settings --quiet -o - " + Quoted(pics_));
+  const Outcome quiet = Run("--no-settings --quiet -o - " + ShellQuoted(pics_));
   EXPECT_EQ(quiet.status, 0);
   EXPECT_EQ(quiet.out, run.out);
   EXPECT_EQ(quiet.err, "");
 
   // A page on standard output cannot be opened in a browser.
-  const Outcome view = Run("--no-settings --view -o - " + Quoted(pics_));
+  const Outcome view = Run("--no-settings --view -o - " + ShellQuoted(pics_));
   EXPECT_EQ(view.status, 2);
   ExpectOneMessage(view, "--view with -o -");
 
-  const Outcome none = Run("--no-settings -s '*.png' -o - " + Quoted(pics_));
+  const Outcome none = Run("--no-settings -s '*.png' -o - " + ShellQuoted(pics_));
   EXPECT_EQ(none.status, 1);
   EXPECT_EQ(none.err, "pixdeck-cli: No files found!\n");
   EXPECT_EQ(none.out, "");
@@ -103,29 +104,29 @@ TEST_F(CliConventions, DashWritesThePageToStandardOutputAndNoFile) {
 // Names that have no place for a new file: standard output by its device
 // names, a FIFO and a device take the page as it is written.
 TEST_F(CliConventions, DevicesAndFifosTakeThePageAsAStream) {
-  const Outcome dash = Run("--no-settings -q -o - " + Quoted(pics_));
+  const Outcome dash = Run("--no-settings -q -o - " + ShellQuoted(pics_));
   for (const char* alias : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
-    const Outcome run = Run(std::string("--no-settings -o ") + alias + " " + Quoted(pics_));
+    const Outcome run = Run(std::string("--no-settings -o ") + alias + " " + ShellQuoted(pics_));
     EXPECT_EQ(run.status, 0) << alias << ": " << run.err;
     EXPECT_EQ(run.out, dash.out) << alias;
     EXPECT_EQ(run.err, "pixdeck-cli: count: 2\n") << alias;
   }
 
-  const Outcome null = Run("--no-settings -o /dev/null " + Quoted(pics_));
+  const Outcome null = Run("--no-settings -o /dev/null " + ShellQuoted(pics_));
   EXPECT_EQ(null.status, 0) << null.err;
   EXPECT_EQ(null.out, "page: /dev/null\ncount: 2\n");
   struct stat info {};
   ASSERT_EQ(stat("/dev/null", &info), 0);
   EXPECT_TRUE(S_ISCHR(info.st_mode)) << "still the device";
-  EXPECT_EQ(Run("--no-settings --view -o /dev/null " + Quoted(pics_)).status, 2);
+  EXPECT_EQ(Run("--no-settings --view -o /dev/null " + ShellQuoted(pics_)).status, 2);
 
   const std::string fifo = dir_.file("fifo");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   const std::string got = dir_.file("got.htm");
-  const std::string command = "cat " + Quoted(fifo) + " >" + Quoted(got) + " & " +
-                              Quoted(PIXDECK_CLI_PATH) + " --no-settings -o " + Quoted(fifo) + " " +
-                              Quoted(pics_) + " >" + Quoted(dir_.file("out")) +
-                              "; s=$?; wait; exit $s";
+  const std::string command = "cat " + ShellQuoted(fifo) + " >" + ShellQuoted(got) + " & " +
+                              ShellQuoted(PIXDECK_CLI_PATH) + " --no-settings -o " +
+                              ShellQuoted(fifo) + " " + ShellQuoted(pics_) + " >" +
+                              ShellQuoted(dir_.file("out")) + "; s=$?; wait; exit $s";
   const int raw = std::system(command.c_str());
   EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 0);
   EXPECT_EQ(ScratchDir::read(got), dash.out);
@@ -137,8 +138,9 @@ TEST_F(CliConventions, AFullStandardOutputFails) {
   if (!fs::exists("/dev/full")) {
     GTEST_SKIP() << "no /dev/full";
   }
-  const std::string command = Quoted(PIXDECK_CLI_PATH) + " --no-settings -o - " + Quoted(pics_) +
-                              " >/dev/full 2>" + Quoted(streams_.file("err"));
+  const std::string command = ShellQuoted(PIXDECK_CLI_PATH) + " --no-settings -o - " +
+                              ShellQuoted(pics_) + " >/dev/full 2>" +
+                              ShellQuoted(streams_.file("err"));
   const int raw = std::system(command.c_str());
   EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
   EXPECT_EQ(ScratchDir::read(streams_.file("err")),
@@ -147,40 +149,40 @@ TEST_F(CliConventions, AFullStandardOutputFails) {
 
 TEST_F(CliConventions, EveryMessageIsOnePrefixedLineWithControlsEscaped) {
   const std::string odd = dir_.file("new\nline\tand\x1b[31mred");
-  const Outcome missing = Run(Quoted(odd));
+  const Outcome missing = Run(ShellQuoted(odd));
   EXPECT_EQ(missing.status, 2);
   ExpectOneMessage(missing, "missing folder");
   EXPECT_NE(missing.err.find("new\\nline\\tand\\x1B[31mred"), std::string::npos) << missing.err;
 
   const Outcome unwritable =
-      Run("--no-settings -o " + Quoted(odd + "/x.htm") + " " + Quoted(pics_));
+      Run("--no-settings -o " + ShellQuoted(odd + "/x.htm") + " " + ShellQuoted(pics_));
   EXPECT_EQ(unwritable.status, 1);
   ExpectOneMessage(unwritable, "page not written");
   EXPECT_NE(unwritable.err.find("new\\nline"), std::string::npos) << unwritable.err;
 
-  const Outcome none = Run("--no-settings -s '*.png' " + Quoted(pics_));
+  const Outcome none = Run("--no-settings -s '*.png' " + ShellQuoted(pics_));
   EXPECT_EQ(none.status, 1);
   ExpectOneMessage(none, "no files");
 
-  const Outcome bogus = Run("--bogus " + Quoted(pics_));
+  const Outcome bogus = Run("--bogus " + ShellQuoted(pics_));
   EXPECT_EQ(bogus.status, 2);
   ExpectOneMessage(bogus, "bad option");
 
-  const Outcome colour = Run("--no-settings -c 'No\nSuch' " + Quoted(pics_));
+  const Outcome colour = Run("--no-settings -c 'No\nSuch' " + ShellQuoted(pics_));
   EXPECT_EQ(colour.status, 2);
   ExpectOneMessage(colour, "unknown colour");
   EXPECT_NE(colour.err.find("No\\nSuch"), std::string::npos) << colour.err;
 }
 
 TEST_F(CliConventions, QuietPrintsNothingButErrors) {
-  const Outcome run = Run("--no-settings --quiet " + Quoted(pics_));
+  const Outcome run = Run("--no-settings --quiet " + ShellQuoted(pics_));
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "");
   EXPECT_NE(ScratchDir::read(dir_.file("pics/images.htm")).find("a.gif (6 bytes)"),
             std::string::npos);
 
-  const Outcome failed = Run("--no-settings -q -s '*.png' " + Quoted(pics_));
+  const Outcome failed = Run("--no-settings -q -s '*.png' " + ShellQuoted(pics_));
   EXPECT_EQ(failed.status, 1);
   EXPECT_EQ(failed.err, "pixdeck-cli: No files found!\n");
 }
@@ -193,12 +195,12 @@ TEST_F(CliConventions, NoSettingsTakesTheBuiltInDefaultsAndReadsNoFile) {
   fs::copy_file(PIXDECK_CLI_PATH, program);
   bin.write("pixdeck.INI", "[Options]\nOutputName=saved.htm\nUrlBaseName=http://example.org/p/\n");
 
-  const Outcome saved = RunIn(streams_, dir_.file("work"), program, Quoted(pics_));
+  const Outcome saved = RunIn(streams_, dir_.file("work"), program, ShellQuoted(pics_));
   EXPECT_EQ(saved.status, 0) << saved.err;
   EXPECT_EQ(saved.out, "page: " + dir_.file("pics/saved.htm") + "\ncount: 2\n");
 
   const Outcome builtIn =
-      RunIn(streams_, dir_.file("work"), program, "--no-settings " + Quoted(pics_));
+      RunIn(streams_, dir_.file("work"), program, "--no-settings " + ShellQuoted(pics_));
   EXPECT_EQ(builtIn.status, 0) << builtIn.err;
   EXPECT_EQ(builtIn.out, "page: " + dir_.file("pics/images.htm") + "\ncount: 2\n");
   EXPECT_EQ(builtIn.err, "");
@@ -208,16 +210,16 @@ TEST_F(CliConventions, NoSettingsTakesTheBuiltInDefaultsAndReadsNoFile) {
   // A settings file that cannot be read is reported when it is read at all.
   fs::remove(bin.file("pixdeck.INI"));
   fs::create_directory(bin.file("pixdeck.INI"));
-  const Outcome broken = RunIn(streams_, dir_.file("work"), program, Quoted(pics_));
+  const Outcome broken = RunIn(streams_, dir_.file("work"), program, ShellQuoted(pics_));
   EXPECT_EQ(broken.status, 0);
   ExpectOneMessage(Outcome{0, "", broken.err}, "unreadable settings");
   const Outcome untouched =
-      RunIn(streams_, dir_.file("work"), program, "--no-settings " + Quoted(pics_));
+      RunIn(streams_, dir_.file("work"), program, "--no-settings " + ShellQuoted(pics_));
   EXPECT_EQ(untouched.status, 0);
   EXPECT_EQ(untouched.err, "");
   EXPECT_FALSE(fs::exists(streams_.file("config/pixdeck"))) << "no per-user folder made";
 
-  const Outcome both = Run("--no-settings --settings x.ini " + Quoted(pics_));
+  const Outcome both = Run("--no-settings --settings x.ini " + ShellQuoted(pics_));
   EXPECT_EQ(both.status, 2);
   ExpectOneMessage(both, "--settings with --no-settings");
 }
@@ -304,7 +306,7 @@ TEST(CliProgress, ShownOnATerminalForALargeFolderOnly) {
 
   // Not a terminal: nothing but the result.
   const Outcome piped = RunIn(streams, dir.path().string(), PIXDECK_CLI_PATH,
-                              "--no-settings -o " + Quoted(page) + " " + Quoted(big));
+                              "--no-settings -o " + ShellQuoted(page) + " " + ShellQuoted(big));
   EXPECT_EQ(piped.status, 0);
   EXPECT_EQ(piped.err, "");
 

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 using pixdeck::test::RunShell;
 using pixdeck::test::ScratchDir;
 using Outcome = pixdeck::test::CommandOutcome;
-const auto& Quoted = pixdeck::test::ShellQuoted;
+using pixdeck::test::ShellQuoted;
 
 class CliGallery : public ::testing::Test {
  protected:
@@ -37,8 +37,8 @@ class CliGallery : public ::testing::Test {
   }
   Outcome Run(const std::string& options, const std::string& arguments) {
     const std::string settings = dir_.write("settings.ini", "[Options]\n" + options);
-    return RunShell(Quoted(PIXDECK_CLI_PATH) + " --settings " + Quoted(settings) +
-                    " -s '*.jpg;*.png' " + arguments + " " + Quoted(pics_));
+    return RunShell(ShellQuoted(PIXDECK_CLI_PATH) + " --settings " + ShellQuoted(settings) +
+                    " -s '*.jpg;*.png' " + arguments + " " + ShellQuoted(pics_));
   }
   std::string Page(const std::string& name = "images.htm") const {
     return ScratchDir::read(dir_.file("pics/" + name));
@@ -160,9 +160,9 @@ TEST_F(CliGallery, AKilledRunLeavesOnlyWholeFiles) {
 // it shows on standard error, and never in a pipe (the tests above).
 TEST_F(CliGallery, ProgressShowsOnATerminalOnly) {
   const std::string settings = dir_.write("settings.ini", "[Options]\nGallery=1\n");
-  const std::string command = Quoted(PIXDECK_CLI_PATH) + " --settings " + Quoted(settings) +
-                              " -s '*.jpg;*.png' " + Quoted(pics_);
-  const Outcome run = RunShell("script -qec " + Quoted(command) + " /dev/null");
+  const std::string command = ShellQuoted(PIXDECK_CLI_PATH) + " --settings " +
+                              ShellQuoted(settings) + " -s '*.jpg;*.png' " + ShellQuoted(pics_);
+  const Outcome run = RunShell("script -qec " + ShellQuoted(command) + " /dev/null");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_NE(run.out.find("\rpixdeck-cli: thumbnails: 7 of 7"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("count: 7"), std::string::npos) << run.out;

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 using pixdeck::test::RunShell;
 using pixdeck::test::ScratchDir;
 using Outcome = pixdeck::test::CommandOutcome;
-const auto& Quoted = pixdeck::test::ShellQuoted;
+using pixdeck::test::ShellQuoted;
 
 class CliLight : public ::testing::Test {
  protected:
@@ -30,8 +30,9 @@ class CliLight : public ::testing::Test {
   // Runs pixdeck-cli with the settings file holding options and returns the page.
   std::string Page(const std::string& options, const std::string& arguments) {
     const std::string settings = dir_.write("settings.ini", "[Options]\n" + options);
-    const Outcome run = RunShell(Quoted(PIXDECK_CLI_PATH) + " --settings " + Quoted(settings) +
-                                 " " + arguments + " " + Quoted(pics_));
+    const Outcome run =
+        RunShell(ShellQuoted(PIXDECK_CLI_PATH) + " --settings " + ShellQuoted(settings) + " " +
+                 arguments + " " + ShellQuoted(pics_));
     EXPECT_EQ(run.status, 0) << run.out;
     return ScratchDir::read(dir_.file("pics/images.htm"));
   }
@@ -58,7 +59,8 @@ TEST_F(CliLight, TheCommandLineWinsAndOtherwiseTheSettingsDecide) {
   EXPECT_TRUE(IsLight(Page("LightPages=0\n", "--light")));
   EXPECT_TRUE(IsLight(Page("", "--no-light --light")));  // the last one given
   EXPECT_TRUE(IsPlain(Page("", "--light --no-light")));
-  const Outcome bad = RunShell(Quoted(PIXDECK_CLI_PATH) + " --light=maybe " + Quoted(pics_));
+  const Outcome bad =
+      RunShell(ShellQuoted(PIXDECK_CLI_PATH) + " --light=maybe " + ShellQuoted(pics_));
   EXPECT_EQ(bad.status, 2) << bad.out;
 }
 
@@ -71,9 +73,9 @@ TEST_F(CliLight, FilesTheUserCannotReadAreListedWithoutASize) {
   fs::permissions(fs::path(pics_) / "hidden.jpg", fs::perms::none);
   fs::permissions(pics_, fs::perms::all);  // the page goes beside them
   const std::string settings = dir_.write("settings.ini", "[Options]\nLightPages=1\n");
-  const Outcome run =
-      RunShell("setpriv --reuid=65534 --regid=65534 --clear-groups " + Quoted(PIXDECK_CLI_PATH) +
-               " --settings " + Quoted(settings) + " -s '*.jpg;*.gif' " + Quoted(pics_));
+  const Outcome run = RunShell("setpriv --reuid=65534 --regid=65534 --clear-groups " +
+                               ShellQuoted(PIXDECK_CLI_PATH) + " --settings " +
+                               ShellQuoted(settings) + " -s '*.jpg;*.gif' " + ShellQuoted(pics_));
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(run.out, "page: " + dir_.file("pics/images.htm") + "\ncount: 4\n");
   const std::string page = ScratchDir::read(dir_.file("pics/images.htm"));

@@ -17,12 +17,12 @@ namespace {
 using pixdeck::test::RunShell;
 using pixdeck::test::ScratchDir;
 using Outcome = pixdeck::test::CommandOutcome;
-const auto& Quoted = pixdeck::test::ShellQuoted;
+using pixdeck::test::ShellQuoted;
 
 // Runs the program with arguments (already quoted), standard error folded
 // into the captured output.
 Outcome RunProgramAt(const std::string& program, const std::string& arguments) {
-  return RunShell(Quoted(program) + " " + arguments);
+  return RunShell(ShellQuoted(program) + " " + arguments);
 }
 
 Outcome RunProgram(const std::string& arguments) {
@@ -32,7 +32,7 @@ Outcome RunProgram(const std::string& arguments) {
 TEST(CliProgram, ExitStatusesAsDocumented) {
   ScratchDir dir;
   dir.write("it's a.gif", "1");
-  const std::string folder = Quoted(dir.path().string());
+  const std::string folder = ShellQuoted(dir.path().string());
 
   const Outcome ok = RunProgram("-c White " + folder);
   EXPECT_EQ(ok.status, 0) << ok.out;
@@ -43,10 +43,10 @@ TEST(CliProgram, ExitStatusesAsDocumented) {
   EXPECT_EQ(none.status, 1);
   EXPECT_EQ(none.out, "pixdeck-cli: No files found!\n");
 
-  EXPECT_EQ(RunProgram("-o " + Quoted(dir.file("gone/x.htm")) + " " + folder).status, 1);
+  EXPECT_EQ(RunProgram("-o " + ShellQuoted(dir.file("gone/x.htm")) + " " + folder).status, 1);
   EXPECT_EQ(RunProgram("--bogus " + folder).status, 2);
   EXPECT_EQ(RunProgram("-c Nope " + folder).status, 2);
-  EXPECT_EQ(RunProgram(Quoted(dir.file("missing"))).status, 2);
+  EXPECT_EQ(RunProgram(ShellQuoted(dir.file("missing"))).status, 2);
   EXPECT_EQ(RunProgram("").status, 2);
   EXPECT_EQ(RunProgram("--help").status, 0);
   EXPECT_EQ(RunProgram("--version").status, 0);
@@ -67,9 +67,10 @@ TEST(CliProgram, AFolderThatCannotBeReadIsToldWithTheSystemsReason) {
     GTEST_SKIP() << "cannot run a program as nobody (setpriv)";
   }
   // A home of its own: the user's settings are no part of this.
-  const std::string command = "env -u XDG_CONFIG_HOME HOME=" + Quoted(dir.file("home")) + " " +
-                              asUser + Quoted(PIXDECK_CLI_PATH) + " -o " +
-                              Quoted(dir.file("out.htm")) + " " + Quoted(locked) + " 2>&1";
+  const std::string command = "env -u XDG_CONFIG_HOME HOME=" + ShellQuoted(dir.file("home")) + " " +
+                              asUser + ShellQuoted(PIXDECK_CLI_PATH) + " -o " +
+                              ShellQuoted(dir.file("out.htm")) + " " + ShellQuoted(locked) +
+                              " 2>&1";
   Outcome run;
   if (FILE* pipe = popen(command.c_str(), "r")) {
     char buffer[4096];
@@ -95,8 +96,9 @@ TEST(CliProgram, AnUnreadableColourFileIsReportedWithItsReason) {
   std::filesystem::copy_file(PIXDECK_CLI_PATH, program);
   // Where the program looks first, something that is no file.
   std::filesystem::create_directory(dir.file("Bkcolors.txt"));
-  const Outcome refused = RunProgramAt(program, "--settings " + Quoted(dir.file("settings.ini")) +
-                                                    " -c White " + Quoted(dir.file("pics")));
+  const Outcome refused =
+      RunProgramAt(program, "--settings " + ShellQuoted(dir.file("settings.ini")) + " -c White " +
+                                ShellQuoted(dir.file("pics")));
   EXPECT_EQ(refused.status, 2) << refused.out;
   EXPECT_EQ(refused.out, "pixdeck-cli: File \"" + dir.file("Bkcolors.txt") +
                              "\" not found! Background Colors not available. (Cannot read file " +
@@ -129,8 +131,9 @@ TEST(CliProgram, APageThisUserMayNotWriteIsLeftAlone) {
   const std::string asNobody =
       "/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups "
       "env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME=" +
-      Quoted(home) + " XDG_CONFIG_HOME=" + Quoted(home) + " " + Quoted(program) + " --settings " +
-      Quoted(dir.file("home/settings.ini")) + " " + Quoted(dir.file("pics")) + " 2>&1";
+      ShellQuoted(home) + " XDG_CONFIG_HOME=" + ShellQuoted(home) + " " + ShellQuoted(program) +
+      " --settings " + ShellQuoted(dir.file("home/settings.ini")) + " " +
+      ShellQuoted(dir.file("pics")) + " 2>&1";
   const auto run = [&] {
     Outcome outcome;
     FILE* pipe = popen(asNobody.c_str(), "r");

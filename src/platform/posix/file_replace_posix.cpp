@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/posix/dir_closer.h"
 #include "platform/posix/errno_text.h"
 
 namespace pixdeck::platform {
@@ -55,10 +56,6 @@ class Fd {
 
  private:
   int fd_;
-};
-
-struct DirCloser {
-  void operator()(DIR* dir) const { closedir(dir); }
 };
 
 bool WriteAll(int fd, std::string_view contents) {

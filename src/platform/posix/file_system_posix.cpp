@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/posix/dir_closer.h"
 #include "platform/posix/errno_text.h"
 #include "text/name_pattern.h"
 
@@ -32,10 +33,6 @@ struct FileDescriptor {
     }
   }
   int fd;
-};
-
-struct DirCloser {
-  void operator()(DIR* dir) const { closedir(dir); }
 };
 
 // A symbolic link shows what it points to; a dangling one is still an entry

@@ -13,9 +13,8 @@
 
 namespace pixdeck::platform {
 
-namespace {
-
-// Closes a registry key when it goes out of scope.
+// Closes a registry key when it goes out of scope. Not in the anonymous
+// namespace: the medium's Impl holds one.
 class KeyHandle {
  public:
   KeyHandle() = default;
@@ -39,6 +38,8 @@ class KeyHandle {
   }
   HKEY key_ = nullptr;
 };
+
+namespace {
 
 // A key name cannot begin with "\"; a path such as \\server\share\x.ini
 // names the key server > share > x.ini.
