@@ -5,7 +5,7 @@
 # Paths under the source folder are hashed relative to it, so that clones in
 # different folders share their entries. A batch's unity file names its
 # sources by absolute path; ccache then serves it from the preprocessed text,
-# which it hashes with the same paths made relative.
+# which it hashes with the same paths made relative (see __FILE__ below).
 option(PIXDECK_CCACHE "Compile through ccache when it is installed" ON)
 if(PIXDECK_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
   find_program(PIXDECK_CCACHE_PROGRAM ccache)
@@ -17,4 +17,12 @@ if(PIXDECK_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
     set(CMAKE_CXX_COMPILER_LAUNCHER ${_launcher})
     set(CMAKE_C_COMPILER_LAUNCHER ${_launcher})
   endif()
+endif()
+
+# __FILE__ (in GoogleTest's failure messages) names a source relative to the
+# checkout: a batch includes its sources by absolute path, which would put the
+# clone's own folder into the preprocessed text of every test batch and keep
+# ccache from serving it to another clone.
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=)
 endif()
