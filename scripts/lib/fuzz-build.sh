@@ -11,7 +11,11 @@ fuzz_build() {
   local flags=(-std=c++20 -g -O1 -fno-sanitize-recover=undefined)
   local compiler=(clang++)
   if command -v ccache >/dev/null; then
-    compiler=(env "CCACHE_BASEDIR=$root" ccache clang++)
+    # The debug information names the sources relative to the checkout, so
+    # that ccache need not hash the folder it runs in and serves one clone's
+    # objects to another.
+    compiler=(env "CCACHE_BASEDIR=$root" CCACHE_NOHASHDIR=1 ccache clang++)
+    flags+=("-fdebug-prefix-map=$root=.")
   fi
   mkdir -p "$output.objects"
   for arg in "$@"; do
